@@ -1,0 +1,63 @@
+// The file operations the password store needs. Paths are UTF-8. Failures of
+// the file system (no disk, unformatted disk, denied access, full disk) are
+// raised as FileError, never turned into a plain "not found".
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace ferrolis::platform {
+
+class FileError : public std::runtime_error {
+ public:
+  FileError(const std::string& what, unsigned long code) : std::runtime_error(what), code_(code) {}
+  // The Win32 error code behind the failure (0 when there is none).
+  unsigned long code() const { return code_; }
+
+ private:
+  unsigned long code_;
+};
+
+// A file opened for fixed-length record access; closed when destroyed.
+class RecordFile {
+ public:
+  virtual ~RecordFile() = default;
+  virtual std::uint64_t Length() = 0;
+  // Reads `count` bytes at `offset`; fewer only at the end of the file.
+  virtual std::string Read(std::uint64_t offset, std::size_t count) = 0;
+  virtual void Write(std::uint64_t offset, const std::string& bytes) = 0;
+  // Makes every written byte durable before the file is relied on.
+  virtual void Flush() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // GetSystemDirectoryA: writes the directory into `buffer` (capacity `size`
+  // bytes, ANSI) and returns the number of characters written without the
+  // terminator, or 0 on failure.
+  virtual unsigned GetSystemDirectoryA(char* buffer, unsigned size) = 0;
+
+  // True when a directory search for exactly `path`, filtered to normal files,
+  // finds an entry: read-only and archive files count; hidden, system files and
+  // directories do not. A missing file or folder gives false; a drive that
+  // cannot be read (no disk, unformatted, missing drive) raises FileError.
+  virtual bool FindNormalFile(const std::string& path) = 0;
+
+  virtual void DeleteFile(const std::string& path) = 0;
+
+  // Opens `path` for record access. With `create` the file is created, or
+  // emptied when it exists; without it the file must exist.
+  virtual std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path, bool create) = 0;
+
+  // Moves `from` over `to` in one step, replacing `to` when it exists.
+  virtual void ReplaceFile(const std::string& from, const std::string& to) = 0;
+
+  // Whether anything (file or folder, whatever its attributes) is at `path`.
+  virtual bool PathExists(const std::string& path) = 0;
+};
+
+}  // namespace ferrolis::platform

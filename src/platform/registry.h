@@ -1,0 +1,73 @@
+// The registry as the program sees it: the advapi32 calls it makes, with their
+// Win32 result codes. Names and paths are UTF-8; value data is raw bytes (text
+// data in the system's ANSI code page, as the registry stores it).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ferrolis::platform {
+
+// A predefined root key, held as its 32-bit handle value (0 = none).
+using RootKey = std::uint32_t;
+// An open key. 0 is never a valid open key.
+using KeyHandle = std::uintptr_t;
+
+inline constexpr RootKey kHkeyClassesRoot = 0x80000000u;
+inline constexpr RootKey kHkeyCurrentUser = 0x80000001u;
+inline constexpr RootKey kHkeyLocalMachine = 0x80000002u;
+inline constexpr RootKey kHkeyUsers = 0x80000003u;
+inline constexpr RootKey kHkeyCurrentConfig = 0x80000005u;
+
+// Win32 result codes the program relies on.
+inline constexpr long kErrorSuccess = 0;
+inline constexpr long kErrorFileNotFound = 2;
+inline constexpr long kErrorAccessDenied = 5;
+inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorMoreData = 234;
+inline constexpr long kErrorNoMoreItems = 259;
+
+// Access masks.
+inline constexpr std::uint32_t kKeyRead = 0x20019u;
+inline constexpr std::uint32_t kKeyAllSpecificRights = 0x3Fu;
+
+// Value type codes.
+inline constexpr std::uint32_t kRegNone = 0;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegDwordBigEndian = 5;
+inline constexpr std::uint32_t kRegMultiSz = 7;
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+
+  // RegOpenKeyExA(root, path, 0, access, &key).
+  virtual long OpenKey(RootKey root, const std::string& path, std::uint32_t access,
+                       KeyHandle* key) = 0;
+  // RegCreateKeyExA(root, path, 0, no class, REG_OPTION_NON_VOLATILE, access, no
+  // security, &key, disposition ignored): every missing level is created.
+  virtual long CreateKey(RootKey root, const std::string& path, std::uint32_t access,
+                         KeyHandle* key) = 0;
+  // RegQueryValueExA. With data == nullptr only *type and *size are filled.
+  // With a buffer, *size is its capacity on entry and the byte count on return;
+  // a buffer too small gives kErrorMoreData.
+  virtual long QueryValue(KeyHandle key, const std::string& name, std::uint32_t* type,
+                          std::uint8_t* data, std::uint32_t* size) = 0;
+  // RegSetValueExA(key, name, 0, type, data, size).
+  virtual long SetValue(KeyHandle key, const std::string& name, std::uint32_t type,
+                        const std::uint8_t* data, std::uint32_t size) = 0;
+  // RegDeleteValueA.
+  virtual long DeleteValue(KeyHandle key, const std::string& name) = 0;
+  // RegDeleteKeyA(root, path): refuses a key that still has subkeys with 5.
+  virtual long DeleteKey(RootKey root, const std::string& path) = 0;
+  // RegEnumKeyA(key, index, buffer, size): the name of subkey `index`, NUL
+  // terminated in buffer (capacity `size` bytes).
+  virtual long EnumKey(KeyHandle key, std::uint32_t index, char* buffer, std::uint32_t size) = 0;
+  // RegCloseKey.
+  virtual long CloseKey(KeyHandle key) = 0;
+};
+
+}  // namespace ferrolis::platform

@@ -1,0 +1,37 @@
+// Facts about the running program and the machine.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ferrolis::platform {
+
+struct ProgramVersion {
+  int major = 1;
+  int minor = 1;
+  int revision = 0;
+};
+
+class System {
+ public:
+  virtual ~System() = default;
+
+  // Whether another copy of this program is already running. The first call
+  // claims the program's instance marker for the life of the process.
+  virtual bool AnotherInstanceRunning() = 0;
+
+  // The program's title ("Ferrolis") and version numbers.
+  virtual std::string ProgramTitle() const = 0;
+  virtual ProgramVersion Version() const = 0;
+  // The folder the program was started from, without a trailing backslash.
+  virtual std::string ProgramFolder() const = 0;
+
+  // GetVersionExA with the record size 148: true and the platform id on
+  // success, false when the call fails.
+  virtual bool GetVersionPlatformId(std::uint32_t* platform_id) = 0;
+
+  // Ends the process at once with the given exit code.
+  [[noreturn]] virtual void ExitProcess(int code) = 0;
+};
+
+}  // namespace ferrolis::platform

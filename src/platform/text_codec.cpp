@@ -1,0 +1,84 @@
+#include "platform/text_codec.h"
+
+#include <array>
+#include <cstdint>
+
+namespace ferrolis::platform {
+namespace {
+
+// Code points of Windows-1252 bytes 0x80 to 0x9F; 0 marks the five unused bytes,
+// which map to the matching C1 control character.
+constexpr std::array<char32_t, 32> kHigh = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char32_t CodePointOf(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F && kHigh[byte - 0x80] != 0) return kHigh[byte - 0x80];
+  return byte;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// Decodes one UTF-8 sequence at `i`, advancing it; malformed bytes give U+FFFD.
+char32_t NextCodePoint(std::string_view s, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(s[i++]);
+  if (lead < 0x80) return lead;
+  int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+  if (extra < 0) return 0xFFFD;
+  char32_t cp = lead & (0x3F >> extra);
+  for (int k = 0; k < extra; ++k) {
+    if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 0xFFFD;
+    cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
+  }
+  return cp;
+}
+
+}  // namespace
+
+std::string Cp1252Codec::ToAnsi(std::string_view utf8) const {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const char32_t cp = NextCodePoint(utf8, i);
+    char byte = '?';
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      byte = static_cast<char>(cp);
+    } else if (cp >= 0x80 && cp <= 0x9F) {
+      // A C1 control maps back to its byte only where 1252 leaves the byte unused.
+      if (kHigh[cp - 0x80] == 0) byte = static_cast<char>(cp);
+    } else {
+      for (std::size_t k = 0; k < kHigh.size(); ++k) {
+        if (kHigh[k] == cp) byte = static_cast<char>(0x80 + k);
+      }
+    }
+    out += byte;
+  }
+  return out;
+}
+
+std::string Cp1252Codec::FromAnsi(std::string_view ansi) const {
+  std::string out;
+  out.reserve(ansi.size() * 2);
+  for (const char c : ansi) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+  return out;
+}
+
+}  // namespace ferrolis::platform

@@ -1,0 +1,27 @@
+// Conversion between the program's UTF-8 texts and the system's ANSI code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ferrolis::platform {
+
+class TextCodec {
+ public:
+  virtual ~TextCodec() = default;
+  // UTF-8 to ANSI bytes, one byte per character; a character the code page
+  // lacks becomes the code page's default character ('?').
+  virtual std::string ToAnsi(std::string_view utf8) const = 0;
+  // ANSI bytes to UTF-8.
+  virtual std::string FromAnsi(std::string_view ansi) const = 0;
+};
+
+// Windows-1252, the ANSI code page of Western European Windows. Used by the
+// native build and as the reference in tests.
+class Cp1252Codec final : public TextCodec {
+ public:
+  std::string ToAnsi(std::string_view utf8) const override;
+  std::string FromAnsi(std::string_view ansi) const override;
+};
+
+}  // namespace ferrolis::platform
