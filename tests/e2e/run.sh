@@ -1,4 +1,69 @@
 #!/usr/bin/env bash
-# End-to-end tests: the real ferrolis.exe under Wine in a virtual X display.
-set -euo pipefail
-echo "e2e: 0 passed, 0 failed"
+# End-to-end tests: the real ferrolis.exe under Wine in a virtual X display, driven through
+# window messages by ferrolis_driver.exe.
+#
+#   tests/e2e/run.sh [pattern]     runs the tests whose name contains the pattern
+#
+# Needs the win64 build (ferrolis.exe, ferrolis_driver.exe, ferrolis_fixture.exe).
+# Screenshots go to build/screenshots/; E2E_UPDATE_DOCS=1 also refreshes docs/gate.png.
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=tests/e2e/lib.sh
+source "$here/lib.sh"
+
+E2E_TESTS=()
+# shellcheck source=tests/e2e/driver_tests.sh
+source "$here/driver_tests.sh"
+# shellcheck source=tests/e2e/gate_tests.sh
+source "$here/gate_tests.sh"
+
+for exe in "$FERROLIS" "$DRIVER" "$E2E_BIN/ferrolis_fixture.exe"; do
+  if [ ! -f "$exe" ]; then
+    echo "missing $exe: build with 'cmake --preset win64 && cmake --build --preset win64'" >&2
+    echo "e2e: 0 passed, 1 failed"
+    exit 1
+  fi
+done
+
+mkdir -p "$E2E_WORK"
+rm -f "$PIDS_FILE"
+rm -rf "$E2E_SHOTS"
+trap cleanup_environment EXIT
+trap 'exit 130' INT TERM
+start_display || exit 1
+make_prefix
+
+passed=0
+failed=0
+skipped=0
+log="$E2E_WORK/test.log"
+for t in "${E2E_TESTS[@]}"; do
+  name="${t#test_}"
+  [[ "$name" == *"${1:-}"* ]] || continue
+  # A subshell with -e: the first failing check ends the test.
+  (
+    set -e
+    "$t"
+  ) >"$log" 2>&1
+  rc=$?
+  end_programs
+  unmap_floppy
+  if [ $rc -eq 0 ]; then
+    echo "ok - $name"
+    passed=$((passed + 1))
+  elif [ $rc -eq 77 ]; then
+    echo "ok - $name # SKIP $(tail -n 1 "$log")"
+    skipped=$((skipped + 1))
+  else
+    echo "not ok - $name"
+    sed 's/^/#   /' "$log"
+    failed=$((failed + 1))
+  fi
+done
+
+if [ "$skipped" -gt 0 ]; then
+  echo "e2e: $passed passed, $failed failed, $skipped skipped"
+else
+  echo "e2e: $passed passed, $failed failed"
+fi
+[ "$failed" -eq 0 ]

@@ -1,0 +1,306 @@
+// ferrolis_driver: drives the windows of another program through window messages, for the
+// end-to-end tests. Windows are found by their exact title, controls by caption, by the
+// label before them, by id or by class and rank (see lookup.h). Output is UTF-8.
+//
+// Exit codes: 0 success, 1 timeout or not found, 2 usage.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "lookup.h"
+
+namespace {
+
+using driver::ClassOf;
+using driver::Narrow;
+using driver::TextOf;
+
+constexpr int kOk = 0;
+constexpr int kNotFound = 1;
+constexpr int kUsage = 2;
+constexpr DWORD kPollMs = 50;
+constexpr DWORD kDefaultWaitMs = 5000;
+// A click or key handler that opens a modal box does not return until the box is
+// closed; past this delay the driver stops waiting for it and lets it run.
+constexpr UINT kHandlerWaitMs = 500;
+
+void Write(const std::string& utf8) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0, written = 0;
+  if (GetConsoleMode(out, &mode)) {
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    WriteConsoleW(out, wide.data(), n, &written, nullptr);
+  } else {
+    WriteFile(out, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+  }
+}
+
+void WriteLine(const std::string& utf8) { Write(utf8 + "\n"); }
+
+// Line breaks as the user sees them: "\r\n", "\r" and "\n" all become "\n".
+std::wstring UnifyLineBreaks(const std::wstring& text) {
+  std::wstring out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r') {
+      if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+      out += L'\n';
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// Calls `probe` every kPollMs until it holds or `timeout_ms` has passed.
+bool PollUntil(DWORD timeout_ms, const std::function<bool()>& probe) {
+  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+  for (;;) {
+    if (probe()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(kPollMs);
+  }
+}
+
+// Calls `probe` until it gives a window or `timeout_ms` has passed.
+HWND PollFor(DWORD timeout_ms, const std::function<HWND()>& probe) {
+  HWND found = nullptr;
+  PollUntil(timeout_ms, [&] { return (found = probe()) != nullptr; });
+  return found;
+}
+
+HWND FindTopLevel(const std::wstring& title, DWORD timeout_ms) {
+  return PollFor(timeout_ms, [&]() -> HWND {
+    const auto found = driver::TopLevelWindows(title);
+    return found.empty() ? nullptr : found.front();
+  });
+}
+
+// A message box: a dialog of class #32770 that holds the prompt, a STATIC with id 0xFFFF.
+HWND FindMessageBox(const std::wstring& title, DWORD timeout_ms) {
+  return PollFor(timeout_ms, [&]() -> HWND {
+    for (HWND box : driver::TopLevelWindows(title, L"#32770"))
+      if (GetDlgItem(box, 0xFFFF)) return box;
+    return nullptr;
+  });
+}
+
+HWND FindControlIn(const std::wstring& title, const std::wstring& spec, DWORD timeout_ms) {
+  return PollFor(timeout_ms, [&]() -> HWND {
+    HWND window = FindTopLevel(title, 0);
+    return window ? driver::FindControl(window, spec) : nullptr;
+  });
+}
+
+std::string Describe(HWND control) {
+  std::string line = Narrow(ClassOf(control)) + " #" + std::to_string(GetDlgCtrlID(control));
+  const std::wstring text = TextOf(control);
+  if (!text.empty()) line += " \"" + Narrow(UnifyLineBreaks(text)) + "\"";
+  return line;
+}
+
+std::string Geometry(const RECT& r) {
+  return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + "+" +
+         std::to_string(r.left) + "+" + std::to_string(r.top);
+}
+
+// Sends a message and waits for its handler, at most kHandlerWaitMs (see above).
+void SendAndLetRun(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_NORMAL, kHandlerWaitMs, &ignored);
+}
+
+void TypeInto(HWND control, const std::wstring& text, bool enter) {
+  for (wchar_t c : text) SendAndLetRun(control, WM_CHAR, c, 1);
+  if (enter) SendAndLetRun(control, WM_CHAR, L'\r', 1);
+}
+
+int CmdList(HWND window) {
+  WriteLine(Describe(window));
+  for (HWND c : driver::Children(window)) {
+    RECT r{};
+    GetWindowRect(c, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(c), reinterpret_cast<POINT*>(&r), 2);
+    char style[64];
+    std::snprintf(style, sizeof style, " style=0x%08lx%s%s",
+                  static_cast<unsigned long>(GetWindowLongW(c, GWL_STYLE)),
+                  IsWindowVisible(c) ? "" : " hidden", IsWindowEnabled(c) ? "" : " disabled");
+    WriteLine("  " + Describe(c) + " at " + Geometry(r) + style);
+  }
+  return kOk;
+}
+
+int CmdProps(HWND window) {
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  const LONG exstyle = GetWindowLongW(window, GWL_EXSTYLE);
+  const bool owned = GetWindow(window, GW_OWNER) != nullptr;
+  const bool tool = exstyle & WS_EX_TOOLWINDOW;
+  const bool app = exstyle & WS_EX_APPWINDOW;
+  RECT client{}, frame{};
+  GetClientRect(window, &client);
+  GetWindowRect(window, &frame);
+  const int screen_w = GetSystemMetrics(SM_CXSCREEN), screen_h = GetSystemMetrics(SM_CYSCREEN);
+  const int dx = (frame.left + frame.right) / 2 - screen_w / 2;
+  const int dy = (frame.top + frame.bottom) / 2 - screen_h / 2;
+  auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+  WriteLine("minimizebox=" + flag(style & WS_MINIMIZEBOX));
+  WriteLine("maximizebox=" + flag(style & WS_MAXIMIZEBOX));
+  WriteLine("sizable=" + flag(style & WS_THICKFRAME));
+  WriteLine("sysmenu=" + flag(style & WS_SYSMENU));
+  WriteLine("toolwindow=" + flag(tool));
+  WriteLine("appwindow=" + flag(app));
+  WriteLine("owned=" + flag(owned));
+  // The shell gives a button to visible unowned windows that are not tool windows, and to
+  // every window that asks for one.
+  WriteLine("taskbar=" + flag(app || (!owned && !tool)));
+  WriteLine("enabled=" + flag(IsWindowEnabled(window)));
+  WriteLine("client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+  WriteLine("window=" + Geometry(frame));
+  WriteLine("screen=" + std::to_string(screen_w) + "x" + std::to_string(screen_h));
+  WriteLine("centre_offset=" + std::to_string(dx) + "," + std::to_string(dy));
+  return kOk;
+}
+
+int CmdFocused(HWND window, const std::wstring* spec) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) {
+    WriteLine("(none)");
+    return kNotFound;
+  }
+  WriteLine(Describe(info.hwndFocus));
+  if (!spec) return kOk;
+  return driver::FindControl(window, *spec) == info.hwndFocus ? kOk : kNotFound;
+}
+
+int CmdMessageBox(HWND box) {
+  bool icon = false;
+  std::string buttons;
+  for (HWND c : driver::Children(box)) {
+    if (!IsWindowVisible(c)) continue;
+    const std::wstring cls = ClassOf(c);
+    const LONG style = GetWindowLongW(c, GWL_STYLE);
+    // The box keeps its icon control even when it shows no icon.
+    if (lstrcmpiW(cls.c_str(), L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON &&
+        driver::Ask(c, STM_GETICON) != 0) {
+      icon = true;
+    }
+    if (lstrcmpiW(cls.c_str(), L"Button") == 0) {
+      if (!buttons.empty()) buttons += ',';
+      buttons += std::to_string(GetDlgCtrlID(c));
+    }
+  }
+  std::string facts = icon ? "icon=1" : "icon=0";
+  facts += " buttons=";
+  facts += buttons;
+  WriteLine(facts);
+  WriteLine(Narrow(UnifyLineBreaks(TextOf(GetDlgItem(box, 0xFFFF)))));
+  return kOk;
+}
+
+int Usage() {
+  WriteLine(
+      "usage: ferrolis_driver <command> <window title> [arguments]\n"
+      "  wait <title> [ms]            a visible window with that title exists\n"
+      "  gone <title> [ms]            no visible window with that title is left\n"
+      "  click <title> <control>      presses a button (BM_CLICK)\n"
+      "  type <title> <control> <text> [--enter]   WM_CHAR per character, then Enter\n"
+      "  settext <title> <control> <text>          WM_SETTEXT\n"
+      "  read <title> <control>       prints the control's text\n"
+      "  focused <title> [control]    prints the focused control; with a control, exit 0\n"
+      "                               only when that one has the focus\n"
+      "  msgbox <title> [ms]          waits for a message box, prints 'icon=0|1 buttons=ids'\n"
+      "                               and its prompt\n"
+      "  button <title> <id>          presses button <id> of a message box (1 OK, 2 Cancel,\n"
+      "                               6 Yes, 7 No)\n"
+      "  close <title>                sends WM_CLOSE\n"
+      "  list <title>                 dumps the controls\n"
+      "  props <title>                prints style facts and sizes\n"
+      "  rect <title>                 prints the window's WxH+X+Y\n"
+      "controls: a caption (with or without '&'), the text of the label before it, #id,\n"
+      "or CLASS[n] (n-th of that class in reading order, from 0)");
+  return kUsage;
+}
+
+DWORD TimeoutArg(const std::vector<std::wstring>& args, size_t index) {
+  return args.size() > index ? wcstoul(args[index].c_str(), nullptr, 10) : kDefaultWaitMs;
+}
+
+int Run(std::vector<std::wstring> args) {
+  bool enter = false;
+  for (auto it = args.begin(); it != args.end();) {
+    if (*it == L"--enter") {
+      enter = true;
+      it = args.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  if (args.size() < 2) return Usage();
+  const std::wstring& cmd = args[0];
+  const std::wstring& title = args[1];
+
+  if (cmd == L"wait") return FindTopLevel(title, TimeoutArg(args, 2)) ? kOk : kNotFound;
+  if (cmd == L"gone") {
+    const bool gone =
+        PollUntil(TimeoutArg(args, 2), [&] { return driver::TopLevelWindows(title).empty(); });
+    return gone ? kOk : kNotFound;
+  }
+  if (cmd == L"msgbox") {
+    HWND box = FindMessageBox(title, TimeoutArg(args, 2));
+    return box ? CmdMessageBox(box) : kNotFound;
+  }
+  if (cmd == L"button") {
+    if (args.size() != 3) return Usage();
+    HWND box = FindMessageBox(title, kDefaultWaitMs);
+    HWND button = box ? GetDlgItem(box, _wtoi(args[2].c_str())) : nullptr;
+    if (!button) return kNotFound;
+    SendAndLetRun(button, BM_CLICK, 0, 0);
+    return kOk;
+  }
+
+  const bool simple = cmd == L"close" || cmd == L"list" || cmd == L"props" || cmd == L"rect" ||
+                      (cmd == L"focused" && args.size() <= 3);
+  if (simple) {
+    HWND window = FindTopLevel(title, kDefaultWaitMs);
+    if (!window) return kNotFound;
+    if (cmd == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? kOk : kNotFound;
+    if (cmd == L"list") return CmdList(window);
+    if (cmd == L"props") return CmdProps(window);
+    if (cmd == L"focused") return CmdFocused(window, args.size() == 3 ? &args[2] : nullptr);
+    RECT r{};
+    GetWindowRect(window, &r);
+    WriteLine(Geometry(r));
+    return kOk;
+  }
+
+  const bool with_text = cmd == L"type" || cmd == L"settext";
+  const bool with_control = with_text || cmd == L"click" || cmd == L"read";
+  if (!with_control || args.size() != (with_text ? 4u : 3u)) return Usage();
+  HWND control = FindControlIn(title, args[2], kDefaultWaitMs);
+  if (!control) return kNotFound;
+  if (cmd == L"click") {
+    SendAndLetRun(control, BM_CLICK, 0, 0);
+  } else if (cmd == L"read") {
+    WriteLine(Narrow(TextOf(control)));
+  } else if (cmd == L"type") {
+    TypeInto(control, args[3], enter);
+  } else {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[3].c_str()),
+                        SMTO_NORMAL, kHandlerWaitMs, &ignored);
+  }
+  return kOk;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  return Run(std::vector<std::wstring>(argv + 1, argv + argc));
+}

@@ -1,0 +1,201 @@
+# Shared by the end-to-end tests: the X display, the Wine prefix, starting and stopping
+# the programs under test, the driver, checks, screenshots and password files.
+# Sourced by tests/e2e/run.sh.
+
+E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+E2E_BIN="$E2E_ROOT/build/win64"
+E2E_WORK="$E2E_ROOT/build/e2e"
+E2E_SHOTS="$E2E_ROOT/build/screenshots"
+DRIVER="$E2E_BIN/ferrolis_driver.exe"
+FERROLIS="$E2E_BIN/ferrolis.exe"
+PWTOOL="$E2E_BIN/ferrolis_pwtool.exe"
+export WINEPREFIX="$E2E_ROOT/build/wine-e2e"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG="-all"
+SYSTEM_DIR="$WINEPREFIX/drive_c/windows/system32"
+SYSTEM_PW="$SYSTEM_DIR/FRLS.PW"
+FLOPPY_DIR="$E2E_WORK/floppy"
+# Programs started by the tests, one PID a line, ended after each test.
+PIDS_FILE="$E2E_WORK/pids"
+
+# --- environment -------------------------------------------------------------------------
+
+xvfb_pid=""
+
+# Xvfb on the first free display from :97 on.
+start_display() {
+  local n=97
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start on :$n" >&2
+  return 1
+}
+
+# A fresh prefix whose windows all live in one virtual desktop, so that Wine draws the
+# title bars itself and a screenshot of the screen shows them.
+make_prefix() {
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  wineserver -w
+  # Keep the server up between the many short driver runs.
+  wineserver -p
+}
+
+cleanup_environment() {
+  end_programs
+  wineserver -k 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -f "$WINEPREFIX/dosdevices/a:"
+}
+
+# --- programs ----------------------------------------------------------------------------
+
+# start <exe> [args]: starts a Windows program in the background; sets $started_pid.
+start() {
+  wine "$@" >/dev/null 2>&1 &
+  started_pid=$!
+  echo "$started_pid" >>"$PIDS_FILE"
+}
+
+start_ferrolis() { start "$FERROLIS"; }
+
+is_running() {
+  local state
+  state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+  [ -n "$state" ] && [ "${state:0:1}" != Z ]
+}
+
+# ended <pid> [seconds]: the process ends within the delay.
+ended() {
+  local pid=$1 i
+  for i in $(seq $((${2:-5} * 10))); do
+    is_running "$pid" || return 0
+    sleep 0.1
+  done
+  echo "process $pid still running" >&2
+  return 1
+}
+
+# Ends every program the tests started, and waits until their windows are gone.
+end_programs() {
+  [ -f "$PIDS_FILE" ] || return 0
+  local pid
+  while read -r pid; do
+    if is_running "$pid"; then
+      kill "$pid" 2>/dev/null || true
+      ended "$pid" 5 2>/dev/null || kill -9 "$pid" 2>/dev/null || true
+    fi
+  done <"$PIDS_FILE"
+  rm -f "$PIDS_FILE"
+}
+
+# --- driver and checks -------------------------------------------------------------------
+
+drv() { wine "$DRIVER" "$@"; }
+
+fail() {
+  echo "$*" >&2
+  return 1
+}
+
+expect_eq() { # <what> <expected> <actual>
+  [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
+}
+
+# expect_text <title> <control> <expected>: the control shows that text within two seconds.
+expect_text() {
+  local got i
+  for i in $(seq 10); do
+    got=$(drv read "$1" "$2") || fail "no control '$2' in '$1'" || return 1
+    [ "$got" == "$3" ] && return 0
+    sleep 0.2
+  done
+  fail "text of '$2' in '$1': expected [$3], got [$got]"
+}
+
+# expect_box <title> <facts> <prompt> [ms]: a message box with that title shows up, with
+# the facts the driver reports ("icon=1 buttons=1") and that prompt (lines joined by \n).
+expect_box() {
+  local out
+  out=$(drv msgbox "$1" "${4:-10000}") || fail "no message box '$1'" || return 1
+  expect_eq "message box '$1' icon and buttons" "$2" "$(head -n 1 <<<"$out")" &&
+    expect_eq "message box '$1' prompt" "$3" "$(tail -n +2 <<<"$out")"
+}
+
+expect_no_box() { # <title> [ms]
+  if drv msgbox "$1" "${2:-1000}" >/dev/null; then fail "unexpected message box '$1'"; fi
+}
+
+expect_window() { # <title> [ms]
+  drv wait "$1" "${2:-10000}" || fail "no window '$1'"
+}
+
+# prop <title> <name>: one of the facts printed by the driver's props command.
+prop() { drv props "$1" | sed -n "s/^$2=//p"; }
+
+# --- screenshots -------------------------------------------------------------------------
+
+# shot <name> [title]: the screen, or only the window with that title, as a PNG.
+shot() {
+  mkdir -p "$E2E_SHOTS"
+  local geometry=""
+  [ -n "${2:-}" ] && geometry=$(drv rect "$2")
+  if [ -n "$geometry" ]; then
+    import -window root -crop "$geometry" +repage -strip "$E2E_SHOTS/$1.png"
+  else
+    import -window root -strip "$E2E_SHOTS/$1.png"
+  fi
+}
+
+# --- password files ----------------------------------------------------------------------
+
+have_pwtool() { [ -f "$PWTOOL" ]; }
+
+# pwtool_write <windows path> <password>: the program's own encoder writes the file.
+pwtool_write() { wine "$PWTOOL" write "$1" "$2" >/dev/null; }
+
+# reference_encode <file> <password>: the documented format, written independently of the
+# program: one 50-byte record per character of the password (code page 1252), record i
+# holding ((c * 1.7) / 2.3407 * 1.204683) * i with up to 15 significant digits, a leading
+# space, no "0" before the point, padded with spaces.
+reference_encode() {
+  python3 - "$1" "$2" <<'EOF'
+import sys
+path, password = sys.argv[1], sys.argv[2]
+out = b""
+for i, c in enumerate(password.encode("cp1252"), start=1):
+    text = "%.15g" % ((c * 1.7) / 2.3407 * 1.204683 * i)
+    if text.startswith("0."):
+        text = text[1:]
+    out += (" " + text).ljust(50).encode("ascii")
+open(path, "wb").write(out)
+EOF
+}
+
+# Drive A: a folder of the build tree, or no drive at all.
+map_floppy() {
+  rm -rf "$FLOPPY_DIR"
+  mkdir -p "$FLOPPY_DIR"
+  ln -sfn "$FLOPPY_DIR" "$WINEPREFIX/dosdevices/a:"
+}
+
+unmap_floppy() { rm -f "$WINEPREFIX/dosdevices/a:"; }
+
+# skip <reason>: ends the current test as skipped.
+skip() {
+  echo "$*"
+  exit 77
+}
