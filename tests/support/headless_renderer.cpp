@@ -10,7 +10,13 @@ HeadlessRenderer::HeadlessRenderer(ui::Runtime& runtime) : runtime_(runtime) {
   runtime_.SetRenderer(*this);
 }
 
-void HeadlessRenderer::Click(ui::Control& control) { runtime_.UserClick(control); }
+void HeadlessRenderer::Click(ui::Control& control) {
+  // A click moves the focus to the control first, as a mouse click does.
+  if (control.kind() != ui::ControlKind::Label && control.enabled()) {
+    runtime_.FocusArrived(control);
+  }
+  runtime_.UserClick(control);
+}
 
 void HeadlessRenderer::Type(ui::Control& control, const std::string& text) {
   // UTF-8 sequences arrive as one key each.
@@ -29,7 +35,9 @@ void HeadlessRenderer::Type(ui::Control& control, const std::string& text) {
     const int key = runtime_.UserKeyPress(control, length == 1 ? lead : 0x100);
     if (runtime_.ended()) return;
     if (key == 0 || key == 13) continue;  // swallowed; Enter adds no line
-    runtime_.UserChangedText(control, control.text() + character);
+    const bool changed = length == 1 && key != lead;
+    runtime_.UserChangedText(
+        control, control.text() + (changed ? std::string(1, static_cast<char>(key)) : character));
   }
 }
 
