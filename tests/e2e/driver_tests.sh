@@ -31,6 +31,7 @@ test_driver_types_reads_and_answers_boxes() {
   drv button "Résultat" 1
   drv click "$FIXTURE" "BUTTON[1]"
   expect_box "Question" "icon=0 buttons=1,2" $'Première ligne\nDeuxième ligne'
+  shot fixture_question
   drv button "Question" 2
   expect_text "$FIXTURE" "STATIC[1]" "Réponse : 2"
 }
