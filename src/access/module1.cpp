@@ -73,10 +73,10 @@ void Module1::EncodePasswordFile(const std::string& path, const std::string& pas
       file->Write(0, records);
       file->Flush();
     }
-    files_.ReplaceFile(temporary, path);
+    files_.Replace(temporary, path);
   } catch (...) {
     try {
-      if (files_.PathExists(temporary)) files_.DeleteFile(temporary);
+      if (files_.PathExists(temporary)) files_.Delete(temporary);
     } catch (const platform::FileError&) {
       // The original failure is the one the caller must hear about.
     }

@@ -108,7 +108,7 @@ bool MemoryFiles::FindNormalFile(const std::string& path) {
   return entry != nullptr && !entry->hidden && !entry->system && !entry->directory;
 }
 
-void MemoryFiles::DeleteFile(const std::string& path) {
+void MemoryFiles::Delete(const std::string& path) {
   CheckWritable(path);
   const auto it = entries_.find(Key(path));
   if (it == entries_.end()) throw FileError("not found: " + path, kFileNotFound);
@@ -135,7 +135,7 @@ std::unique_ptr<platform::RecordFile> MemoryFiles::OpenRecordFile(const std::str
   return std::make_unique<File>(*this, it->second);
 }
 
-void MemoryFiles::ReplaceFile(const std::string& from, const std::string& to) {
+void MemoryFiles::Replace(const std::string& from, const std::string& to) {
   CheckWritable(from);
   CheckWritable(to);
   const auto source = entries_.find(Key(from));

@@ -43,10 +43,10 @@ class MemoryFiles final : public platform::FileSystem {
   // platform::FileSystem
   unsigned GetSystemDirectoryA(char* buffer, unsigned size) override;
   bool FindNormalFile(const std::string& path) override;
-  void DeleteFile(const std::string& path) override;
+  void Delete(const std::string& path) override;
   std::unique_ptr<platform::RecordFile> OpenRecordFile(const std::string& path,
                                                        bool create) override;
-  void ReplaceFile(const std::string& from, const std::string& to) override;
+  void Replace(const std::string& from, const std::string& to) override;
   bool PathExists(const std::string& path) override;
 
  private:
