@@ -1,3 +1,5 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # started_pid is set by start() in lib.sh
 # The driver itself, against the small fixture window: if these fail, the program's tests
 # below cannot be trusted.
 

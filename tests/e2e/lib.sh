@@ -1,3 +1,5 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2034 # the tests use these names
 # Shared by the end-to-end tests: the X display, the Wine prefix, starting and stopping
 # the programs under test, the driver, checks, screenshots and password files.
 # Sourced by tests/e2e/run.sh.
@@ -29,8 +31,7 @@ start_display() {
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$n"
-  local i
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     [ -e "/tmp/.X11-unix/X$n" ] && return 0
     sleep 0.1
   done
@@ -83,8 +84,8 @@ is_running() {
 
 # ended <pid> [seconds]: the process ends within the delay.
 ended() {
-  local pid=$1 i
-  for i in $(seq $((${2:-5} * 10))); do
+  local pid=$1
+  for _ in $(seq $((${2:-5} * 10))); do
     is_running "$pid" || return 0
     sleep 0.1
   done
@@ -120,8 +121,8 @@ expect_eq() { # <what> <expected> <actual>
 
 # expect_text <title> <control> <expected>: the control shows that text within two seconds.
 expect_text() {
-  local got i
-  for i in $(seq 10); do
+  local got
+  for _ in $(seq 10); do
     got=$(drv read "$1" "$2") || fail "no control '$2' in '$1'" || return 1
     [ "$got" == "$3" ] && return 0
     sleep 0.2
