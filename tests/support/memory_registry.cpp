@@ -166,7 +166,8 @@ platform::KeyHandle MemoryRegistry::AddHandle(std::shared_ptr<Node> node, platfo
 
 long MemoryRegistry::Record(std::string op, std::string path, std::string name,
                             std::uint32_t access, long result) {
-  calls_.push_back({std::move(op), std::move(path), std::move(name), access, result});
+  if (recording_)
+    calls_.push_back({std::move(op), std::move(path), std::move(name), access, result});
   return result;
 }
 
@@ -217,7 +218,7 @@ long MemoryRegistry::QueryValue(platform::KeyHandle key, const std::string& name
                                 std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) {
   Handle* handle = nullptr;
   long result = Resolve(key, kKeyQueryValue, &handle);
-  std::string where = handle ? handle->node->Path() : std::string();
+  std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
   if (result == platform::kErrorSuccess) {
     const auto* entry = handle->node->FindValue(name);
     if (!entry) {
@@ -241,7 +242,7 @@ long MemoryRegistry::SetValue(platform::KeyHandle key, const std::string& name, 
                               const std::uint8_t* data, std::uint32_t size) {
   Handle* handle = nullptr;
   long result = Resolve(key, kKeySetValue, &handle);
-  std::string where = handle ? handle->node->Path() : std::string();
+  std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
   if (result == platform::kErrorSuccess) {
     RawValue value{type, std::vector<std::uint8_t>(data, data + (data ? size : 0))};
     if (auto* entry = handle->node->FindValue(name)) {
@@ -256,7 +257,7 @@ long MemoryRegistry::SetValue(platform::KeyHandle key, const std::string& name, 
 long MemoryRegistry::DeleteValue(platform::KeyHandle key, const std::string& name) {
   Handle* handle = nullptr;
   long result = Resolve(key, kKeySetValue, &handle);
-  std::string where = handle ? handle->node->Path() : std::string();
+  std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
   if (result == platform::kErrorSuccess) {
     auto& values = handle->node->values;
     const std::string folded = Folded(name);
@@ -291,7 +292,7 @@ long MemoryRegistry::EnumKey(platform::KeyHandle key, std::uint32_t index, char*
                              std::uint32_t size) {
   Handle* handle = nullptr;
   long result = Resolve(key, kKeyEnumerateSubKeys, &handle);
-  std::string where = handle ? handle->node->Path() : std::string();
+  std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
   if (result == platform::kErrorSuccess) {
     const auto& children = handle->node->children;
     if (index >= children.size()) {
@@ -313,7 +314,7 @@ long MemoryRegistry::CloseKey(platform::KeyHandle key) {
   std::string where;
   long result = platform::kErrorInvalidHandle;
   if (it != handles_.end()) {
-    where = it->second.node->Path();
+    if (recording_) where = it->second.node->Path();
     handles_.erase(it);
     result = platform::kErrorSuccess;
   }

@@ -82,6 +82,8 @@ class MemoryRegistry final : public platform::Registry {
   std::size_t OpenHandleCount() const { return handles_.size(); }
   const std::vector<RegistryCall>& calls() const { return calls_; }
   void ClearCalls() { calls_.clear(); }
+  // On by default; benchmarks turn it off.
+  void RecordCalls(bool on) { recording_ = on; }
 
  private:
   struct Node;
@@ -105,6 +107,7 @@ class MemoryRegistry final : public platform::Registry {
   std::unordered_map<platform::KeyHandle, Handle> handles_;
   platform::KeyHandle next_handle_ = 0x1000;
   bool administrator_ = true;
+  bool recording_ = true;
   std::vector<RegistryCall> calls_;
 };
 
