@@ -24,7 +24,9 @@ TEST(Cp1252Codec, MapsFrenchAndWindowsSpecificCharacters) {
 TEST(Cp1252Codec, ReplacesWhatTheCodePageLacks) {
   Cp1252Codec codec;
   EXPECT_EQ(codec.ToAnsi("Ж"), "?");
-  EXPECT_EQ(codec.ToAnsi("a\xFF" "b"), "a?b");  // malformed UTF-8
+  EXPECT_EQ(codec.ToAnsi("a\xFF"
+                         "b"),
+            "a?b");  // malformed UTF-8
 }
 
 }  // namespace
