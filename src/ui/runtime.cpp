@@ -1,0 +1,101 @@
+#include "ui/runtime.h"
+
+#include <algorithm>
+
+#include "ui/form.h"
+
+namespace ferrolis::ui {
+
+Runtime::Runtime(platform::System& system) : system_(system) {}
+
+void Runtime::Run(Form& startup) {
+  Dispatch([&] { startup.Show(false); });
+  if (!ended_ && !loaded_.empty()) renderer_->RunMessageLoop();
+}
+
+int Runtime::MsgBox(const std::string& prompt, int style, const std::string& title) {
+  return renderer_->MessageBox(ActiveForm(), prompt, title, style);
+}
+
+void Runtime::End() { throw ProgramEnded{}; }
+
+void Runtime::Terminate() {
+  ended_ = true;
+  system_.ExitProcess(0);
+}
+
+void Runtime::UserClick(Control& control) {
+  Dispatch([&] {
+    if (!control.enabled()) return;
+    switch (control.kind()) {
+      case ControlKind::CheckBox:
+        control.SetValue(control.value() == 0 ? 1 : 0);
+        break;
+      case ControlKind::OptionButton:
+        // A click on the button already chosen changes nothing.
+        if (control.value() == 0) control.SetValue(1);
+        break;
+      default:
+        if (control.OnClick) control.OnClick();
+        break;
+    }
+  });
+}
+
+void Runtime::UserChangedText(Control& control, const std::string& text) {
+  Dispatch([&] {
+    if (text == control.text()) return;
+    control.StoreTextFromUser(text);
+    if (control.OnChange) control.OnChange();
+  });
+}
+
+int Runtime::UserKeyPress(Control& control, int key_ascii) {
+  Dispatch([&] {
+    if (control.OnKeyPress) control.OnKeyPress(key_ascii);
+  });
+  return ended_ ? 0 : key_ascii;
+}
+
+void Runtime::UserSelectedItem(Control& control, int index, bool selected) {
+  Dispatch([&] {
+    control.StoreSelectedFromUser(index, selected);
+    if (control.OnClick) control.OnClick();
+  });
+}
+
+void Runtime::UserSelectedText(Control& control, int start, int length) {
+  control.StoreSelectionFromUser(start, length);
+}
+
+void Runtime::UserClose(Form& form) {
+  Dispatch([&] { form.Close(); });
+}
+
+void Runtime::FocusArrived(Control& control) {
+  Form& form = control.form();
+  if (form.focused_ == &control) return;
+  form.focused_ = &control;
+  Dispatch([&] {
+    if (control.OnGotFocus) control.OnGotFocus();
+  });
+}
+
+Form* Runtime::ActiveForm() const {
+  for (auto it = loaded_.rbegin(); it != loaded_.rend(); ++it) {
+    if ((*it)->shown()) return *it;
+  }
+  return nullptr;
+}
+
+void Runtime::FormLoaded(Form& form) {
+  loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), &form), loaded_.end());
+  loaded_.push_back(&form);
+}
+
+void Runtime::FormUnloaded(Form& form) {
+  loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), &form), loaded_.end());
+  if (loaded_.empty() && renderer_ != nullptr) renderer_->QuitMessageLoop();
+}
+
+}  // namespace ferrolis::ui

@@ -1,0 +1,107 @@
+// The form runtime: keeps the forms, raises their handlers for the user's
+// actions, shows message boxes and ends the program.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/system.h"
+#include "ui/control.h"
+#include "ui/renderer.h"
+
+namespace ferrolis::ui {
+
+class Form;
+
+// Thrown by Runtime::End to unwind the running handler; caught where the
+// user's event entered the runtime.
+struct ProgramEnded {};
+
+class Runtime {
+ public:
+  explicit Runtime(platform::System& system);
+  Runtime(const Runtime&) = delete;
+  Runtime& operator=(const Runtime&) = delete;
+
+  void SetRenderer(Renderer& renderer) { renderer_ = &renderer; }
+  Renderer& renderer() const { return *renderer_; }
+  platform::System& system() const { return system_; }
+
+  // Loads and shows the start-up form, then dispatches events until the
+  // program ends.
+  void Run(Form& startup);
+
+  // A modal message box; returns the button pressed.
+  int MsgBox(const std::string& prompt, int style, const std::string& title);
+  // Ends the program at once: no further handler runs.
+  [[noreturn]] void End();
+  bool ended() const { return ended_; }
+
+  // The user's actions, as renderers (and headless tests) report them. Each
+  // runs its handlers; an End inside them ends the program here.
+  void UserClick(Control& control);
+  void UserChangedText(Control& control, const std::string& text);
+  // Returns the key code the control should go on with (0: swallowed).
+  int UserKeyPress(Control& control, int key_ascii);
+  void UserSelectedItem(Control& control, int index, bool selected);
+  void UserSelectedText(Control& control, int start, int length);
+  // The close box of a form.
+  void UserClose(Form& form);
+  // The focus has arrived at a control, by the user or by code.
+  void FocusArrived(Control& control);
+
+  // Forms currently loaded, oldest first.
+  const std::vector<Form*>& loaded_forms() const { return loaded_; }
+  // The form a message box belongs to: the newest visible form.
+  Form* ActiveForm() const;
+
+  // Runs `action` as the entry of a user event. Nested inside another event
+  // (a handler whose code moved the focus, say) it runs plainly, so that an
+  // End unwinds the whole handler chain.
+  template <class Action>
+  void Dispatch(Action&& action) {
+    if (ended_) return;
+    if (depth_ > 0) {
+      action();
+      return;
+    }
+    ++depth_;
+    try {
+      action();
+    } catch (const ProgramEnded&) {
+      Terminate();
+    }
+    --depth_;
+  }
+
+  // A renderer that runs a nested message loop (a modal window, a message box)
+  // opens a scope of its own: events inside it are entries again, so that an
+  // End never unwinds through the platform's own frames.
+  class ModalScope {
+   public:
+    explicit ModalScope(Runtime& runtime) : runtime_(runtime), saved_(runtime.depth_) {
+      runtime_.depth_ = 0;
+    }
+    ~ModalScope() { runtime_.depth_ = saved_; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+   private:
+    Runtime& runtime_;
+    int saved_;
+  };
+
+ private:
+  friend class Form;
+  void FormLoaded(Form& form);
+  void FormUnloaded(Form& form);
+  void Terminate();
+
+  platform::System& system_;
+  Renderer* renderer_ = nullptr;
+  std::vector<Form*> loaded_;
+  bool ended_ = false;
+  int depth_ = 0;
+};
+
+}  // namespace ferrolis::ui
