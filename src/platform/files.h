@@ -47,14 +47,14 @@ class FileSystem {
   // cannot be read (no disk, unformatted, missing drive) raises FileError.
   virtual bool FindNormalFile(const std::string& path) = 0;
 
-  virtual void DeleteFile(const std::string& path) = 0;
+  virtual void Delete(const std::string& path) = 0;
 
   // Opens `path` for record access. With `create` the file is created, or
   // emptied when it exists; without it the file must exist.
   virtual std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path, bool create) = 0;
 
   // Moves `from` over `to` in one step, replacing `to` when it exists.
-  virtual void ReplaceFile(const std::string& from, const std::string& to) = 0;
+  virtual void Replace(const std::string& from, const std::string& to) = 0;
 
   // Whether anything (file or folder, whatever its attributes) is at `path`.
   virtual bool PathExists(const std::string& path) = 0;

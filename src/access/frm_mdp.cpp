@@ -1,0 +1,121 @@
+#include "access/frm_mdp.h"
+
+#include "ui/msgbox.h"
+#include "ui/runtime.h"
+
+namespace ferrolis::access {
+namespace {
+
+ui::FormStyle GateStyle() {
+  ui::FormStyle style;
+  style.border = ui::BorderStyle::FixedSingle;
+  style.control_box = true;
+  style.min_button = false;
+  style.max_button = false;
+  style.show_in_taskbar = false;
+  style.centered = true;
+  style.client_width = 3300;
+  style.client_height = 1545;
+  return style;
+}
+
+ui::FontSpec BoldLabelFont() {
+  ui::FontSpec font;
+  font.name = "MS Sans Serif";
+  font.points = 8.25;
+  font.bold = true;
+  return font;
+}
+
+}  // namespace
+
+FrmMDP::FrmMDP(ui::Runtime& runtime, platform::System& system, Module1& module,
+               std::function<ui::Form&()> main_window)
+    : ui::Form(runtime, "FrmMDP", "Mot de Passe", GateStyle()),
+      Label1(Add(ui::ControlKind::Label, "Label1")
+                 .Caption("Entrez le mot de passe")
+                 .At(120, 120, 3135, 255)
+                 .Tab(3)
+                 .Font(BoldLabelFont())),
+      Text1(
+          Add(ui::ControlKind::TextBox, "Text1").At(120, 480, 3015, 285).Tab(0).PasswordChar('*')),
+      Command1(Add(ui::ControlKind::CommandButton, "Command1")
+                   .Caption("&OK")
+                   .At(120, 960, 1095, 495)
+                   .Tab(1)),
+      Command2(Add(ui::ControlKind::CommandButton, "Command2")
+                   .Caption("&Annuler")
+                   .At(1440, 960, 1095, 495)
+                   .Tab(2)),
+      Command3(Add(ui::ControlKind::CommandButton, "Command3")
+                   .At(2640, 960, 495, 495)
+                   .Tab(4)
+                   .ToolTip("Lire le mot de passe à partir d'une disquette")
+                   .Picture("FLOPPY")),
+      system_(system),
+      module_(module),
+      main_window_(std::move(main_window)) {
+  Command1.OnClick = [this] { Command1_Click(); };
+  Command2.OnClick = [this] { Command2_Click(); };
+  Command3.OnClick = [this] { Command3_Click(); };
+  Text1.OnKeyPress = [this](int& key) { Text1_KeyPress(key); };
+}
+
+void FrmMDP::Form_Load() {
+  if (system_.AnotherInstanceRunning()) {
+    runtime().MsgBox("Ferrolis est déjà en cours d'utilisation !", ui::kOkOnly + ui::kExclamation,
+                     "Gardelis");
+    runtime().End();
+  }
+
+  try {
+    if (!module_.FileExists(module_.SystemCopyPath())) {
+      runtime().MsgBox(std::string("Premier lancement de Ferrolis ! ") + ui::kLineBreak +
+                           "Vous devez définir un mot de passe pour protéger son accès." +
+                           ui::kLineBreak + "Le mot de passe à défaut est vide.",
+                       ui::kOkOnly + ui::kExclamation, "Première utilisation de Ferrolis");
+    } else {
+      module_.ReadPasswordFile();
+    }
+  } catch (const std::exception&) {
+    // An unreadable or damaged system copy must never open the gate with the
+    // empty password of a first use.
+    RefuseDamagedPasswordFile();
+  }
+
+  Text1.SetText("");
+}
+
+void FrmMDP::RefuseDamagedPasswordFile() {
+  runtime().MsgBox(std::string("Le fichier mot de passe de Ferrolis est endommagé ou illisible !") +
+                       ui::kLineBreak +
+                       "Ferrolis ne peut pas vérifier le mot de passe et va se fermer.",
+                   ui::kOkOnly + ui::kExclamation, "Erreur");
+  runtime().End();
+}
+
+void FrmMDP::Command1_Click() {
+  if (Text1.text() != module_.StoredPassword) {
+    runtime().MsgBox("Désolé - Ce n'est pas le bon mot de passe !", ui::kOkOnly + ui::kExclamation,
+                     "Mauvais mot de passe");
+    Text1.SetText("");
+    Text1.SetFocus();
+    return;
+  }
+  main_window_().Show(true);
+}
+
+void FrmMDP::Command2_Click() { runtime().End(); }
+
+void FrmMDP::Command3_Click() {
+  const auto password = module_.ReadFloppyPassword();
+  if (!password) return;
+  Text1.SetText(*password);
+  Command1_Click();
+}
+
+void FrmMDP::Text1_KeyPress(int& key_ascii) {
+  if (key_ascii == 13) Command1_Click();
+}
+
+}  // namespace ferrolis::access

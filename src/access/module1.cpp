@@ -1,0 +1,114 @@
+#include "access/module1.h"
+
+#include <string>
+
+#include "access/password_codec.h"
+#include "ui/msgbox.h"
+#include "ui/runtime.h"
+
+namespace ferrolis::access {
+
+Module1::Module1(platform::FileSystem& files, const platform::TextCodec& codec,
+                 ui::Runtime& runtime)
+    : files_(files), codec_(codec), runtime_(runtime) {}
+
+std::string Module1::GetSystemDir() {
+  constexpr unsigned kBufferSize = 255;
+  std::string buffer(kBufferSize, ' ');
+  const unsigned count = files_.GetSystemDirectoryA(buffer.data(), kBufferSize);
+  // A count beyond the buffer means the call did not fit and wrote nothing.
+  if (count == 0 || count > kBufferSize) return {};
+  return codec_.FromAnsi(std::string_view(buffer).substr(0, count));
+}
+
+std::string Module1::AddTrailingBackslash(const std::string& path) {
+  if (!path.empty() && path.back() == '\\') return path;
+  return path + "\\";
+}
+
+bool Module1::FileExists(const std::string& path) { return files_.FindNormalFile(path); }
+
+std::string Module1::SystemCopyPath() {
+  return AddTrailingBackslash(GetSystemDir()) + kPasswordFileName;
+}
+
+std::string Module1::FloppyCopyPath() { return std::string(kFloppyRoot) + kPasswordFileName; }
+
+std::string Module1::DecodePasswordFile(const std::string& path) {
+  const auto file = files_.OpenRecordFile(path, false);
+  const std::uint64_t records = file->Length() / kRecordLength;
+  std::string ansi;
+  for (std::uint64_t i = 1; i <= records; ++i) {
+    std::string record = file->Read((i - 1) * kRecordLength, kRecordLength);
+    const auto first = record.find_first_not_of(' ');
+    const auto last = record.find_last_not_of(' ');
+    record = first == std::string::npos ? std::string() : record.substr(first, last - first + 1);
+    const auto value = ParseRecordNumber(record);
+    if (!value) throw PasswordFileError("overflow in record " + std::to_string(i));
+    const auto code = DecodeCharacter(*value, static_cast<std::size_t>(i));
+    if (!code)
+      throw PasswordFileError("character code out of range in record " + std::to_string(i));
+    ansi += static_cast<char>(*code);
+  }
+  return codec_.FromAnsi(ansi);
+}
+
+void Module1::EncodePasswordFile(const std::string& path, const std::string& password) {
+  const std::string ansi = codec_.ToAnsi(password);
+  std::string records;
+  records.reserve(ansi.size() * kRecordLength);
+  for (std::size_t i = 1; i <= ansi.size(); ++i) {
+    const auto code = static_cast<unsigned char>(ansi[i - 1]);
+    std::string record = RenderRecordNumber(EncodeCharacter(code, i));
+    record.resize(kRecordLength, ' ');
+    records += record;
+  }
+
+  // The new records go to a file beside the old one, which is replaced only
+  // once every record is safely written.
+  const std::string temporary = path + ".tmp";
+  try {
+    {
+      const auto file = files_.OpenRecordFile(temporary, true);
+      file->Write(0, records);
+      file->Flush();
+    }
+    files_.Replace(temporary, path);
+  } catch (...) {
+    try {
+      if (files_.PathExists(temporary)) files_.Delete(temporary);
+    } catch (const platform::FileError&) {
+      // The original failure is the one the caller must hear about.
+    }
+    throw;
+  }
+}
+
+void Module1::ReadPasswordFile() { StoredPassword = DecodePasswordFile(SystemCopyPath()); }
+
+void Module1::WritePasswordFile(const std::string& password) {
+  EncodePasswordFile(SystemCopyPath(), password);
+}
+
+std::optional<std::string> Module1::ReadFloppyPassword() {
+  const int answer = runtime_.MsgBox(
+      "Insérer une disquette formatée dans le lecteur A avec le fichier mot de passe !",
+      ui::kOkCancel, "Mot de passe sur disquette");
+  if (answer != ui::kResultOk) return std::nullopt;
+  try {
+    const std::string path = FloppyCopyPath();
+    if (!FileExists(path)) {
+      runtime_.MsgBox("Fichier mot de passe non trouvé !", ui::kOkOnly + ui::kInformation,
+                      "Mot de passe non trouvé");
+      return std::nullopt;
+    }
+    return DecodePasswordFile(path);
+  } catch (const std::exception&) {
+    runtime_.MsgBox(
+        "Disquette non formatée - Erreur sur la disquette ou Fichier mot de passe non trouvé !",
+        ui::kOkOnly + ui::kExclamation, "Erreur");
+    return std::nullopt;
+  }
+}
+
+}  // namespace ferrolis::access

@@ -1,0 +1,144 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+
+#include "platform/win32/win32_text.h"
+
+namespace ferrolis::platform::win32 {
+namespace {
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+  const DWORD code = GetLastError();
+  throw FileError(what + " failed for " + path + " (error " + std::to_string(code) + ")", code);
+}
+
+// "X:\" for a path on a drive letter, "\\server\share\" for a UNC path, or
+// empty when the path names no root of its own.
+std::wstring RootOf(const std::wstring& path) {
+  if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2) + L"\\";
+  if (path.rfind(L"\\\\", 0) == 0) {
+    const auto share = path.find(L'\\', 2);
+    if (share == std::wstring::npos) return path + L"\\";
+    const auto end = path.find(L'\\', share + 1);
+    return end == std::wstring::npos ? path + L"\\" : path.substr(0, end + 1);
+  }
+  return {};
+}
+
+class Win32RecordFile final : public RecordFile {
+ public:
+  Win32RecordFile(HANDLE handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+  ~Win32RecordFile() override { CloseHandle(handle_); }
+  Win32RecordFile(const Win32RecordFile&) = delete;
+  Win32RecordFile& operator=(const Win32RecordFile&) = delete;
+
+  std::uint64_t Length() override {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(handle_, &size)) Fail("GetFileSizeEx", path_);
+    return static_cast<std::uint64_t>(size.QuadPart);
+  }
+
+  std::string Read(std::uint64_t offset, std::size_t count) override {
+    Seek(offset);
+    std::string bytes(count, '\0');
+    std::size_t done = 0;
+    while (done < count) {
+      DWORD got = 0;
+      if (!ReadFile(handle_, bytes.data() + done, static_cast<DWORD>(count - done), &got,
+                    nullptr)) {
+        Fail("ReadFile", path_);
+      }
+      if (got == 0) break;
+      done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+  }
+
+  void Write(std::uint64_t offset, const std::string& bytes) override {
+    Seek(offset);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      DWORD put = 0;
+      if (!WriteFile(handle_, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put,
+                     nullptr) ||
+          put == 0) {
+        Fail("WriteFile", path_);
+      }
+      done += put;
+    }
+  }
+
+  void Flush() override {
+    if (!FlushFileBuffers(handle_)) Fail("FlushFileBuffers", path_);
+  }
+
+ private:
+  void Seek(std::uint64_t offset) {
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(handle_, position, nullptr, FILE_BEGIN)) Fail("SetFilePointerEx", path_);
+  }
+
+  HANDLE handle_;
+  std::string path_;
+};
+
+}  // namespace
+
+unsigned Win32FileSystem::GetSystemDirectoryA(char* buffer, unsigned size) {
+  return ::GetSystemDirectoryA(buffer, size);
+}
+
+bool Win32FileSystem::FindNormalFile(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(wide.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return false;
+    if (error == ERROR_PATH_NOT_FOUND) {
+      // A missing folder is "not found"; a missing or unreadable drive is not.
+      const std::wstring root = RootOf(wide);
+      if (root.empty() || GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    }
+    SetLastError(error);
+    Fail("FindFirstFile", path);
+  }
+  FindClose(search);
+  const DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+  return (found.dwFileAttributes & excluded) == 0;
+}
+
+void Win32FileSystem::Delete(const std::string& path) {
+  if (!DeleteFileW(Widen(path).c_str())) Fail("DeleteFile", path);
+}
+
+std::unique_ptr<RecordFile> Win32FileSystem::OpenRecordFile(const std::string& path, bool create) {
+  const DWORD access = create ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
+  const HANDLE handle =
+      CreateFileW(Widen(path).c_str(), access, FILE_SHARE_READ, nullptr,
+                  create ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) Fail("CreateFile", path);
+  return std::make_unique<Win32RecordFile>(handle, path);
+}
+
+void Win32FileSystem::Replace(const std::string& from, const std::string& to) {
+  // Windows refuses to replace a read-only file; not every implementation of
+  // MoveFileEx does, so the rule is enforced here.
+  const DWORD target = GetFileAttributesW(Widen(to).c_str());
+  if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_READONLY) != 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    Fail("MoveFileEx", to);
+  }
+  if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    Fail("MoveFileEx", to);
+  }
+}
+
+bool Win32FileSystem::PathExists(const std::string& path) {
+  return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace ferrolis::platform::win32

@@ -1,0 +1,18 @@
+// The password store's file operations over kernel32.
+#pragma once
+
+#include "platform/files.h"
+
+namespace ferrolis::platform::win32 {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  unsigned GetSystemDirectoryA(char* buffer, unsigned size) override;
+  bool FindNormalFile(const std::string& path) override;
+  void Delete(const std::string& path) override;
+  std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path, bool create) override;
+  void Replace(const std::string& from, const std::string& to) override;
+  bool PathExists(const std::string& path) override;
+};
+
+}  // namespace ferrolis::platform::win32

@@ -1,0 +1,162 @@
+// The file operations of the password store, run against the in-memory double
+// natively and against real files under Wine.
+#include <gtest/gtest.h>
+
+#include "access/module1.h"
+#include "contract/files_env.h"
+#include "support/fake_system.h"
+#include "support/headless_renderer.h"
+#include "ui/msgbox.h"
+
+namespace ferrolis::testing {
+namespace {
+
+class FilesContract : public ::testing::Test {
+ protected:
+  std::string Path(const std::string& name) { return env_->Scratch() + name; }
+
+  std::unique_ptr<FilesEnv> env_ = MakeFilesEnv();
+  platform::FileSystem& fs_ = env_->fs();
+};
+
+TEST_F(FilesContract, FindNormalFileSeesNormalReadOnlyAndArchiveFilesOnly) {
+  for (const char* name : {"normal", "readonly", "hidden", "system", "both"})
+    env_->Put(Path(name), "x");
+  env_->SetAttributes(Path("readonly"), false, false, true);
+  env_->SetAttributes(Path("hidden"), true, false, false);
+  env_->SetAttributes(Path("system"), false, true, false);
+  env_->SetAttributes(Path("both"), true, true, false);
+  env_->MakeFolder(Path("folder"));
+
+  EXPECT_TRUE(fs_.FindNormalFile(Path("normal")));
+  EXPECT_TRUE(fs_.FindNormalFile(Path("NORMAL")));
+  EXPECT_TRUE(fs_.FindNormalFile(Path("readonly")));
+  EXPECT_FALSE(fs_.FindNormalFile(Path("hidden")));
+  EXPECT_FALSE(fs_.FindNormalFile(Path("system")));
+  EXPECT_FALSE(fs_.FindNormalFile(Path("both")));
+  EXPECT_FALSE(fs_.FindNormalFile(Path("folder")));
+  EXPECT_FALSE(fs_.FindNormalFile(Path("missing")));
+  EXPECT_FALSE(fs_.FindNormalFile(Path("no-such-folder\\FRLS.PW")));
+  env_->SetAttributes(Path("readonly"), false, false, false);
+}
+
+TEST_F(FilesContract, AMissingDriveIsAnErrorNotAMissingFile) {
+  EXPECT_THROW(fs_.FindNormalFile(env_->MissingDrive() + "\\FRLS.PW"), platform::FileError);
+  EXPECT_THROW(fs_.OpenRecordFile(env_->MissingDrive() + "\\FRLS.PW", true), platform::FileError);
+}
+
+TEST_F(FilesContract, RecordFilesReadWriteAndMeasure) {
+  {
+    const auto file = fs_.OpenRecordFile(Path("records"), true);
+    EXPECT_EQ(file->Length(), 0u);
+    file->Write(0, std::string(50, 'a'));
+    file->Write(50, std::string(50, 'b'));
+    file->Write(10, "XY");
+    file->Flush();
+    EXPECT_EQ(file->Length(), 100u);
+  }
+  EXPECT_EQ(env_->Bytes(Path("records")),
+            std::string(10, 'a') + "XY" + std::string(38, 'a') + std::string(50, 'b'));
+  {
+    const auto file = fs_.OpenRecordFile(Path("records"), false);
+    EXPECT_EQ(file->Read(50, 50), std::string(50, 'b'));
+    EXPECT_EQ(file->Read(90, 50), std::string(10, 'b')) << "short at the end";
+    EXPECT_EQ(file->Read(200, 50), "");
+  }
+  // Creating again empties the file.
+  fs_.OpenRecordFile(Path("records"), true);
+  EXPECT_EQ(env_->Bytes(Path("records")), "");
+  EXPECT_THROW(fs_.OpenRecordFile(Path("missing"), false), platform::FileError);
+}
+
+TEST_F(FilesContract, ReplaceAndDelete) {
+  env_->Put(Path("old"), "old bytes");
+  env_->Put(Path("new"), "new bytes");
+  fs_.Replace(Path("new"), Path("old"));
+  EXPECT_EQ(env_->Bytes(Path("old")), "new bytes");
+  EXPECT_FALSE(env_->Exists(Path("new")));
+  fs_.Replace(Path("old"), Path("fresh"));
+  EXPECT_EQ(env_->Bytes(Path("fresh")), "new bytes");
+  EXPECT_TRUE(fs_.PathExists(Path("fresh")));
+  fs_.Delete(Path("fresh"));
+  EXPECT_FALSE(fs_.PathExists(Path("fresh")));
+  EXPECT_THROW(fs_.Delete(Path("fresh")), platform::FileError);
+
+  env_->Put(Path("locked"), "kept");
+  env_->Put(Path("incoming"), "lost");
+  env_->SetAttributes(Path("locked"), false, false, true);
+  EXPECT_THROW(fs_.Replace(Path("incoming"), Path("locked")), platform::FileError);
+  EXPECT_EQ(env_->Bytes(Path("locked")), "kept");
+  env_->SetAttributes(Path("locked"), false, false, false);
+}
+
+class PasswordFilesContract : public FilesContract {
+ protected:
+  FakeSystem system_;
+  ui::Runtime runtime_{system_};
+  HeadlessRenderer screen_{runtime_};
+  access::Module1 module_{fs_, env_->codec(), runtime_};
+};
+
+TEST_F(PasswordFilesContract, WritesTheExactBytesAndReadsThemBack) {
+  const std::string path = Path("FRLS.PW");
+  module_.EncodePasswordFile(path, "aA");
+  std::string expected = " 84.8687258939633";
+  expected.resize(50, ' ');
+  std::string second = " 113.741591404281";
+  second.resize(50, ' ');
+  EXPECT_EQ(env_->Bytes(path), expected + second);
+  EXPECT_EQ(module_.DecodePasswordFile(path), "aA");
+  EXPECT_FALSE(env_->Exists(path + ".tmp"));
+
+  module_.EncodePasswordFile(path, "Été");
+  EXPECT_EQ(env_->Bytes(path).size(), 150u);
+  EXPECT_EQ(module_.DecodePasswordFile(path), "Été");
+  module_.EncodePasswordFile(path, "");
+  EXPECT_TRUE(env_->Exists(path));
+  EXPECT_EQ(env_->Bytes(path), "");
+}
+
+TEST_F(PasswordFilesContract, AReadOnlyFileIsNotReplacedAndStaysWhole) {
+  const std::string path = Path("FRLS.PW");
+  module_.EncodePasswordFile(path, "ancien");
+  env_->SetAttributes(path, false, false, true);
+  EXPECT_THROW(module_.EncodePasswordFile(path, "nouveau"), platform::FileError);
+  EXPECT_EQ(module_.DecodePasswordFile(path), "ancien");
+  EXPECT_FALSE(env_->Exists(path + ".tmp"));
+  env_->SetAttributes(path, false, false, false);
+}
+
+TEST_F(PasswordFilesContract, TheSystemDirectoryIsAFolderThatExists) {
+  const std::string directory = module_.GetSystemDir();
+  ASSERT_FALSE(directory.empty());
+  EXPECT_NE(directory.back(), '\\');
+  EXPECT_EQ(module_.SystemCopyPath(), directory + "\\FRLS.PW");
+}
+
+TEST_F(PasswordFilesContract, ReadsTheFloppyCopyThroughDriveA) {
+  const std::string floppy = env_->FloppyFolder();
+  ASSERT_FALSE(floppy.empty()) << "drive A must be mapped for this test";
+  module_.EncodePasswordFile(floppy + "FRLS.PW", "disquette");
+  EXPECT_EQ(module_.ReadFloppyPassword(), "disquette");
+  env_->SetAttributes(floppy + "FRLS.PW", true, false, false);
+  EXPECT_FALSE(module_.ReadFloppyPassword().has_value());
+  ASSERT_EQ(screen_.boxes().size(), 3u);
+  EXPECT_EQ(screen_.boxes()[2].title, "Mot de passe non trouvé");
+  env_->SetAttributes(floppy + "FRLS.PW", false, false, false);
+  if (floppy != "A:\\") fs_.Delete(floppy + "FRLS.PW");
+}
+
+TEST_F(PasswordFilesContract, WithoutDriveAReadingTheFloppyReportsAnError) {
+  ASSERT_TRUE(env_->UnmapDriveA()) << "drive A must be absent for this test";
+  EXPECT_THROW(module_.FileExists("A:\\FRLS.PW"), platform::FileError);
+  EXPECT_FALSE(module_.ReadFloppyPassword().has_value());
+  ASSERT_EQ(screen_.boxes().size(), 2u);
+  EXPECT_EQ(
+      screen_.boxes()[1].prompt,
+      "Disquette non formatée - Erreur sur la disquette ou Fichier mot de passe non trouvé !");
+  EXPECT_EQ(screen_.boxes()[1].title, "Erreur");
+}
+
+}  // namespace
+}  // namespace ferrolis::testing

@@ -1,0 +1,65 @@
+// A renderer without windows: tests act as the user through it, script the
+// answers of message boxes and read back every box shown.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ui/form.h"
+#include "ui/renderer.h"
+#include "ui/runtime.h"
+
+namespace ferrolis::testing {
+
+struct ShownBox {
+  std::string owner;  // name of the owning form, empty for none
+  std::string prompt;
+  std::string title;
+  int style = 0;
+};
+
+class HeadlessRenderer final : public ui::Renderer {
+ public:
+  explicit HeadlessRenderer(ui::Runtime& runtime);
+
+  // The answers the next message boxes get, in order. Without one, a box gets
+  // its first button (OK, or Yes).
+  void Answer(int result) { answers_.push_back(result); }
+
+  const std::vector<ShownBox>& boxes() const { return boxes_; }
+  // Names of the forms shown, in order, with " (modal)" for modal ones.
+  const std::vector<std::string>& shown() const { return shown_; }
+  bool loop_ran() const { return loop_ran_; }
+
+  // The user's actions.
+  void Click(ui::Control& control);
+  // Types each character as a key press, as a single-line text box does.
+  void Type(ui::Control& control, const std::string& text);
+  void PressKey(ui::Control& control, int key_ascii);
+  void Focus(ui::Control& control);
+  void Close(ui::Form& form);
+
+  // ui::Renderer
+  void CreateForm(ui::Form& form) override;
+  void ShowForm(ui::Form& form, bool modal) override;
+  void DestroyForm(ui::Form& form) override;
+  void FormCaptionChanged(ui::Form& form) override {}
+  void PropertyChanged(ui::Control& control, ui::Property property) override {}
+  void SetFocus(ui::Control& control) override;
+  int MessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
+                 int style) override;
+  void RunMessageLoop() override { loop_ran_ = true; }
+  void QuitMessageLoop() override {}
+  platform::NativeHandle WindowHandle(const ui::Form& form) const override;
+  platform::NativeHandle IconHandle(const ui::Form& form) const override;
+
+ private:
+  ui::Runtime& runtime_;
+  std::deque<int> answers_;
+  std::vector<ShownBox> boxes_;
+  std::vector<std::string> shown_;
+  bool loop_ran_ = false;
+};
+
+}  // namespace ferrolis::testing

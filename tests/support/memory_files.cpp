@@ -1,0 +1,157 @@
+#include "support/memory_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace ferrolis::testing {
+
+using platform::FileError;
+
+namespace {
+constexpr unsigned long kFileNotFound = 2;
+constexpr unsigned long kAccessDenied = 5;
+constexpr unsigned long kNotReady = 21;
+constexpr unsigned long kDiskFull = 112;
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+}  // namespace
+
+class MemoryFiles::File final : public platform::RecordFile {
+ public:
+  File(MemoryFiles& owner, std::shared_ptr<Entry> entry)
+      : owner_(owner), entry_(std::move(entry)) {}
+
+  std::uint64_t Length() override { return entry_->bytes.size(); }
+
+  std::string Read(std::uint64_t offset, std::size_t count) override {
+    if (offset >= entry_->bytes.size()) return {};
+    return entry_->bytes.substr(static_cast<std::size_t>(offset), count);
+  }
+
+  void Write(std::uint64_t offset, const std::string& bytes) override {
+    const auto end = static_cast<std::size_t>(offset) + bytes.size();
+    const std::size_t growth = end > entry_->bytes.size() ? end - entry_->bytes.size() : 0;
+    if (owner_.free_space && growth > *owner_.free_space) {
+      // A full disk takes what fits, then fails.
+      const auto fits = static_cast<std::size_t>(*owner_.free_space);
+      if (entry_->bytes.size() < offset + fits) entry_->bytes.resize(offset + fits, '\0');
+      std::memcpy(entry_->bytes.data() + offset, bytes.data(), std::min(fits, bytes.size()));
+      *owner_.free_space = 0;
+      throw FileError("disk full", kDiskFull);
+    }
+    if (owner_.free_space) *owner_.free_space -= growth;
+    if (entry_->bytes.size() < end) entry_->bytes.resize(end, '\0');
+    std::memcpy(entry_->bytes.data() + offset, bytes.data(), bytes.size());
+  }
+
+  void Flush() override {}
+
+ private:
+  MemoryFiles& owner_;
+  std::shared_ptr<Entry> entry_;
+};
+
+std::string MemoryFiles::Key(const std::string& path) {
+  std::string key = path;
+  std::transform(key.begin(), key.end(), key.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return key;
+}
+
+void MemoryFiles::CheckDrive(const std::string& path) const {
+  if (path.size() >= 2 && path[1] == ':' &&
+      unreadable_drives.count(
+          static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))))) {
+    throw FileError("drive not ready: " + path, kNotReady);
+  }
+}
+
+void MemoryFiles::CheckWritable(const std::string& path) const {
+  CheckDrive(path);
+  if (read_only_folders.count(Key(FolderOf(path))) || read_only_folders.count(FolderOf(path))) {
+    throw FileError("access denied: " + path, kAccessDenied);
+  }
+}
+
+void MemoryFiles::Put(const std::string& path, const std::string& bytes) {
+  auto entry = std::make_shared<Entry>();
+  entry->bytes = bytes;
+  entries_[Key(path)] = std::move(entry);
+}
+
+MemoryFiles::Entry* MemoryFiles::Find(const std::string& path) {
+  const auto it = entries_.find(Key(path));
+  return it == entries_.end() ? nullptr : it->second.get();
+}
+
+std::string MemoryFiles::Bytes(const std::string& path) {
+  const Entry* entry = Find(path);
+  return entry == nullptr ? std::string() : entry->bytes;
+}
+
+unsigned MemoryFiles::GetSystemDirectoryA(char* buffer, unsigned size) {
+  const auto length = static_cast<unsigned>(system_directory.size());
+  if (length == 0) return 0;
+  if (length + 1 > size) return length + 1;
+  std::memcpy(buffer, system_directory.data(), length);
+  buffer[length] = '\0';
+  return length;
+}
+
+bool MemoryFiles::FindNormalFile(const std::string& path) {
+  CheckDrive(path);
+  const Entry* entry = Find(path);
+  return entry != nullptr && !entry->hidden && !entry->system && !entry->directory;
+}
+
+void MemoryFiles::Delete(const std::string& path) {
+  CheckWritable(path);
+  const auto it = entries_.find(Key(path));
+  if (it == entries_.end()) throw FileError("not found: " + path, kFileNotFound);
+  if (it->second->read_only || it->second->directory)
+    throw FileError("access denied: " + path, kAccessDenied);
+  entries_.erase(it);
+}
+
+std::unique_ptr<platform::RecordFile> MemoryFiles::OpenRecordFile(const std::string& path,
+                                                                  bool create) {
+  CheckDrive(path);
+  auto it = entries_.find(Key(path));
+  if (create) {
+    CheckWritable(path);
+    if (it != entries_.end() && (it->second->read_only || it->second->directory)) {
+      throw FileError("access denied: " + path, kAccessDenied);
+    }
+    auto entry = std::make_shared<Entry>();
+    entries_[Key(path)] = entry;
+    return std::make_unique<File>(*this, entry);
+  }
+  if (it == entries_.end() || it->second->directory)
+    throw FileError("not found: " + path, kFileNotFound);
+  return std::make_unique<File>(*this, it->second);
+}
+
+void MemoryFiles::Replace(const std::string& from, const std::string& to) {
+  CheckWritable(from);
+  CheckWritable(to);
+  const auto source = entries_.find(Key(from));
+  if (source == entries_.end()) throw FileError("not found: " + from, kFileNotFound);
+  const auto target = entries_.find(Key(to));
+  if (target != entries_.end() && (target->second->read_only || target->second->directory)) {
+    throw FileError("access denied: " + to, kAccessDenied);
+  }
+  auto entry = source->second;
+  entries_.erase(source);
+  entries_[Key(to)] = std::move(entry);
+}
+
+bool MemoryFiles::PathExists(const std::string& path) {
+  CheckDrive(path);
+  return Find(path) != nullptr;
+}
+
+}  // namespace ferrolis::testing

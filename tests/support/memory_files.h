@@ -1,0 +1,61 @@
+// An in-memory file system with Windows' rules where the password store relies
+// on them: names without regard to case, hidden and system attributes, drives
+// that cannot be read, a disk that fills up, a folder that refuses writes.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "platform/files.h"
+
+namespace ferrolis::testing {
+
+class MemoryFiles final : public platform::FileSystem {
+ public:
+  struct Entry {
+    std::string bytes;
+    bool hidden = false;
+    bool system = false;
+    bool read_only = false;
+    bool directory = false;
+  };
+
+  // What GetSystemDirectoryA gives (ANSI); empty makes the call fail.
+  std::string system_directory = "C:\\WINDOWS\\system32";
+  // Drive letters ("A") whose disk is missing or unreadable.
+  std::set<char> unreadable_drives;
+  // Writes fail once the disk holds this many more bytes.
+  std::optional<std::uint64_t> free_space;
+  // Folders (with trailing backslash) in which nothing may be created,
+  // replaced or deleted.
+  std::set<std::string> read_only_folders;
+
+  void Put(const std::string& path, const std::string& bytes);
+  Entry* Find(const std::string& path);
+  bool Has(const std::string& path) { return Find(path) != nullptr; }
+  std::string Bytes(const std::string& path);
+  std::size_t FileCount() const { return entries_.size(); }
+
+  // platform::FileSystem
+  unsigned GetSystemDirectoryA(char* buffer, unsigned size) override;
+  bool FindNormalFile(const std::string& path) override;
+  void Delete(const std::string& path) override;
+  std::unique_ptr<platform::RecordFile> OpenRecordFile(const std::string& path,
+                                                       bool create) override;
+  void Replace(const std::string& from, const std::string& to) override;
+  bool PathExists(const std::string& path) override;
+
+ private:
+  class File;
+  static std::string Key(const std::string& path);
+  void CheckDrive(const std::string& path) const;
+  void CheckWritable(const std::string& path) const;
+
+  std::map<std::string, std::shared_ptr<Entry>> entries_;
+};
+
+}  // namespace ferrolis::testing

@@ -1,0 +1,279 @@
+#include "access/frm_mdp.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "mainwindow/idd_main.h"
+#include "support/fake_system.h"
+#include "support/headless_renderer.h"
+#include "support/memory_files.h"
+#include "ui/msgbox.h"
+
+namespace ferrolis::access {
+namespace {
+
+constexpr const char* kSystemCopy = "C:\\WINDOWS\\system32\\FRLS.PW";
+constexpr const char* kFloppy = "A:\\FRLS.PW";
+constexpr const char* kWrongPrompt = "Désolé - Ce n'est pas le bon mot de passe !";
+
+class GateTest : public ::testing::Test {
+ protected:
+  // Starts the program as the toolkit does: the gate is loaded, then shown.
+  void Start() { runtime_.Run(gate_); }
+
+  void StorePassword(const std::string& password) {
+    Module1 writer(files_, codec_, runtime_);
+    writer.EncodePasswordFile(kSystemCopy, password);
+  }
+
+  bool MainWindowShown() const {
+    for (const auto& name : screen_.shown()) {
+      if (name == "IDD_Main (modal)") return true;
+    }
+    return false;
+  }
+
+  bool Ended() const { return runtime_.ended() && system_.exits == std::vector<int>{0}; }
+
+  void ExpectWrongPasswordBox(std::size_t index) {
+    ASSERT_GT(screen_.boxes().size(), index);
+    EXPECT_EQ(screen_.boxes()[index].prompt, kWrongPrompt);
+    EXPECT_EQ(screen_.boxes()[index].title, "Mauvais mot de passe");
+    EXPECT_EQ(screen_.boxes()[index].style, ui::kOkOnly + ui::kExclamation);
+    EXPECT_EQ(gate_.Text1.text(), "");
+    EXPECT_EQ(gate_.focused(), &gate_.Text1);
+  }
+
+  testing::FakeSystem system_;
+  ui::Runtime runtime_{system_};
+  testing::HeadlessRenderer screen_{runtime_};
+  testing::MemoryFiles files_;
+  platform::Cp1252Codec codec_;
+  Module1 module_{files_, codec_, runtime_};
+  std::unique_ptr<mainwindow::IDD_Main> main_;
+  FrmMDP gate_{runtime_, system_, module_, [this]() -> ui::Form& {
+                 if (!main_) main_ = std::make_unique<mainwindow::IDD_Main>(runtime_);
+                 return *main_;
+               }};
+};
+
+TEST_F(GateTest, IsLaidOutAsDesigned) {
+  EXPECT_EQ(gate_.caption(), "Mot de Passe");
+  EXPECT_EQ(gate_.style().border, ui::BorderStyle::FixedSingle);
+  EXPECT_FALSE(gate_.style().min_button);
+  EXPECT_FALSE(gate_.style().max_button);
+  EXPECT_FALSE(gate_.style().show_in_taskbar);
+  EXPECT_TRUE(gate_.style().centered);
+  EXPECT_EQ(gate_.style().client_width, 3300);
+  EXPECT_EQ(gate_.style().client_height, 1545);
+  struct Expected {
+    ui::Control& control;
+    std::string caption;
+    ui::Twips at;
+    int tab;
+  };
+  for (const Expected& e :
+       {Expected{gate_.Label1, "Entrez le mot de passe", {120, 120, 3135, 255}, 3},
+        Expected{gate_.Text1, "", {120, 480, 3015, 285}, 0},
+        Expected{gate_.Command1, "&OK", {120, 960, 1095, 495}, 1},
+        Expected{gate_.Command2, "&Annuler", {1440, 960, 1095, 495}, 2},
+        Expected{gate_.Command3, "", {2640, 960, 495, 495}, 4}}) {
+    EXPECT_EQ(e.control.caption(), e.caption) << e.control.name();
+    EXPECT_EQ(e.control.position().left, e.at.left) << e.control.name();
+    EXPECT_EQ(e.control.position().top, e.at.top) << e.control.name();
+    EXPECT_EQ(e.control.position().width, e.at.width) << e.control.name();
+    EXPECT_EQ(e.control.position().height, e.at.height) << e.control.name();
+    EXPECT_EQ(e.control.tab_index(), e.tab) << e.control.name();
+  }
+  EXPECT_TRUE(gate_.Label1.font().bold);
+  EXPECT_EQ(gate_.Label1.font().name, "MS Sans Serif");
+  EXPECT_EQ(gate_.Text1.password_char(), '*');
+  EXPECT_EQ(gate_.Command3.tooltip(), "Lire le mot de passe à partir d'une disquette");
+  EXPECT_FALSE(gate_.Command3.picture().empty());
+}
+
+TEST_F(GateTest, FirstStartShowsTheFirstUseMessageThenAcceptsTheEmptyPassword) {
+  Start();
+  ASSERT_EQ(screen_.boxes().size(), 1u);
+  EXPECT_EQ(screen_.boxes()[0].prompt,
+            "Premier lancement de Ferrolis ! \rVous devez définir un mot de passe pour protéger "
+            "son accès.\rLe mot de passe à défaut est vide.");
+  EXPECT_EQ(screen_.boxes()[0].title, "Première utilisation de Ferrolis");
+  EXPECT_EQ(screen_.boxes()[0].style, ui::kOkOnly + ui::kExclamation);
+  EXPECT_EQ(screen_.shown(), std::vector<std::string>{"FrmMDP"}) << "the box comes before the gate";
+  EXPECT_EQ(gate_.focused(), &gate_.Text1);
+  EXPECT_EQ(files_.FileCount(), 0u) << "no file is created";
+
+  screen_.Type(gate_.Text1, "x");
+  screen_.Click(gate_.Command1);
+  ExpectWrongPasswordBox(1);
+  EXPECT_FALSE(MainWindowShown());
+
+  screen_.Click(gate_.Command1);
+  EXPECT_TRUE(MainWindowShown());
+  EXPECT_TRUE(gate_.loaded()) << "the gate stays open beneath";
+}
+
+TEST_F(GateTest, ASecondCopyRefusesToStart) {
+  system_.another_instance = true;
+  StorePassword("secret");
+  Start();
+  ASSERT_EQ(screen_.boxes().size(), 1u);
+  EXPECT_EQ(screen_.boxes()[0].prompt, "Ferrolis est déjà en cours d'utilisation !");
+  EXPECT_EQ(screen_.boxes()[0].title, "Gardelis");
+  EXPECT_EQ(screen_.boxes()[0].style, ui::kOkOnly + ui::kExclamation);
+  EXPECT_TRUE(Ended());
+  EXPECT_TRUE(screen_.shown().empty());
+  EXPECT_FALSE(screen_.loop_ran());
+}
+
+TEST_F(GateTest, TheStoredPasswordOpensTheMainWindowAndNothingElseDoes) {
+  StorePassword("Secret");
+  Start();
+  EXPECT_TRUE(screen_.boxes().empty());
+  std::size_t boxes = 0;
+  for (const char* attempt : {"secret", "Secret ", " Secret", "SECRET", "", "Secre"}) {
+    screen_.Type(gate_.Text1, attempt);
+    screen_.Click(gate_.Command1);
+    ExpectWrongPasswordBox(boxes++);
+  }
+  EXPECT_FALSE(MainWindowShown());
+  screen_.Type(gate_.Text1, "Secret");
+  screen_.Click(gate_.Command1);
+  EXPECT_EQ(screen_.boxes().size(), boxes);
+  EXPECT_TRUE(MainWindowShown());
+}
+
+TEST_F(GateTest, EnterInThePasswordBoxActsAsOk) {
+  StorePassword("abc");
+  Start();
+  screen_.Type(gate_.Text1, "abd\r");
+  ExpectWrongPasswordBox(0);
+  screen_.Type(gate_.Text1, "abc");
+  EXPECT_EQ(gate_.Text1.text(), "abc");
+  screen_.PressKey(gate_.Text1, 13);
+  EXPECT_TRUE(MainWindowShown());
+}
+
+TEST_F(GateTest, AnEmptyFileHoldsTheEmptyPassword) {
+  files_.Put(kSystemCopy, "");
+  Start();
+  EXPECT_TRUE(screen_.boxes().empty());
+  screen_.Click(gate_.Command1);
+  EXPECT_TRUE(MainWindowShown());
+}
+
+TEST_F(GateTest, AHiddenOrSystemCopyCountsAsAbsent) {
+  StorePassword("secret");
+  files_.Find(kSystemCopy)->hidden = true;
+  Start();
+  ASSERT_EQ(screen_.boxes().size(), 1u);
+  EXPECT_EQ(screen_.boxes()[0].title, "Première utilisation de Ferrolis");
+  screen_.Click(gate_.Command1);
+  EXPECT_TRUE(MainWindowShown());
+}
+
+TEST_F(GateTest, ADamagedSystemCopyEndsTheProgramInsteadOfOpening) {
+  std::string record = " 9999";
+  record.resize(50, ' ');
+  files_.Put(kSystemCopy, record);
+  Start();
+  ASSERT_EQ(screen_.boxes().size(), 1u);
+  EXPECT_EQ(screen_.boxes()[0].title, "Erreur");
+  EXPECT_EQ(screen_.boxes()[0].style, ui::kOkOnly + ui::kExclamation);
+  EXPECT_NE(screen_.boxes()[0].prompt.find("endommagé"), std::string::npos);
+  EXPECT_TRUE(Ended());
+  EXPECT_TRUE(screen_.shown().empty());
+  EXPECT_EQ(files_.Bytes(kSystemCopy), record) << "the file is left for the administrator";
+}
+
+TEST_F(GateTest, AnUnreadableSystemDriveAlsoFailsClosed) {
+  files_.unreadable_drives.insert('C');
+  Start();
+  ASSERT_EQ(screen_.boxes().size(), 1u);
+  EXPECT_EQ(screen_.boxes()[0].title, "Erreur");
+  EXPECT_TRUE(Ended());
+}
+
+TEST_F(GateTest, CancelEndsTheProgramWithoutAWord) {
+  StorePassword("secret");
+  Start();
+  screen_.Type(gate_.Text1, "partial");
+  screen_.Click(gate_.Command2);
+  EXPECT_TRUE(screen_.boxes().empty());
+  EXPECT_TRUE(Ended());
+  EXPECT_FALSE(MainWindowShown());
+  // Nothing runs after the end.
+  screen_.Click(gate_.Command1);
+  EXPECT_TRUE(screen_.boxes().empty());
+}
+
+TEST_F(GateTest, ClosingTheGateClosesIt) {
+  StorePassword("secret");
+  Start();
+  screen_.Close(gate_);
+  EXPECT_FALSE(gate_.loaded());
+  EXPECT_TRUE(runtime_.loaded_forms().empty());
+}
+
+TEST_F(GateTest, ClosingTheMainWindowEndsTheProgram) {
+  files_.Put(kSystemCopy, "");
+  Start();
+  screen_.Click(gate_.Command1);
+  ASSERT_TRUE(main_);
+  EXPECT_EQ(main_->caption(), "Ferrolis");
+  screen_.Close(*main_);
+  EXPECT_TRUE(Ended());
+}
+
+class GateFloppyTest : public GateTest {
+ protected:
+  void SetUp() override {
+    StorePassword("secret");
+    Start();
+  }
+};
+
+TEST_F(GateFloppyTest, ACancelledReadKeepsTheTypedText) {
+  Module1(files_, codec_, runtime_).EncodePasswordFile(kFloppy, "secret");
+  screen_.Type(gate_.Text1, "abc");
+  screen_.Answer(ui::kResultCancel);
+  screen_.Click(gate_.Command3);
+  EXPECT_EQ(screen_.boxes().size(), 1u);
+  EXPECT_EQ(gate_.Text1.text(), "abc");
+  EXPECT_FALSE(MainWindowShown());
+}
+
+TEST_F(GateFloppyTest, TheRightCopyOpensTheMainWindowWithoutTyping) {
+  Module1(files_, codec_, runtime_).EncodePasswordFile(kFloppy, "secret");
+  screen_.Click(gate_.Command3);
+  EXPECT_EQ(screen_.boxes().size(), 1u);
+  EXPECT_TRUE(MainWindowShown());
+  EXPECT_EQ(module_.StoredPassword, "secret");
+}
+
+TEST_F(GateFloppyTest, AWrongCopyIsAWrongPassword) {
+  Module1(files_, codec_, runtime_).EncodePasswordFile(kFloppy, "autre");
+  screen_.Click(gate_.Command3);
+  ExpectWrongPasswordBox(1);
+  EXPECT_EQ(module_.StoredPassword, "secret") << "the floppy never replaces the stored password";
+  EXPECT_FALSE(MainWindowShown());
+}
+
+TEST_F(GateFloppyTest, NotFoundAndDriveErrorsLeaveTheGateWaiting) {
+  screen_.Type(gate_.Text1, "abc");
+  screen_.Click(gate_.Command3);
+  ASSERT_EQ(screen_.boxes().size(), 2u);
+  EXPECT_EQ(screen_.boxes()[1].title, "Mot de passe non trouvé");
+  files_.unreadable_drives.insert('A');
+  screen_.Click(gate_.Command3);
+  ASSERT_EQ(screen_.boxes().size(), 4u);
+  EXPECT_EQ(screen_.boxes()[3].title, "Erreur");
+  EXPECT_EQ(gate_.Text1.text(), "abc");
+  EXPECT_FALSE(MainWindowShown());
+  EXPECT_FALSE(runtime_.ended());
+}
+
+}  // namespace
+}  // namespace ferrolis::access

@@ -1,0 +1,216 @@
+#include "access/module1.h"
+
+#include <gtest/gtest.h>
+
+#include "access/password_codec.h"
+#include "support/fake_system.h"
+#include "support/headless_renderer.h"
+#include "support/memory_files.h"
+#include "ui/msgbox.h"
+
+namespace ferrolis::access {
+namespace {
+
+using testing::MemoryFiles;
+
+constexpr const char* kSystemCopy = "C:\\WINDOWS\\system32\\FRLS.PW";
+
+class Module1Test : public ::testing::Test {
+ protected:
+  testing::FakeSystem system_;
+  ui::Runtime runtime_{system_};
+  testing::HeadlessRenderer screen_{runtime_};
+  MemoryFiles files_;
+  platform::Cp1252Codec codec_;
+  Module1 module_{files_, codec_, runtime_};
+};
+
+std::string Record(const std::string& text) {
+  std::string record = text;
+  record.resize(kRecordLength, ' ');
+  return record;
+}
+
+TEST_F(Module1Test, BuildsThePathsFromTheSystemDirectory) {
+  EXPECT_EQ(module_.GetSystemDir(), "C:\\WINDOWS\\system32");
+  EXPECT_EQ(module_.SystemCopyPath(), kSystemCopy);
+  files_.system_directory = "C:\\";
+  EXPECT_EQ(module_.SystemCopyPath(), "C:\\FRLS.PW");
+  files_.system_directory = "D:\\Système";  // ANSI bytes of the directory
+  files_.system_directory = codec_.ToAnsi("D:\\Système");
+  EXPECT_EQ(module_.GetSystemDir(), "D:\\Système");
+  files_.system_directory.clear();
+  EXPECT_EQ(module_.GetSystemDir(), "");
+  EXPECT_EQ(module_.SystemCopyPath(), "\\FRLS.PW");
+  files_.system_directory = std::string(300, 'x');  // does not fit the buffer
+  EXPECT_EQ(module_.GetSystemDir(), "");
+  EXPECT_EQ(Module1::FloppyCopyPath(), "A:\\FRLS.PW");
+}
+
+TEST_F(Module1Test, AddTrailingBackslash) {
+  EXPECT_EQ(Module1::AddTrailingBackslash(""), "\\");
+  EXPECT_EQ(Module1::AddTrailingBackslash("C:"), "C:\\");
+  EXPECT_EQ(Module1::AddTrailingBackslash("C:\\WINNT\\system32"), "C:\\WINNT\\system32\\");
+  EXPECT_EQ(Module1::AddTrailingBackslash("C:\\"), "C:\\");
+}
+
+TEST_F(Module1Test, FileExistsFindsNormalFilesOnly) {
+  files_.Put("C:\\dir\\normal", "x");
+  files_.Put("C:\\dir\\readonly", "x");
+  files_.Find("C:\\dir\\readonly")->read_only = true;
+  files_.Put("C:\\dir\\hidden", "x");
+  files_.Find("C:\\dir\\hidden")->hidden = true;
+  files_.Put("C:\\dir\\system", "x");
+  files_.Find("C:\\dir\\system")->system = true;
+  files_.Put("C:\\dir\\folder", "");
+  files_.Find("C:\\dir\\folder")->directory = true;
+  EXPECT_TRUE(module_.FileExists("C:\\dir\\normal"));
+  EXPECT_TRUE(module_.FileExists("c:\\DIR\\Normal"));
+  EXPECT_TRUE(module_.FileExists("C:\\dir\\readonly"));
+  EXPECT_FALSE(module_.FileExists("C:\\dir\\hidden"));
+  EXPECT_FALSE(module_.FileExists("C:\\dir\\system"));
+  EXPECT_FALSE(module_.FileExists("C:\\dir\\folder"));
+  EXPECT_FALSE(module_.FileExists("C:\\dir\\missing"));
+  files_.unreadable_drives.insert('A');
+  EXPECT_THROW(module_.FileExists("A:\\FRLS.PW"), platform::FileError);
+}
+
+TEST_F(Module1Test, EncodeWritesOneFiftyByteRecordPerCharacter) {
+  module_.EncodePasswordFile(kSystemCopy, "aA");
+  EXPECT_EQ(files_.Bytes(kSystemCopy), Record(" 84.8687258939633") + Record(" 113.741591404281"));
+  // Accented characters are stored by their ANSI code (é is 233).
+  module_.EncodePasswordFile(kSystemCopy, "é");
+  EXPECT_EQ(files_.Bytes(kSystemCopy), Record(RenderRecordNumber(EncodeCharacter(233, 1))));
+  module_.EncodePasswordFile(kSystemCopy, "");
+  EXPECT_TRUE(files_.Has(kSystemCopy));
+  EXPECT_EQ(files_.Bytes(kSystemCopy), "");
+  EXPECT_EQ(module_.DecodePasswordFile(kSystemCopy), "");
+  EXPECT_EQ(files_.FileCount(), 1u) << "no temporary file is left behind";
+}
+
+TEST_F(Module1Test, EveryAnsiTextSurvivesTheRoundTrip) {
+  std::string all_codes;
+  for (int c = 1; c < 256; ++c) all_codes += static_cast<char>(c);
+  for (const std::string& password :
+       {std::string("Mot de passe"), std::string("  aa  "), std::string("ZZZZZZZZ"),
+        std::string("Été à l'œil €"), codec_.FromAnsi(all_codes), std::string(1, '\0') + "x"}) {
+    module_.EncodePasswordFile(kSystemCopy, password);
+    EXPECT_EQ(files_.Bytes(kSystemCopy).size(), codec_.ToAnsi(password).size() * kRecordLength);
+    EXPECT_EQ(module_.DecodePasswordFile(kSystemCopy), password);
+  }
+}
+
+TEST_F(Module1Test, AShorterPasswordLeavesNoTraceOfALongerOne) {
+  module_.EncodePasswordFile(kSystemCopy, "un mot de passe long");
+  module_.EncodePasswordFile(kSystemCopy, "court");
+  EXPECT_EQ(files_.Bytes(kSystemCopy).size(), 5 * kRecordLength);
+  EXPECT_EQ(module_.DecodePasswordFile(kSystemCopy), "court");
+}
+
+TEST_F(Module1Test, DecodeReadsWholeRecordsOnly) {
+  files_.Put(kSystemCopy, Record(" 84.8687258939633") + " 113.74");
+  EXPECT_EQ(module_.DecodePasswordFile(kSystemCopy), "a");
+  // A record of spaces is the character with code 0.
+  files_.Put(kSystemCopy, Record("") + Record(" 113.741591404281"));
+  EXPECT_EQ(module_.DecodePasswordFile(kSystemCopy), std::string(1, '\0') + "A");
+  // Neither the leading space nor padding matter; the number is read from the start.
+  files_.Put(kSystemCopy, Record("84.8687258939633 trailing words"));
+  EXPECT_EQ(module_.DecodePasswordFile(kSystemCopy), "a");
+}
+
+TEST_F(Module1Test, DecodeFailsOnDamagedRecordsAndLeavesStoredPassword) {
+  files_.system_directory = "C:\\WINDOWS\\system32";
+  module_.StoredPassword = "avant";
+  files_.Put(kSystemCopy, Record(" 99999"));  // code far above 255
+  EXPECT_THROW(module_.ReadPasswordFile(), PasswordFileError);
+  files_.Put(kSystemCopy, Record(" -5"));
+  EXPECT_THROW(module_.ReadPasswordFile(), PasswordFileError);
+  files_.Put(kSystemCopy, Record(" 1E999"));
+  EXPECT_THROW(module_.ReadPasswordFile(), PasswordFileError);
+  EXPECT_EQ(module_.StoredPassword, "avant");
+  EXPECT_THROW(module_.DecodePasswordFile("C:\\missing\\FRLS.PW"), platform::FileError);
+}
+
+TEST_F(Module1Test, AFailedWriteLeavesTheOldFileWhole) {
+  module_.WritePasswordFile("ancien");
+  const std::string before = files_.Bytes(kSystemCopy);
+
+  files_.free_space = 120;  // room for two records and a bit
+  EXPECT_THROW(module_.WritePasswordFile("nouveau mot de passe"), platform::FileError);
+  EXPECT_EQ(files_.Bytes(kSystemCopy), before);
+  EXPECT_EQ(files_.FileCount(), 1u) << "the partial file is removed";
+
+  files_.free_space.reset();
+  files_.read_only_folders.insert("C:\\WINDOWS\\system32\\");
+  EXPECT_THROW(module_.WritePasswordFile("nouveau"), platform::FileError);
+  EXPECT_EQ(files_.Bytes(kSystemCopy), before);
+
+  files_.read_only_folders.clear();
+  files_.Find(kSystemCopy)->read_only = true;
+  EXPECT_THROW(module_.WritePasswordFile("nouveau"), platform::FileError);
+  EXPECT_EQ(module_.DecodePasswordFile(kSystemCopy), "ancien");
+}
+
+TEST_F(Module1Test, WritePasswordFileWritesTheSystemCopy) {
+  module_.WritePasswordFile("secret");
+  module_.StoredPassword.clear();
+  module_.ReadPasswordFile();
+  EXPECT_EQ(module_.StoredPassword, "secret");
+}
+
+class FloppyTest : public Module1Test {
+ protected:
+  static constexpr const char* kFloppy = "A:\\FRLS.PW";
+  static constexpr const char* kInsertPrompt =
+      "Insérer une disquette formatée dans le lecteur A avec le fichier mot de passe !";
+};
+
+TEST_F(FloppyTest, CancelEndsWithoutFurtherMessage) {
+  module_.EncodePasswordFile(kFloppy, "disquette");
+  screen_.Answer(ui::kResultCancel);
+  EXPECT_FALSE(module_.ReadFloppyPassword().has_value());
+  ASSERT_EQ(screen_.boxes().size(), 1u);
+  EXPECT_EQ(screen_.boxes()[0].prompt, kInsertPrompt);
+  EXPECT_EQ(screen_.boxes()[0].title, "Mot de passe sur disquette");
+  EXPECT_EQ(screen_.boxes()[0].style, ui::kOkCancel);
+}
+
+TEST_F(FloppyTest, ReadsTheCopyWithoutTouchingTheStoredPassword) {
+  module_.StoredPassword = "système";
+  module_.EncodePasswordFile(kFloppy, "disquette");
+  EXPECT_EQ(module_.ReadFloppyPassword(), "disquette");
+  EXPECT_EQ(module_.StoredPassword, "système");
+  EXPECT_EQ(screen_.boxes().size(), 1u);
+}
+
+TEST_F(FloppyTest, MissingFileIsReportedAsNotFound) {
+  EXPECT_FALSE(module_.ReadFloppyPassword().has_value());
+  ASSERT_EQ(screen_.boxes().size(), 2u);
+  EXPECT_EQ(screen_.boxes()[1].prompt, "Fichier mot de passe non trouvé !");
+  EXPECT_EQ(screen_.boxes()[1].title, "Mot de passe non trouvé");
+  EXPECT_EQ(screen_.boxes()[1].style, ui::kOkOnly + ui::kInformation);
+}
+
+TEST_F(FloppyTest, DriveErrorsAndDamagedFilesAreReportedAsErrors) {
+  const auto expect_error_box = [this] {
+    ASSERT_EQ(screen_.boxes().size(), 2u);
+    EXPECT_EQ(
+        screen_.boxes()[1].prompt,
+        "Disquette non formatée - Erreur sur la disquette ou Fichier mot de passe non trouvé !");
+    EXPECT_EQ(screen_.boxes()[1].title, "Erreur");
+    EXPECT_EQ(screen_.boxes()[1].style, ui::kOkOnly + ui::kExclamation);
+  };
+  files_.unreadable_drives.insert('A');
+  EXPECT_FALSE(module_.ReadFloppyPassword().has_value());
+  expect_error_box();
+
+  testing::HeadlessRenderer fresh{runtime_};
+  files_.unreadable_drives.clear();
+  files_.Put(kFloppy, Record(" 4000"));
+  EXPECT_FALSE(module_.ReadFloppyPassword().has_value());
+  ASSERT_EQ(fresh.boxes().size(), 2u);
+  EXPECT_EQ(fresh.boxes()[1].title, "Erreur");
+}
+
+}  // namespace
+}  // namespace ferrolis::access
