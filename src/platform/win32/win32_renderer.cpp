@@ -59,14 +59,6 @@ RECT WindowRectForClient(int width, int height, DWORD style, DWORD ex_style, int
   return rect;
 }
 
-std::wstring WindowText(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return text;
-}
-
 // Offsets in the model are bytes of UTF-8; the EDIT counts UTF-16 units.
 int Utf16Offset(const std::string& utf8, int byte_offset) {
   const auto n = static_cast<std::size_t>(std::clamp(byte_offset, 0, static_cast<int>(utf8.size())));
@@ -104,9 +96,11 @@ Win32Renderer::~Win32Renderer() {
 }
 
 void Win32Renderer::RegisterClasses() {
-  WNDCLASSEXW existing{sizeof(existing)};
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
   if (GetClassInfoExW(instance_, kFormClass, &existing)) return;
-  WNDCLASSEXW wc{sizeof(wc)};
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &Win32Renderer::FormProc;
   wc.hInstance = instance_;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -397,7 +391,8 @@ void Win32Renderer::PlaceWindow(FormWindow& fw, bool center) {
   int x = 0;
   int y = 0;
   if (center) {
-    MONITORINFO monitor{sizeof(monitor)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
     GetMonitorInfoW(MonitorFromWindow(fw.hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
     x = work.left + (work.right - work.left - width) / 2;

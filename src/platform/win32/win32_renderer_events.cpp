@@ -1,12 +1,13 @@
 // The user's side: window procedures, focus, message loops, modal forms and
 // message boxes.
+#include "platform/win32/win32_renderer.h"
+
 #include <commctrl.h>
 
 #include <exception>
 #include <string>
 
 #include "platform/win32/win32_layout.h"
-#include "platform/win32/win32_renderer.h"
 #include "platform/win32/win32_text.h"
 
 namespace ferrolis::platform::win32 {
