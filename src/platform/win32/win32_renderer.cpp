@@ -61,7 +61,8 @@ RECT WindowRectForClient(int width, int height, DWORD style, DWORD ex_style, int
 
 // Offsets in the model are bytes of UTF-8; the EDIT counts UTF-16 units.
 int Utf16Offset(const std::string& utf8, int byte_offset) {
-  const auto n = static_cast<std::size_t>(std::clamp(byte_offset, 0, static_cast<int>(utf8.size())));
+  const auto n =
+      static_cast<std::size_t>(std::clamp(byte_offset, 0, static_cast<int>(utf8.size())));
   return static_cast<int>(Widen(std::string_view(utf8).substr(0, n)).size());
 }
 
@@ -166,9 +167,9 @@ platform::NativeHandle Win32Renderer::IconHandle(const ui::Form& form) const {
 }
 
 HFONT Win32Renderer::Font(const ui::FontSpec& spec, int dpi) {
-  const auto key = std::make_tuple(spec.name, static_cast<int>(std::lround(spec.points * 100)),
-                                   spec.bold ? 1 : 0,
-                                   (spec.italic ? 1 : 0) | (spec.underline ? 2 : 0), dpi);
+  const auto key =
+      std::make_tuple(spec.name, static_cast<int>(std::lround(spec.points * 100)),
+                      spec.bold ? 1 : 0, (spec.italic ? 1 : 0) | (spec.underline ? 2 : 0), dpi);
   if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
 
   auto create = [&](const std::wstring& face) {
@@ -246,9 +247,9 @@ void Win32Renderer::CreateForm(ui::Form& form) {
 
   const WindowStyles styles = FormWindowStyles(form.style());
   HWND owner = form.style().show_in_taskbar ? nullptr : HiddenOwner();
-  fw.hwnd = CreateWindowExW(styles.ex_style, kFormClass, Widen(form.caption()).c_str(),
-                            styles.style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr,
-                            instance_, &fw);
+  fw.hwnd =
+      CreateWindowExW(styles.ex_style, kFormClass, Widen(form.caption()).c_str(), styles.style,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr, instance_, &fw);
   if (!fw.hwnd) {
     forms_.erase(&form);
     return;
@@ -256,10 +257,10 @@ void Win32Renderer::CreateForm(ui::Form& form) {
   fw.dpi = WindowDpi(fw.hwnd);
   LoadIcons(fw);
 
-  fw.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, fw.hwnd, nullptr,
-                               instance_, nullptr);
+  fw.tooltip =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, fw.hwnd, nullptr, instance_, nullptr);
 
   // Child windows in tab order: the dialog manager tabs through them in the
   // order they were created. Controls without a tab index keep their place.
@@ -280,8 +281,7 @@ void Win32Renderer::CreateForm(ui::Form& form) {
   // controls inside them; they take no focus, so the tab order stays.
   for (const auto& cw : fw.controls) {
     if (cw->control->kind() == ui::ControlKind::Frame) {
-      SetWindowPos(cw->hwnd, HWND_BOTTOM, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      SetWindowPos(cw->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
   Layout(fw);
@@ -314,9 +314,9 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
     }
   }
 
-  HWND hwnd = CreateWindowExW(native.styles.ex_style, native.window_class, Widen(text).c_str(),
-                              style, 0, 0, 0, 0, fw.hwnd,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  HWND hwnd = CreateWindowExW(
+      native.styles.ex_style, native.window_class, Widen(text).c_str(), style, 0, 0, 0, 0, fw.hwnd,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   if (!hwnd) {
     if (picture) FreePicture(picture, picture_type);
     return;
@@ -370,8 +370,8 @@ void Win32Renderer::Layout(FormWindow& fw) {
                  TRUE);
   }
   if (fw.tooltip) {
-    SendMessageW(fw.tooltip, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(Font(ui::FontSpec{}, fw.dpi)), FALSE);
+    SendMessageW(fw.tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(Font(ui::FontSpec{}, fw.dpi)),
+                 FALSE);
   }
 }
 
@@ -381,10 +381,9 @@ void Win32Renderer::PlaceWindow(FormWindow& fw, bool center) {
   const ui::FormStyle& style = fw.form->style();
   const auto win_style = static_cast<DWORD>(GetWindowLongPtrW(fw.hwnd, GWL_STYLE));
   const auto win_ex_style = static_cast<DWORD>(GetWindowLongPtrW(fw.hwnd, GWL_EXSTYLE));
-  const RECT frame =
-      WindowRectForClient(TwipsToPixels(style.client_width, fw.dpi),
-                          TwipsToPixels(style.client_height, fw.dpi), win_style, win_ex_style,
-                          fw.dpi);
+  const RECT frame = WindowRectForClient(TwipsToPixels(style.client_width, fw.dpi),
+                                         TwipsToPixels(style.client_height, fw.dpi), win_style,
+                                         win_ex_style, fw.dpi);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
@@ -474,7 +473,8 @@ void Win32Renderer::SyncListItems(ControlWindow& cw) {
     SendMessageW(cw.hwnd, LB_RESETCONTENT, 0, 0);
   }
   for (int i = first; i < control.ListCount(); ++i) {
-    SendMessageW(cw.hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(control.List(i)).c_str()));
+    SendMessageW(cw.hwnd, LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(Widen(control.List(i)).c_str()));
   }
 }
 

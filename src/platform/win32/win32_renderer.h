@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "ui/form.h"

@@ -165,8 +165,7 @@ void Win32Renderer::HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam) 
   }
 }
 
-LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam,
-                                            LPARAM lparam) {
+LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   ControlWindow* cw = Find(hwnd);
   if (cw == nullptr) return DefSubclassProc(hwnd, message, wparam, lparam);
   const bool text_box = cw->control->kind() == ui::ControlKind::TextBox;
@@ -397,8 +396,8 @@ void Win32Renderer::QuitMessageLoop() {
   }
 }
 
-int Win32Renderer::MessageBox(ui::Form* owner, const std::string& prompt,
-                              const std::string& title, int style) {
+int Win32Renderer::MessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
+                              int style) {
   const FormWindow* fw = owner ? Find(*owner) : nullptr;
   HWND hwnd = fw ? fw->hwnd : nullptr;
   // The style values are MB_ flags. Without an owner the box still keeps
