@@ -6,15 +6,14 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/win32/win32_layout.h"
 #include "support/fake_system.h"
 #include "ui/msgbox.h"
+#include "wine/dialog_answerer.h"
 
 namespace ferrolis::platform::win32 {
 namespace {
@@ -594,64 +593,23 @@ TEST_F(Win32RendererTest, AModalFormDisablesTheOthersUntilItIsUnloaded) {
   EXPECT_TRUE(gate.loaded());
 }
 
-// Answers the message box with this title from another thread, after
-// reading its text and owner.
-class BoxAnswerer {
- public:
-  BoxAnswerer(std::wstring title, int button) : title_(std::move(title)), button_(button) {
-    thread_ = std::thread([this] { Run(); });
-  }
-  ~BoxAnswerer() { thread_.join(); }
-
-  std::wstring text;
-  HWND owner = nullptr;
-  std::atomic<bool> found{false};
-
- private:
-  void Run() {
-    for (int i = 0; i < 500 && !found; ++i) {
-      if (HWND box = FindWindowW(L"#32770", title_.c_str())) {
-        owner = GetWindow(box, GW_OWNER);
-        EnumChildWindows(
-            box,
-            [](HWND child, LPARAM self) {
-              auto& me = *reinterpret_cast<BoxAnswerer*>(self);
-              const std::wstring child_text = TextOf(child);
-              if (ClassOf(child) == L"static" && child_text.size() > me.text.size()) {
-                me.text = child_text;
-              }
-              return TRUE;
-            },
-            reinterpret_cast<LPARAM>(this));
-        found = true;
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), 0);
-        return;
-      }
-      Sleep(10);
-    }
-  }
-
-  std::wstring title_;
-  int button_;
-  std::thread thread_;
-};
-
 TEST_F(Win32RendererTest, MessageBoxesShowThePromptAndReturnTheButton) {
   DemoForm form(runtime);
   form.Show(false);
   int result = 0;
   {
-    BoxAnswerer answer(L"Première utilisation", IDNO);
+    testing::DialogAnswerer answer(L"Première utilisation", IDNO);
     result = runtime.MsgBox("Ligne un !\rLigne deux à lire.", ui::kYesNo + ui::kQuestion,
                             "Première utilisation");
     ASSERT_TRUE(answer.found);
-    EXPECT_EQ(answer.text, L"Ligne un !\rLigne deux à lire.");
+    EXPECT_EQ(answer.title, L"Première utilisation");
+    EXPECT_EQ(answer.Prompt(), L"Ligne un !\rLigne deux à lire.");
     EXPECT_EQ(answer.owner, Native(form)) << "owned by the active form";
   }
   EXPECT_EQ(result, ui::kResultNo);
   EXPECT_TRUE(IsWindowEnabled(Native(form)));
 
-  BoxAnswerer cancel(L"Question", IDCANCEL);
+  testing::DialogAnswerer cancel(L"Question", IDCANCEL);
   EXPECT_EQ(runtime.MsgBox("Enregistrer ?", ui::kYesNoCancel + ui::kQuestion, "Question"),
             ui::kResultCancel);
 }
