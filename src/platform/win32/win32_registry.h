@@ -1,0 +1,30 @@
+// The registry over advapi32's ANSI functions. Names and paths arrive in UTF-8
+// and are converted to the system's ANSI code page here; value data passes
+// through as bytes.
+#pragma once
+
+#include "platform/registry.h"
+#include "platform/win32/win32_text.h"
+
+namespace ferrolis::platform::win32 {
+
+class Win32Registry final : public Registry {
+ public:
+  long OpenKey(RootKey root, const std::string& path, std::uint32_t access,
+               KeyHandle* key) override;
+  long CreateKey(RootKey root, const std::string& path, std::uint32_t access,
+                 KeyHandle* key) override;
+  long QueryValue(KeyHandle key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+                  std::uint32_t* size) override;
+  long SetValue(KeyHandle key, const std::string& name, std::uint32_t type,
+                const std::uint8_t* data, std::uint32_t size) override;
+  long DeleteValue(KeyHandle key, const std::string& name) override;
+  long DeleteKey(RootKey root, const std::string& path) override;
+  long EnumKey(KeyHandle key, std::uint32_t index, char* buffer, std::uint32_t size) override;
+  long CloseKey(KeyHandle key) override;
+
+ private:
+  Win32TextCodec codec_;
+};
+
+}  // namespace ferrolis::platform::win32

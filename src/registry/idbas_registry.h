@@ -1,0 +1,96 @@
+// IDBAS_Registry: every read, write, enumeration and deletion of registry
+// values and keys that the program makes.
+//
+// A key is addressed by a predefined root key (its 32-bit handle value) and a
+// subkey path joined from a base path and two further levels. Every operation
+// opens and closes its own key within the call; nothing is cached. No
+// operation throws: reads fall back to a default, deletions return false and
+// writes return false only when their data cannot be converted.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/registry.h"
+#include "platform/text_codec.h"
+#include "registry/registry_value.h"
+
+namespace ferrolis::registry {
+
+class IDBAS_Registry {
+ public:
+  IDBAS_Registry(platform::Registry& registry, const platform::TextCodec& codec)
+      : registry_(registry), codec_(codec) {}
+
+  // "HKEY_LOCAL_MACHINE" (any case) -> 0x80000002; 0 for anything else.
+  static platform::RootKey RootKeyFromName(std::string_view name);
+  // 0x80000002 -> "HKEY_LOCAL_MACHINE"; empty text for a value not in the table.
+  static std::string RootKeyName(platform::RootKey root);
+  // Joins up to three pieces with single backslashes, collapses runs of
+  // backslashes, then turns forward slashes into backslashes.
+  static std::string BuildKeyPath(std::string_view BasePath, std::string_view SubKey1,
+                                  std::string_view SubKey2);
+
+  // Reads a value. A missing key or value, refused access, a type other than
+  // REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD or REG_DWORD_BIG_ENDIAN, or a
+  // text that is blank gives DefaultValue. FullAccess opens the key with all
+  // six specific rights instead of KEY_READ; nothing is written either way.
+  RegistryValue GetRegistryValue(std::string_view SubKey1, std::string_view SubKey2,
+                                 std::string_view ValueName, std::string_view DefaultValue,
+                                 platform::RootKey RootKey, std::string_view BasePath,
+                                 bool FullAccess) const;
+
+  // Creates the key when missing (every level) and writes a value: REG_SZ and
+  // REG_EXPAND_SZ as the text in the ANSI code page plus a NUL; REG_DWORD and
+  // REG_DWORD_BIG_ENDIAN as the text's number, four bytes little-endian; other
+  // types write nothing. Returns false only when the text does not convert to
+  // a number for the two DWORD types (nothing is then written); a refusal by
+  // the registry itself still gives true.
+  bool SetRegistryValue(std::string_view SubKey1, std::string_view SubKey2,
+                        std::string_view ValueName, std::string_view ValueData,
+                        platform::RootKey RootKey, std::string_view BasePath,
+                        std::uint32_t ValueType);
+
+  // Lists the direct subkeys of (RootName, KeyPath) in the registry's index
+  // order. KeyPath is normalised in place. With WithSubkeyFlags, HasSubkeys
+  // tells for each name whether that subkey has subkeys of its own; otherwise
+  // it is left empty. A missing key or unknown root gives empty lists.
+  void EnumRegistryKeys(std::vector<std::string>& SubkeyNames, std::vector<bool>& HasSubkeys,
+                        std::string_view RootName, std::string& KeyPath,
+                        bool WithSubkeyFlags) const;
+
+  // With a ValueName: deletes that value (creating the key path when it is
+  // missing) and returns true when a value was deleted. With an empty
+  // ValueName: deletes the key and everything below it, depth first, and
+  // returns true when the key itself is gone. A path naming no key below the
+  // root is refused with false.
+  bool DeleteRegistryEntry(std::string_view SubKey1, std::string_view SubKey2,
+                           std::string_view ValueName, platform::RootKey RootKey,
+                           std::string_view BasePath);
+
+  // Reads the data of a value of an open key; nothing when it cannot be
+  // queried or read or has a type the program does not read.
+  std::optional<RegistryValue> ReadValueData(platform::KeyHandle key,
+                                             std::string_view ValueName) const;
+  // Converts ValueData for ValueType and stores it in an open key (handle 0
+  // stores nothing). Returns false when the text does not convert to a number
+  // for a DWORD type; the registry's own answer is not looked at.
+  bool WriteValueData(platform::KeyHandle key, std::string_view ValueName, std::uint32_t ValueType,
+                      std::string_view ValueData);
+
+ private:
+  bool DeleteKeyTree(platform::RootKey root, const std::string& path);
+
+  platform::Registry& registry_;
+  const platform::TextCodec& codec_;
+};
+
+// The texts that REG_DWORD and REG_DWORD_BIG_ENDIAN writes accept: an optional
+// '+' or '-' followed by decimal digits only, within the signed 32-bit range.
+// Blanks, fractions, exponents and other notations do not convert.
+std::optional<std::int32_t> ParseDwordText(std::string_view text);
+
+}  // namespace ferrolis::registry

@@ -1,0 +1,175 @@
+// Reading and writing single registry values.
+#include <algorithm>
+#include <charconv>
+#include <cstddef>
+#include <limits>
+#include <vector>
+
+#include "registry/idbas_registry.h"
+#include "registry/open_key.h"
+
+namespace ferrolis::registry {
+namespace {
+
+// "01 00 FF": two upper-case digits per byte, one blank between bytes.
+std::string HexPairs(const std::uint8_t* data, std::size_t size) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  if (size == 0) return text;
+  text.resize(size * 3 - 1, ' ');
+  for (std::size_t i = 0; i < size; ++i) {
+    text[i * 3] = kDigits[data[i] >> 4];
+    text[i * 3 + 1] = kDigits[data[i] & 0x0F];
+  }
+  return text;
+}
+
+bool IsBlank(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ParseDwordText(std::string_view text) {
+  // from_chars takes a '-' but no '+'; a sign must be followed by a digit.
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty() ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  std::uint64_t magnitude = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  constexpr std::uint64_t kMaxPositive = std::numeric_limits<std::int32_t>::max();
+  if (magnitude > kMaxPositive + (negative ? 1 : 0)) return std::nullopt;
+  const auto value = static_cast<std::int64_t>(magnitude);
+  return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+std::optional<RegistryValue> IDBAS_Registry::ReadValueData(platform::KeyHandle key,
+                                                           std::string_view ValueName) const {
+  const std::string name(ValueName);
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  if (registry_.QueryValue(key, name, &type, nullptr, &size) != platform::kErrorSuccess) {
+    return std::nullopt;
+  }
+
+  switch (type) {
+    case platform::kRegSz:
+    case platform::kRegExpandSz:
+    case platform::kRegBinary: {
+      std::vector<std::uint8_t> buffer;
+      try {
+        buffer.resize(size);
+      } catch (...) {
+        return std::nullopt;  // more data than memory: read as nothing
+      }
+      std::uint32_t got = size;
+      if (registry_.QueryValue(key, name, &type, buffer.data(), &got) != platform::kErrorSuccess) {
+        return std::nullopt;
+      }
+      // The second answer counts what was really returned; the first may
+      // overstate string data.
+      got = std::min(got, size);
+      if (type == platform::kRegBinary) return RegistryValue(HexPairs(buffer.data(), got));
+      if (type != platform::kRegSz && type != platform::kRegExpandSz) return std::nullopt;
+      // The stored size counts the terminating NUL: the last character goes,
+      // whatever it is. Environment references stay unexpanded.
+      const std::string_view ansi(reinterpret_cast<const char*>(buffer.data()), got);
+      return RegistryValue(codec_.FromAnsi(ansi.substr(0, got == 0 ? 0 : got - 1)));
+    }
+    case platform::kRegDword:
+    case platform::kRegDwordBigEndian: {
+      // Four bytes at most: data longer than a number does not fit and reads
+      // as nothing; shorter data fills the low bytes.
+      std::uint8_t bytes[4] = {0, 0, 0, 0};
+      std::uint32_t got = std::min<std::uint32_t>(size, 4);
+      if (registry_.QueryValue(key, name, &type, bytes, &got) != platform::kErrorSuccess) {
+        return std::nullopt;
+      }
+      // Little-endian for both types: big-endian data is not swapped.
+      const std::uint32_t raw = std::uint32_t{bytes[0]} | (std::uint32_t{bytes[1]} << 8) |
+                                (std::uint32_t{bytes[2]} << 16) | (std::uint32_t{bytes[3]} << 24);
+      return RegistryValue(static_cast<std::int32_t>(raw));
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+bool IDBAS_Registry::WriteValueData(platform::KeyHandle key, std::string_view ValueName,
+                                    std::uint32_t ValueType, std::string_view ValueData) {
+  const std::string name(ValueName);
+  switch (ValueType) {
+    case platform::kRegSz:
+    case platform::kRegExpandSz: {
+      std::string bytes = codec_.ToAnsi(ValueData);
+      bytes += '\0';
+      if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) return false;
+      if (key != 0) {
+        registry_.SetValue(key, name, ValueType,
+                           reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                           static_cast<std::uint32_t>(bytes.size()));
+      }
+      return true;
+    }
+    case platform::kRegDword:
+    case platform::kRegDwordBigEndian: {
+      const std::optional<std::int32_t> number = ParseDwordText(ValueData);
+      if (!number) return false;
+      const auto raw = static_cast<std::uint32_t>(*number);
+      const std::uint8_t bytes[4] = {
+          static_cast<std::uint8_t>(raw), static_cast<std::uint8_t>(raw >> 8),
+          static_cast<std::uint8_t>(raw >> 16), static_cast<std::uint8_t>(raw >> 24)};
+      if (key != 0) registry_.SetValue(key, name, ValueType, bytes, 4);
+      return true;
+    }
+    default:
+      // REG_BINARY and every other type: the program never writes them.
+      return true;
+  }
+}
+
+RegistryValue IDBAS_Registry::GetRegistryValue(std::string_view SubKey1, std::string_view SubKey2,
+                                               std::string_view ValueName,
+                                               std::string_view DefaultValue,
+                                               platform::RootKey RootKey, std::string_view BasePath,
+                                               bool FullAccess) const {
+  try {
+    OpenKey key(registry_);
+    const std::string path = BuildKeyPath(BasePath, SubKey1, SubKey2);
+    key.Open(RootKey, path, FullAccess ? platform::kKeyAllSpecificRights : platform::kKeyRead);
+    std::optional<RegistryValue> value;
+    if (key.is_open()) value = ReadValueData(key.handle(), ValueName);
+    // A blank text counts as missing; a number never does, not even 0.
+    if (!value || (!value->IsNumber() && IsBlank(value->Text()))) {
+      return RegistryValue(std::string(DefaultValue));
+    }
+    return *value;
+  } catch (...) {
+    return RegistryValue(std::string(DefaultValue));
+  }
+}
+
+bool IDBAS_Registry::SetRegistryValue(std::string_view SubKey1, std::string_view SubKey2,
+                                      std::string_view ValueName, std::string_view ValueData,
+                                      platform::RootKey RootKey, std::string_view BasePath,
+                                      std::uint32_t ValueType) {
+  try {
+    OpenKey key(registry_);
+    const std::string path = BuildKeyPath(BasePath, SubKey1, SubKey2);
+    // A refused creation leaves the key closed; the write then stores nothing
+    // and the result is still true. Levels created on the way stay.
+    key.Create(RootKey, path, platform::kKeyAllSpecificRights);
+    return WriteValueData(key.handle(), ValueName, ValueType, ValueData);
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace ferrolis::registry
