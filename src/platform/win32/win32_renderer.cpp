@@ -166,21 +166,21 @@ platform::NativeHandle Win32Renderer::IconHandle(const ui::Form& form) const {
   return fw ? reinterpret_cast<platform::NativeHandle>(fw->icon_big) : 0;
 }
 
-HFONT Win32Renderer::Font(const ui::FontSpec& spec, int dpi) {
-  const auto key =
-      std::make_tuple(spec.name, static_cast<int>(std::lround(spec.points * 100)),
-                      spec.bold ? 1 : 0, (spec.italic ? 1 : 0) | (spec.underline ? 2 : 0), dpi);
+HFONT Win32Renderer::Font(const ui::FontSpec& wanted, int dpi) {
+  const auto key = std::make_tuple(wanted.name, static_cast<int>(std::lround(wanted.points * 100)),
+                                   wanted.bold ? 1 : 0,
+                                   (wanted.italic ? 1 : 0) | (wanted.underline ? 2 : 0), dpi);
   if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
 
   auto create = [&](const std::wstring& face) {
-    return CreateFontW(FontHeightForPoints(spec.points, dpi), 0, 0, 0,
-                       spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline, FALSE,
+    return CreateFontW(FontHeightForPoints(wanted.points, dpi), 0, 0, 0,
+                       wanted.bold ? FW_BOLD : FW_NORMAL, wanted.italic, wanted.underline, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, face.c_str());
   };
   // The French texts need their accents: a face that lacks them gives way to
   // the dialog faces every Windows (and Wine) has.
-  HFONT font = create(Widen(spec.name));
+  HFONT font = create(Widen(wanted.name));
   for (const wchar_t* fallback : {L"Tahoma", L"MS Shell Dlg"}) {
     if (font && HasAccents(font)) break;
     if (font) DeleteObject(font);

@@ -130,7 +130,7 @@ class Win32Renderer final : public ui::Renderer {
   void CreateControl(FormWindow& fw, ui::Control& control, int id);
   void Layout(FormWindow& fw);
   void PlaceWindow(FormWindow& fw, bool center);
-  HFONT Font(const ui::FontSpec& spec, int dpi);
+  HFONT Font(const ui::FontSpec& wanted, int dpi);
   HANDLE LoadPicture(const std::string& name, int dpi, UINT* type);
   void LoadIcons(FormWindow& fw);
   void UpdateTooltip(ControlWindow& cw);
@@ -148,7 +148,7 @@ class Win32Renderer final : public ui::Renderer {
   std::unordered_map<const ui::Form*, std::unique_ptr<FormWindow>> forms_;
   std::unordered_map<const ui::Control*, ControlWindow*> by_control_;
   std::unordered_map<HWND, ControlWindow*> by_hwnd_;
-  // Fonts by face, tenths of points, weight and style flags, DPI.
+  // Fonts by face, hundredths of points, weight, style flags and DPI.
   std::map<std::tuple<std::string, int, int, int, int>, HFONT> fonts_;
 
   int code_depth_ = 0;
