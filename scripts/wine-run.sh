@@ -14,6 +14,9 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
+  # Wine's own TrueType fonts (Marlett draws the title-bar buttons) are not
+  # always found in its data folder; a copy in the prefix always is.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   # On a bare virtual display Wine draws the window frames itself instead of
   # waiting for a window manager that is not there (FERROLIS_WINE_UNMANAGED
   # asks for the same on a display of one's own).
