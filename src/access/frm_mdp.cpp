@@ -95,7 +95,7 @@ void FrmMDP::RefuseDamagedPasswordFile() {
 }
 
 void FrmMDP::Command1_Click() {
-  if (Text1.text() != module_.StoredPassword) {
+  if (!module_.Matches(Text1.text())) {
     runtime().MsgBox("Désolé - Ce n'est pas le bon mot de passe !", ui::kOkOnly + ui::kExclamation,
                      "Mauvais mot de passe");
     Text1.SetText("");
@@ -115,7 +115,9 @@ void FrmMDP::Command3_Click() {
 }
 
 void FrmMDP::Text1_KeyPress(int& key_ascii) {
-  if (key_ascii == 13) Command1_Click();
+  if (key_ascii != 13) return;
+  Command1_Click();
+  key_ascii = 0;  // Enter is the validation, not a character of the box
 }
 
 }  // namespace ferrolis::access

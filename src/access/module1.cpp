@@ -12,6 +12,10 @@ Module1::Module1(platform::FileSystem& files, const platform::TextCodec& codec,
                  ui::Runtime& runtime)
     : files_(files), codec_(codec), runtime_(runtime) {}
 
+bool Module1::Matches(const std::string& typed) const {
+  return codec_.FromAnsi(codec_.ToAnsi(typed)) == codec_.FromAnsi(codec_.ToAnsi(StoredPassword));
+}
+
 std::string Module1::GetSystemDir() {
   constexpr unsigned kBufferSize = 255;
   std::string buffer(kBufferSize, ' ');

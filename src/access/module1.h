@@ -32,6 +32,11 @@ class Module1 {
   // The access password of this run; empty until read or set.
   std::string StoredPassword;
 
+  // Whether a typed password is the stored one. Both are taken as the
+  // password file holds them, in the ANSI code page, so that a character the
+  // code page lacks compares as it will be stored.
+  bool Matches(const std::string& typed) const;
+
   std::string GetSystemDir();
   static std::string AddTrailingBackslash(const std::string& path);
   // A normal file at exactly this path; raises platform::FileError for a drive

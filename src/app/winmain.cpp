@@ -1,3 +1,34 @@
+// The program's entry: the Win32 platform, the form runtime and its renderer,
+// then the access gate, which is the start-up form.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include <memory>
+
+#include "access/frm_mdp.h"
+#include "access/module1.h"
+#include "mainwindow/idd_main.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_renderer.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_text.h"
+#include "ui/runtime.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace ferrolis;
+  platform::win32::Win32System system;
+  platform::win32::Win32TextCodec ansi;
+  platform::win32::Win32FileSystem files;
+
+  ui::Runtime runtime(system);
+  platform::win32::Win32Renderer renderer(runtime, instance);
+  runtime.SetRenderer(renderer);
+
+  access::Module1 module1(files, ansi, runtime);
+  std::unique_ptr<mainwindow::IDD_Main> main_window;
+  access::FrmMDP gate(runtime, system, module1, [&]() -> ui::Form& {
+    if (!main_window) main_window = std::make_unique<mainwindow::IDD_Main>(runtime);
+    return *main_window;
+  });
+  runtime.Run(gate);
+  return 0;
+}

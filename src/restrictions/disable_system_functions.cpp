@@ -12,16 +12,44 @@ const ShellRestriction* RowOf(int index) {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
 bool IsRestrictionOn(const registry::RegistryValue& value) {
   if (value.IsNumber()) return value.Number() != 0;
+  // A text counts when the whole of it, blanks around aside, is a decimal
+  // number: an optional sign, digits with at most one point, an optional
+  // exponent. It is on when that number is not zero. Anything else (letters,
+  // the hexadecimal pairs of a binary value) reads as off.
   const std::string owned = value.Text();
   std::string_view text = owned;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
-  if (text.empty() || !std::all_of(text.begin(), text.end(), IsDigit)) return false;
-  return text.find_first_not_of('0') != std::string_view::npos;
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  bool digits = false;
+  bool non_zero = false;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    if (IsDigit(text[i])) {
+      digits = true;
+      non_zero = non_zero || text[i] != '0';
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!digits) return false;
+  if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    const std::size_t first = i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    if (i == first) return false;
+  }
+  return i == text.size() && non_zero;
 }
 
 bool IDBAS_DisableSystemFunctions::GetShellRestriction(int Index) const {

@@ -77,10 +77,11 @@ class IDBAS_DisableSystemFunctions {
 };
 
 // How a policy value's data reads: a number is on when it is not 0. A text is
-// on when it is the text of a non-zero whole number, an optional sign then
-// decimal digits and nothing else ("2", "-1", "007"); any other text is off,
-// including "0", " 1", "1x", letters and the hexadecimal pairs of a binary
-// value. The program itself only ever writes the DWORD 1.
+// converted as a number: on when, blanks around it aside, it is wholly the text
+// of a non-zero decimal number ("2", " 1", "-1", "0.5", "1E2"); off when that
+// number is zero ("0", "0.0"). A text that is not a number at all ("1x",
+// letters, the hexadecimal pairs of a binary value such as "01 00 00 00")
+// reads as off. The program itself only ever writes the DWORD 1.
 bool IsRestrictionOn(const registry::RegistryValue& value);
 
 }  // namespace ferrolis::restrictions

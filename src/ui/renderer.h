@@ -6,6 +6,12 @@
 #include "platform/shell.h"
 #include "ui/control.h"
 
+// <windows.h> turns MessageBox into a macro; the Win32 renderer overrides the
+// method below under its own name.
+#ifdef MessageBox
+#undef MessageBox
+#endif
+
 namespace ferrolis::ui {
 
 class Form;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/form.h"
+#include "ui/msgbox.h"
 
 namespace ferrolis::ui {
 
@@ -18,6 +19,16 @@ int Runtime::MsgBox(const std::string& prompt, int style, const std::string& tit
 }
 
 void Runtime::End() { throw ProgramEnded{}; }
+
+void Runtime::Fail(const std::string& what) {
+  try {
+    renderer_->MessageBox(ActiveForm(), "Erreur inattendue : " + what, system_.ProgramTitle(),
+                          kOkOnly + kCritical);
+  } catch (...) {
+    // Ending matters more than the message.
+  }
+  Terminate();
+}
 
 void Runtime::Terminate() {
   ended_ = true;

@@ -2,6 +2,7 @@
 // actions, shows message boxes and ends the program.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -65,13 +66,15 @@ class Runtime {
       action();
       return;
     }
-    ++depth_;
+    const DepthGuard guard(depth_);
     try {
       action();
     } catch (const ProgramEnded&) {
       Terminate();
+    } catch (const std::exception& error) {
+      // A fault no handler dealt with: say so and end, as a runtime error would.
+      Fail(error.what());
     }
-    --depth_;
   }
 
   // A renderer that runs a nested message loop (a modal window, a message box)
@@ -96,6 +99,15 @@ class Runtime {
   void FormLoaded(Form& form);
   void FormUnloaded(Form& form);
   void Terminate();
+  void Fail(const std::string& what);
+
+  struct DepthGuard {
+    explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
+    ~DepthGuard() { --depth_; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+    int& depth_;
+  };
 
   platform::System& system_;
   Renderer* renderer_ = nullptr;

@@ -92,6 +92,9 @@ platform::NativeHandle HeadlessRenderer::WindowHandle(const ui::Form& form) cons
   return reinterpret_cast<platform::NativeHandle>(&form);
 }
 
-platform::NativeHandle HeadlessRenderer::IconHandle(const ui::Form& form) const { return 0; }
+platform::NativeHandle HeadlessRenderer::IconHandle(const ui::Form& form) const {
+  // Distinct from the window handle, and one per form.
+  return reinterpret_cast<platform::NativeHandle>(&form) + 1;
+}
 
 }  // namespace ferrolis::testing

@@ -89,6 +89,8 @@ TEST(ShellAbout, GivesTheShellTheTitleTextAndTheWindow) {
   EXPECT_NE(shell.calls[0].owner, 0u);
   EXPECT_EQ(shell.calls[0].app, "Ferrolis");
   EXPECT_EQ(shell.calls[0].other, IDBAS_About::AboutText({1, 1, 0}));
+  EXPECT_EQ(shell.calls[0].icon, main.icon_handle());
+  EXPECT_NE(shell.calls[0].icon, main.hwnd());
 }
 
 }  // namespace

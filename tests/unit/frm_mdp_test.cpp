@@ -101,7 +101,8 @@ TEST_F(GateTest, FirstStartShowsTheFirstUseMessageThenAcceptsTheEmptyPassword) {
             "son accès.\rLe mot de passe à défaut est vide.");
   EXPECT_EQ(screen_.boxes()[0].title, "Première utilisation de Ferrolis");
   EXPECT_EQ(screen_.boxes()[0].style, ui::kOkOnly + ui::kExclamation);
-  EXPECT_EQ(screen_.shown(), std::vector<std::string>{"FrmMDP"}) << "the box comes before the gate";
+  EXPECT_EQ(screen_.boxes()[0].owner, "") << "the box comes before the gate is shown";
+  EXPECT_EQ(screen_.shown(), std::vector<std::string>{"FrmMDP"});
   EXPECT_EQ(gate_.focused(), &gate_.Text1);
   EXPECT_EQ(files_.FileCount(), 0u) << "no file is created";
 
@@ -152,7 +153,28 @@ TEST_F(GateTest, EnterInThePasswordBoxActsAsOk) {
   ExpectWrongPasswordBox(0);
   screen_.Type(gate_.Text1, "abc");
   EXPECT_EQ(gate_.Text1.text(), "abc");
-  screen_.PressKey(gate_.Text1, 13);
+  EXPECT_EQ(runtime_.UserKeyPress(gate_.Text1, 13), 0) << "the box never gets the Enter key";
+  EXPECT_TRUE(MainWindowShown());
+}
+
+TEST_F(GateTest, OtherKeysAreLeftToTheBox) {
+  StorePassword("abc");
+  Start();
+  EXPECT_EQ(runtime_.UserKeyPress(gate_.Text1, 'a'), 'a');
+  EXPECT_EQ(runtime_.UserKeyPress(gate_.Text1, 27), 27) << "Escape does nothing special";
+  EXPECT_TRUE(screen_.boxes().empty());
+  EXPECT_FALSE(runtime_.ended());
+}
+
+TEST_F(GateTest, ACharacterTheCodePageLacksComparesAsItIsStored) {
+  // "Ł" is not in the ANSI code page: the file holds "?" in its place, and
+  // typing the same password again must still open.
+  StorePassword("Łódź");
+  Start();
+  EXPECT_EQ(module_.StoredPassword, "?ód?");
+  screen_.Type(gate_.Text1, "Łódź");
+  screen_.Click(gate_.Command1);
+  EXPECT_TRUE(screen_.boxes().empty());
   EXPECT_TRUE(MainWindowShown());
 }
 

@@ -36,7 +36,6 @@ TEST_F(Module1Test, BuildsThePathsFromTheSystemDirectory) {
   EXPECT_EQ(module_.SystemCopyPath(), kSystemCopy);
   files_.system_directory = "C:\\";
   EXPECT_EQ(module_.SystemCopyPath(), "C:\\FRLS.PW");
-  files_.system_directory = "D:\\Système";  // ANSI bytes of the directory
   files_.system_directory = codec_.ToAnsi("D:\\Système");
   EXPECT_EQ(module_.GetSystemDir(), "D:\\Système");
   files_.system_directory.clear();

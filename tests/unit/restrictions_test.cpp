@@ -44,6 +44,39 @@ class RestrictionCalls : public ::testing::Test {
   IDBAS_DisableSystemFunctions module_;
 };
 
+TEST(ShellRestrictionCatalogue, HoldsTheTwelveRowsAsTheWindowShowsThem) {
+  struct Row {
+    const char* caption;
+    const char* first_value;
+    int screen_row;
+  };
+  const Row expected[12] = {
+      {"Désactiver Le menu < Favoris >", "NoFavoritesMenu", 2},
+      {"Désactiver le menu < Documents >", "NoRecentDocsMenu", 3},
+      {"Désactiver le menu < Paramètres >", "NoSetFolders", 4},
+      {"Désactiver le bouton < Rechercher>", "NoFind", 5},
+      {"Désactiver le bouton < Exécuter>", "NoRun", 6},
+      {"Désactiver le menu < Nouvelle connexion >", "NoLogoff", 7},
+      {"Désactiver le menu <Arrêter>", "NoClose", 8},
+      {"Désactiver le voisinage réseau", "NoNetHood", 9},
+      {"Désactiver le Clic bouton-droit sur le bureau", "NoViewContextMenu", 10},
+      {"Désactiver les Icônes du bureau", "NoDesktop", 11},
+      {"Désactiver les menus < Programes communs >", "NoCommonGroups", 1},
+      {"Désactiver l'icône Internet Explorer", "NoInternetIcon", 12},
+  };
+  std::set<int> screen_rows;
+  for (std::size_t i = 0; i < kShellRestrictions.size(); ++i) {
+    const ShellRestriction& row = kShellRestrictions[i];
+    EXPECT_EQ(row.Index, static_cast<int>(i));
+    EXPECT_EQ(row.Caption, expected[i].caption) << i;
+    EXPECT_EQ(row.ValueNames().front(), expected[i].first_value) << i;
+    EXPECT_EQ(row.ValueNames().size(), i == 2 ? 4u : 1u) << i;
+    EXPECT_EQ(row.ScreenRow, expected[i].screen_row) << i;
+    screen_rows.insert(row.ScreenRow);
+  }
+  EXPECT_EQ(screen_rows.size(), 12u);
+}
+
 TEST_F(RestrictionCalls, TheSettingsRowWritesAndDeletesItsFourValuesInOrder) {
   module_.SetShellRestriction(2, true);
   module_.SetShellRestriction(2, false);

@@ -134,6 +134,35 @@ TEST_F(RuntimeTest, EndStopsEverythingAtOnce) {
   EXPECT_EQ(system_.exits.size(), 1u);
 }
 
+TEST_F(RuntimeTest, AnUnhandledFaultIsReportedAndEndsTheProgram) {
+  form_.button.OnClick = [] { throw std::runtime_error("disque plein"); };
+  std::string log;
+  form_.check.OnClick = [&] { log += "check;"; };
+  form_.Show(false);
+  screen_.Click(form_.button);
+  ASSERT_EQ(screen_.boxes().size(), 1u);
+  EXPECT_EQ(screen_.boxes()[0].prompt, "Erreur inattendue : disque plein");
+  EXPECT_EQ(screen_.boxes()[0].title, "Ferrolis");
+  EXPECT_EQ(screen_.boxes()[0].style, kOkOnly + kCritical);
+  EXPECT_TRUE(runtime_.ended());
+  EXPECT_EQ(system_.exits, std::vector<int>{0});
+  screen_.Click(form_.check);
+  EXPECT_EQ(log, "");
+}
+
+TEST_F(RuntimeTest, AFaultThatEscapesAnEntryDoesNotBreakLaterEnds) {
+  // Something that is not a std::exception goes through, but the runtime must
+  // not go on believing it is inside an event: the next End still ends.
+  form_.Show(false);
+  form_.button.OnClick = [] { throw 42; };
+  EXPECT_THROW(screen_.Click(form_.button), int);
+  EXPECT_FALSE(runtime_.ended());
+  form_.check.OnClick = [&] { runtime_.End(); };
+  screen_.Click(form_.check);
+  EXPECT_TRUE(runtime_.ended());
+  EXPECT_EQ(system_.exits, std::vector<int>{0});
+}
+
 TEST_F(RuntimeTest, EndDuringRunSkipsTheMessageLoop) {
   form_.check.OnGotFocus = [&] { runtime_.End(); };
   runtime_.Run(form_);

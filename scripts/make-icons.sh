@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Draws the program's icons with ImageMagick: the program icon and the floppy
+# disk picture of the access window. The results are committed under
+# src/app/res/; run this only to change them.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+out="$root/src/app/res"
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+
+# Both pictures are drawn at 96x96 and scaled down by whole factors.
+convert -size 96x96 xc:none \
+  -fill '#1f3f7a' -draw 'polygon 8,6 80,6 90,16 90,90 8,90' \
+  -fill '#c8ccd2' -draw 'rectangle 28,6 70,38' \
+  -fill '#1f3f7a' -draw 'rectangle 54,12 64,32' \
+  -fill '#ffffff' -draw 'rectangle 18,52 80,90' \
+  -fill '#9aa6b8' -draw 'rectangle 24,62 74,65' -draw 'rectangle 24,74 74,77' \
+  "$tmp/floppy.png"
+
+convert -size 96x96 xc:none \
+  -fill none -stroke '#5b6470' -strokewidth 10 -draw 'arc 26,8 70,52 180,360' \
+  -draw 'line 26,30 26,46' -draw 'line 70,30 70,46' \
+  -stroke none -fill '#c9961a' -draw 'roundrectangle 12,42 84,92 8,8' \
+  -fill '#7a5a0c' -draw 'circle 48,62 48,56' -draw 'rectangle 45,62 51,80' \
+  "$tmp/lock.png"
+
+for size in 16 24 32; do
+  convert "$tmp/floppy.png" -filter box -resize ${size}x${size} "$tmp/floppy-$size.png"
+done
+for size in 16 32 48; do
+  convert "$tmp/lock.png" -filter box -resize ${size}x${size} "$tmp/lock-$size.png"
+done
+convert "$tmp"/floppy-16.png "$tmp"/floppy-24.png "$tmp"/floppy-32.png "$out/floppy.ico"
+convert "$tmp"/lock-16.png "$tmp"/lock-32.png "$tmp"/lock-48.png "$out/ferrolis.ico"

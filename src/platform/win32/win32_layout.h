@@ -1,0 +1,56 @@
+// How a form and its controls map onto native windows: window classes and
+// styles, and the conversion of twips to pixels for a given DPI. Pure
+// functions, so that the renderer's creation and re-layout code share them.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/control.h"
+#include "ui/form.h"
+
+namespace ferrolis::platform::win32 {
+
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kDefaultDpi = 96;
+
+// Rounded to the nearest pixel.
+int TwipsToPixels(int twips, int dpi);
+
+// The height to give CreateFont for a size in points (negative: character
+// height, the way point sizes are meant).
+int FontHeightForPoints(double points, int dpi);
+
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// The control's place in the form's client area. Controls inside a frame are
+// declared relative to the frame, and the frame relative to its own
+// container; every native control is a direct child of the form.
+PixelRect ControlRect(const ui::Control& control, int dpi);
+
+struct WindowStyles {
+  DWORD style = 0;
+  DWORD ex_style = 0;
+};
+
+// The top-level window's styles for a form's border, control box and buttons.
+// Without a control box there is no system menu, hence no buttons either.
+WindowStyles FormWindowStyles(const ui::FormStyle& style);
+
+struct NativeControl {
+  const wchar_t* window_class = nullptr;  // nullptr: no window (menu items)
+  WindowStyles styles;
+};
+
+// The native window class and styles for a control. Child windows start
+// visible unless the control is hidden (a form's window starts hidden anyway).
+NativeControl DescribeControl(const ui::Control& control);
+
+// Whether the control can hold the keyboard focus (gets WS_TABSTOP).
+bool TakesFocus(ui::ControlKind kind);
+
+}  // namespace ferrolis::platform::win32

@@ -1,0 +1,163 @@
+// The forms on screen: one native top-level window per form, one native child
+// window per control (STATIC, EDIT, BUTTON, LISTBOX), all driven by the form
+// runtime. User actions come back to the runtime as its user events; changes
+// made by code are shown without being echoed back as user events.
+#pragma once
+
+#include <windows.h>
+#undef MessageBox
+
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "ui/form.h"
+#include "ui/renderer.h"
+#include "ui/runtime.h"
+
+namespace ferrolis::platform::win32 {
+
+class Win32Renderer final : public ui::Renderer {
+ public:
+  // `instance` is the module whose resources hold the program icon (icon 1)
+  // and the pictures named by controls.
+  Win32Renderer(ui::Runtime& runtime, HINSTANCE instance);
+  ~Win32Renderer() override;
+  Win32Renderer(const Win32Renderer&) = delete;
+  Win32Renderer& operator=(const Win32Renderer&) = delete;
+
+  void CreateForm(ui::Form& form) override;
+  void ShowForm(ui::Form& form, bool modal) override;
+  void DestroyForm(ui::Form& form) override;
+  void FormCaptionChanged(ui::Form& form) override;
+  void PropertyChanged(ui::Control& control, ui::Property property) override;
+  void SetFocus(ui::Control& control) override;
+  int MessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
+                 int style) override;
+  void RunMessageLoop() override;
+  void QuitMessageLoop() override;
+  platform::NativeHandle WindowHandle(const ui::Form& form) const override;
+  platform::NativeHandle IconHandle(const ui::Form& form) const override;
+
+  // The native window of a control; nullptr when it has none.
+  HWND ControlHandle(const ui::Control& control) const;
+  // The form's tooltip window; nullptr before the form is created.
+  HWND TooltipHandle(const ui::Form& form) const;
+  // The DPI the form is laid out for.
+  int FormDpi(const ui::Form& form) const;
+
+  // One message of a loop: the keyboard interface of its form (Tab, access
+  // keys) first, then the window itself.
+  void ProcessMessage(MSG& msg);
+  // Handles every message already queued, without waiting.
+  void ProcessPendingMessages();
+
+ private:
+  struct FormWindow;
+  struct ControlWindow {
+    ui::Control* control = nullptr;
+    FormWindow* form = nullptr;
+    HWND hwnd = nullptr;
+  };
+  struct FormWindow {
+    Win32Renderer* renderer = nullptr;
+    ui::Form* form = nullptr;
+    HWND hwnd = nullptr;
+    HWND tooltip = nullptr;
+    int dpi = 96;
+    std::vector<std::unique_ptr<ControlWindow>> controls;
+    // The child that had the focus when the window was last deactivated, or
+    // that code asked for before the window was shown.
+    HWND focus_to_restore = nullptr;
+    // Windows this form disabled while it runs modal.
+    std::vector<HWND> disabled_for_modal;
+    HICON icon_big = nullptr;
+    HICON icon_small = nullptr;
+    // Icons and bitmaps shown by controls, with their IMAGE_ type.
+    std::vector<std::pair<HANDLE, UINT>> pictures;
+  };
+
+  // Win32 calls made on behalf of code: focus arrivals they cause are held
+  // back until the call is over, so that the handlers they raise (and an End
+  // inside them) never run inside the system's own frames.
+  class CodeCall {
+   public:
+    explicit CodeCall(Win32Renderer& renderer) : renderer_(renderer) { ++renderer_.code_depth_; }
+    ~CodeCall() { --renderer_.code_depth_; }
+    CodeCall(const CodeCall&) = delete;
+    CodeCall& operator=(const CodeCall&) = delete;
+
+   private:
+    Win32Renderer& renderer_;
+  };
+  // A nested message loop: events inside it are the user's again.
+  class LoopScope {
+   public:
+    explicit LoopScope(Win32Renderer& renderer);
+    ~LoopScope();
+    LoopScope(const LoopScope&) = delete;
+    LoopScope& operator=(const LoopScope&) = delete;
+
+   private:
+    Win32Renderer& renderer_;
+    ui::Runtime::ModalScope modal_;
+    int saved_depth_;
+  };
+
+  static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR id, DWORD_PTR ref);
+  LRESULT HandleFormMessage(FormWindow& fw, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  void HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam);
+  void HandleKeyPress(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  void ReportSelection(ControlWindow& cw);
+  void ReportListSelection(ControlWindow& cw);
+  void FocusArrivedAt(HWND hwnd);
+  void DeliverHeldFocus();
+
+  FormWindow* Find(const ui::Form& form) const;
+  ControlWindow* Find(const ui::Control& control) const;
+  ControlWindow* Find(HWND hwnd) const;
+  bool IsFormWindow(HWND hwnd) const;
+
+  void RegisterClasses();
+  HWND HiddenOwner();
+  void CreateControl(FormWindow& fw, ui::Control& control, int id);
+  void Layout(FormWindow& fw);
+  void PlaceWindow(FormWindow& fw, bool center);
+  HFONT Font(const ui::FontSpec& wanted, int dpi);
+  HANDLE LoadPicture(const std::string& name, int dpi, UINT* type);
+  void LoadIcons(FormWindow& fw);
+  void UpdateTooltip(ControlWindow& cw);
+  void ShowEffectiveState(ui::Control& control);
+  void SetNativeText(ControlWindow& cw, const std::string& text);
+  void ApplySelection(ControlWindow& cw);
+  void SyncListItems(ControlWindow& cw);
+  void SyncListSelection(ControlWindow& cw);
+  void FocusOnShow(FormWindow& fw);
+  void ReleaseModalDisable(FormWindow& fw);
+
+  ui::Runtime& runtime_;
+  HINSTANCE instance_;
+  HWND hidden_owner_ = nullptr;
+  std::unordered_map<const ui::Form*, std::unique_ptr<FormWindow>> forms_;
+  std::unordered_map<const ui::Control*, ControlWindow*> by_control_;
+  std::unordered_map<HWND, ControlWindow*> by_hwnd_;
+  // Fonts by face, hundredths of points, weight, style flags and DPI.
+  std::map<std::tuple<std::string, int, int, int, int>, HFONT> fonts_;
+
+  int code_depth_ = 0;
+  int running_loops_ = 0;
+  bool quit_requested_ = false;
+  HWND held_focus_ = nullptr;
+  // The control whose text the renderer itself is setting (its EN_CHANGE is
+  // not the user's).
+  HWND setting_text_ = nullptr;
+};
+
+}  // namespace ferrolis::platform::win32

@@ -1,0 +1,411 @@
+// The user's side: window procedures, focus, message loops, modal forms and
+// message boxes.
+#include "platform/win32/win32_renderer.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <string>
+
+#include "platform/win32/win32_layout.h"
+#include "platform/win32/win32_text.h"
+
+namespace ferrolis::platform::win32 {
+namespace {
+
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
+
+std::wstring WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+bool CanTakeFocus(HWND hwnd) {
+  return hwnd && IsWindow(hwnd) && IsWindowEnabled(hwnd) &&
+         (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+}  // namespace
+
+Win32Renderer::LoopScope::LoopScope(Win32Renderer& renderer)
+    : renderer_(renderer), modal_(renderer.runtime_), saved_depth_(renderer.code_depth_) {
+  renderer_.code_depth_ = 0;
+}
+
+Win32Renderer::LoopScope::~LoopScope() { renderer_.code_depth_ = saved_depth_; }
+
+// The trampoline: every form window carries its FormWindow in GWLP_USERDATA.
+LRESULT CALLBACK Win32Renderer::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* fw = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  if (fw == nullptr || fw->hwnd != hwnd) return DefWindowProcW(hwnd, message, wparam, lparam);
+  Win32Renderer& self = *fw->renderer;
+  try {
+    return self.HandleFormMessage(*fw, message, wparam, lparam);
+  } catch (const ui::ProgramEnded&) {
+    // Handlers are entered through the runtime, which stops an End itself;
+    // should one get this far, the program still ends here.
+    self.runtime_.system().ExitProcess(0);
+    return 0;
+  } catch (...) {
+    // Nothing may unwind through the system's frames.
+    std::terminate();
+  }
+}
+
+LRESULT CALLBACK Win32Renderer::ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                            UINT_PTR id, DWORD_PTR ref) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, &Win32Renderer::ControlProc, id);
+    return DefSubclassProc(hwnd, message, wparam, lparam);
+  }
+  auto& self = *reinterpret_cast<Win32Renderer*>(ref);
+  try {
+    return self.HandleControlMessage(hwnd, message, wparam, lparam);
+  } catch (const ui::ProgramEnded&) {
+    self.runtime_.system().ExitProcess(0);
+    return 0;
+  } catch (...) {
+    std::terminate();
+  }
+}
+
+LRESULT Win32Renderer::HandleFormMessage(FormWindow& fw, UINT message, WPARAM wparam,
+                                         LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      HandleCommand(fw, wparam, lparam);
+      return 0;
+    case WM_CLOSE:
+      // The runtime decides; its unload destroys the window.
+      runtime_.UserClose(*fw.form);
+      return 0;
+    case WM_ACTIVATE:
+      // A plain window forgets its focused child when it is deactivated (a
+      // message box, another program); keep it and give it back.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(fw.hwnd, focus)) fw.focus_to_restore = focus;
+      } else if (!HIWORD(wparam)) {
+        FocusOnShow(fw);
+      }
+      return 0;
+    case WM_SETFOCUS:
+      // The window itself is no place for the keyboard: pass it on.
+      FocusOnShow(fw);
+      return 0;
+    case WM_NEXTDLGCTL: {
+      HWND target = LOWORD(lparam) ? reinterpret_cast<HWND>(wparam)
+                                   : GetNextDlgTabItem(fw.hwnd, GetFocus(), wparam != 0);
+      if (target) ::SetFocus(target);
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      fw.dpi = HIWORD(wparam);
+      Layout(fw);
+      PlaceWindow(fw, false);
+      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(fw.hwnd, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    default:
+      return DefWindowProcW(fw.hwnd, message, wparam, lparam);
+  }
+}
+
+void Win32Renderer::HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam) {
+  const auto code = HIWORD(wparam);
+  HWND child = reinterpret_cast<HWND>(lparam);
+  if (child == nullptr) {
+    // The dialog manager's Enter (IDOK) and Escape (IDCANCEL): no form has a
+    // default or a cancel button. Enter on a focused push button presses it,
+    // as everywhere in Windows.
+    if (LOWORD(wparam) == IDOK) {
+      ControlWindow* focused = Find(GetFocus());
+      if (focused && focused->form == &fw &&
+          focused->control->kind() == ui::ControlKind::CommandButton) {
+        runtime_.UserClick(*focused->control);
+      }
+    }
+    return;
+  }
+  ControlWindow* cw = Find(child);
+  if (cw == nullptr || cw->form != &fw) return;
+  ui::Control& control = *cw->control;
+  switch (control.kind()) {
+    case ui::ControlKind::TextBox:
+      if (code == EN_CHANGE && child != setting_text_) {
+        runtime_.UserChangedText(control, Narrow(WindowText(child)));
+      }
+      break;
+    case ui::ControlKind::CommandButton:
+    case ui::ControlKind::CheckBox:
+    case ui::ControlKind::OptionButton:
+      if (code == BN_CLICKED) runtime_.UserClick(control);
+      break;
+    case ui::ControlKind::Label:
+    case ui::ControlKind::Image:
+      if (code == STN_CLICKED) runtime_.UserClick(control);
+      break;
+    case ui::ControlKind::ListBox:
+      if (code == LBN_SELCHANGE) ReportListSelection(*cw);
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  ControlWindow* cw = Find(hwnd);
+  if (cw == nullptr) return DefSubclassProc(hwnd, message, wparam, lparam);
+  const bool text_box = cw->control->kind() == ui::ControlKind::TextBox;
+  switch (message) {
+    case WM_SETFOCUS: {
+      const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+      FocusArrivedAt(hwnd);
+      return result;
+    }
+    case WM_GETDLGCODE: {
+      LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+      // Enter belongs to the text box (its KeyPress), not to the dialog
+      // manager, which would turn it into a default-button command.
+      const auto* msg = reinterpret_cast<const MSG*>(lparam);
+      if (text_box && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+        result |= DLGC_WANTALLKEYS;
+      }
+      return result;
+    }
+    case WM_CHAR:
+      if (text_box) {
+        HandleKeyPress(hwnd, message, wparam, lparam);
+        return 0;
+      }
+      break;
+    case WM_KEYUP:
+    case WM_LBUTTONUP:
+    case EM_SETSEL:
+      if (text_box) {
+        const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+        // The renderer's own EM_SETSEL shows the model's selection already.
+        if (code_depth_ == 0) {
+          if (ControlWindow* still = Find(hwnd)) ReportSelection(*still);
+        }
+        return result;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+// KeyPress runs before the EDIT sees the character; the handler may change
+// it or swallow it (0).
+void Win32Renderer::HandleKeyPress(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  const auto code = static_cast<int>(wparam);
+  if (code >= 0xD800 && code <= 0xDFFF) {  // half of a surrogate pair: no key of its own
+    DefSubclassProc(hwnd, message, wparam, lparam);
+    return;
+  }
+  ControlWindow* cw = Find(hwnd);
+  const int key = runtime_.UserKeyPress(*cw->control, code);
+  // The handler may have closed the form.
+  cw = Find(hwnd);
+  if (cw == nullptr || key == 0) return;
+  // A single-line EDIT only beeps at Enter.
+  if (key == '\r') return;
+  DefSubclassProc(hwnd, message, static_cast<WPARAM>(key), lparam);
+  if ((cw = Find(hwnd)) != nullptr) ReportSelection(*cw);
+}
+
+void Win32Renderer::ReportSelection(ControlWindow& cw) {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(cw.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  const std::wstring text = WindowText(cw.hwnd);
+  const std::wstring_view view(text);
+  const auto byte_start = static_cast<int>(Narrow(view.substr(0, start)).size());
+  const auto byte_end = static_cast<int>(Narrow(view.substr(0, end)).size());
+  ui::Control& control = *cw.control;
+  if (byte_start != control.sel_start() || byte_end - byte_start != control.sel_length()) {
+    runtime_.UserSelectedText(control, byte_start, byte_end - byte_start);
+  }
+}
+
+// One user action can change several lines (a shift-click): the model takes
+// them all, then the control's Click runs once.
+void Win32Renderer::ReportListSelection(ControlWindow& cw) {
+  ui::Control& control = *cw.control;
+  const auto count = static_cast<int>(SendMessageW(cw.hwnd, LB_GETCOUNT, 0, 0));
+  const auto current = static_cast<int>(SendMessageW(cw.hwnd, LB_GETCURSEL, 0, 0));
+  int last_changed = -1;
+  bool last_state = false;
+  for (int i = 0; i < count && i < control.ListCount(); ++i) {
+    const bool selected = control.extended_selection()
+                              ? SendMessageW(cw.hwnd, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0
+                              : i == current;
+    if (selected == control.Selected(i)) continue;
+    if (last_changed >= 0) control.StoreSelectedFromUser(last_changed, last_state);
+    last_changed = i;
+    last_state = selected;
+  }
+  if (last_changed >= 0) runtime_.UserSelectedItem(control, last_changed, last_state);
+}
+
+void Win32Renderer::FocusArrivedAt(HWND hwnd) {
+  if (code_depth_ > 0) {
+    held_focus_ = hwnd;
+    return;
+  }
+  if (ControlWindow* cw = Find(hwnd)) runtime_.FocusArrived(*cw->control);
+}
+
+void Win32Renderer::DeliverHeldFocus() {
+  if (code_depth_ > 0 || held_focus_ == nullptr) return;
+  HWND hwnd = held_focus_;
+  held_focus_ = nullptr;
+  if (GetFocus() != hwnd) return;  // it has moved on since
+  if (ControlWindow* cw = Find(hwnd)) runtime_.FocusArrived(*cw->control);
+}
+
+// The control the form's focus goes to: the one it had (or the one code
+// asked for), else the first that can take it in tab order.
+void Win32Renderer::FocusOnShow(FormWindow& fw) {
+  HWND target = nullptr;
+  if (CanTakeFocus(fw.focus_to_restore) && IsChild(fw.hwnd, fw.focus_to_restore)) {
+    target = fw.focus_to_restore;
+  } else {
+    for (const auto& cw : fw.controls) {
+      if (TakesFocus(cw->control->kind()) && CanTakeFocus(cw->hwnd)) {
+        target = cw->hwnd;
+        break;
+      }
+    }
+  }
+  if (target && GetFocus() != target) ::SetFocus(target);
+}
+
+void Win32Renderer::SetFocus(ui::Control& control) {
+  ControlWindow* cw = Find(control);
+  if (cw == nullptr) return;
+  FormWindow& fw = *cw->form;
+  if (!IsWindowVisible(fw.hwnd) || GetActiveWindow() != fw.hwnd) {
+    // Taken up when the window is shown or comes back to the front.
+    fw.focus_to_restore = cw->hwnd;
+    if (!IsWindowVisible(fw.hwnd)) return;
+  }
+  {
+    CodeCall call(*this);
+    ::SetFocus(cw->hwnd);
+  }
+  DeliverHeldFocus();
+}
+
+void Win32Renderer::ShowForm(ui::Form& form, bool modal) {
+  FormWindow* fw = Find(form);
+  if (fw == nullptr) return;
+  HWND hwnd = fw->hwnd;
+  {
+    CodeCall call(*this);
+    if (modal) {
+      for (const auto& [other_form, other] : forms_) {
+        if (other.get() != fw && IsWindowEnabled(other->hwnd)) {
+          EnableWindow(other->hwnd, FALSE);
+          fw->disabled_for_modal.push_back(other->hwnd);
+        }
+      }
+    }
+    ShowWindow(hwnd, SW_SHOW);
+    SetForegroundWindow(hwnd);
+    FocusOnShow(*fw);
+  }
+  DeliverHeldFocus();
+  if (!modal) return;
+
+  // The form's own loop: it ends when the form is unloaded.
+  {
+    LoopScope loop(*this);
+    auto still_open = [&] {
+      const FormWindow* now = Find(form);
+      return now != nullptr && now->hwnd == hwnd;
+    };
+    MSG msg;
+    while (still_open()) {
+      const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+      if (got == -1) break;
+      if (got == 0) {
+        // The program's loop must see the quit as well.
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        break;
+      }
+      ProcessMessage(msg);
+    }
+  }
+  if (FormWindow* left = Find(form); left != nullptr && left->hwnd == hwnd) {
+    ReleaseModalDisable(*left);
+  }
+}
+
+void Win32Renderer::ProcessMessage(MSG& msg) {
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (root && IsFormWindow(root) && IsDialogMessageW(root, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+void Win32Renderer::ProcessPendingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    ProcessMessage(msg);
+  }
+}
+
+void Win32Renderer::RunMessageLoop() {
+  if (quit_requested_) {
+    quit_requested_ = false;
+    return;
+  }
+  ++running_loops_;
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg);
+  --running_loops_;
+}
+
+void Win32Renderer::QuitMessageLoop() {
+  // Without a running loop (the last form went during start-up) there is
+  // nothing to wake; the next loop simply does not start.
+  if (running_loops_ > 0) {
+    PostQuitMessage(0);
+  } else {
+    quit_requested_ = true;
+  }
+}
+
+int Win32Renderer::MessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
+                              int style) {
+  const FormWindow* fw = owner ? Find(*owner) : nullptr;
+  HWND hwnd = fw ? fw->hwnd : nullptr;
+  // The style values are MB_ flags. Without an owner the box still keeps
+  // the program's windows from being used while it is open.
+  UINT type = static_cast<UINT>(style);
+  if (hwnd == nullptr) type |= MB_TASKMODAL;
+  LoopScope loop(*this);
+  return MessageBoxW(hwnd, Widen(prompt).c_str(), Widen(title).c_str(), type);
+}
+
+}  // namespace ferrolis::platform::win32

@@ -1,0 +1,35 @@
+// The running program and the machine, through kernel32.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/system.h"
+
+namespace ferrolis::platform::win32 {
+
+class Win32System final : public System {
+ public:
+  // The instance marker is a named mutex of the logon session; tests pass a
+  // name of their own.
+  explicit Win32System(std::wstring instance_mutex = L"Local\\Ferrolis.SingleInstance");
+  ~Win32System() override;
+  Win32System(const Win32System&) = delete;
+  Win32System& operator=(const Win32System&) = delete;
+
+  bool AnotherInstanceRunning() override;
+  std::string ProgramTitle() const override;
+  ProgramVersion Version() const override;
+  std::string ProgramFolder() const override;
+  bool GetVersionPlatformId(std::uint32_t* platform_id) override;
+  void ExitProcess(int code) override;
+
+ private:
+  std::wstring instance_mutex_name_;
+  HANDLE instance_mutex_ = nullptr;
+  bool checked_ = false;
+  bool another_running_ = false;
+};
+
+}  // namespace ferrolis::platform::win32

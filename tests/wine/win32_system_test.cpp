@@ -1,0 +1,54 @@
+// The Win32 system layer under Wine: the single-instance marker, the
+// program's folder and the platform id.
+#include "platform/win32/win32_system.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/win32/win32_text.h"
+
+namespace ferrolis::platform::win32 {
+namespace {
+
+std::wstring UniqueMutexName() {
+  return L"Local\\Ferrolis.Test." + std::to_wstring(GetCurrentProcessId()) + L"." +
+         std::to_wstring(GetTickCount());
+}
+
+TEST(Win32System, TheFirstCopyHoldsTheInstanceMarkerForItsLife) {
+  const std::wstring name = UniqueMutexName();
+  {
+    Win32System first(name);
+    EXPECT_FALSE(first.AnotherInstanceRunning());
+    EXPECT_FALSE(first.AnotherInstanceRunning()) << "asking again changes nothing";
+    Win32System second(name);
+    EXPECT_TRUE(second.AnotherInstanceRunning());
+  }
+  Win32System after(name);
+  EXPECT_FALSE(after.AnotherInstanceRunning()) << "the marker goes with its holder";
+}
+
+TEST(Win32System, ProgramFolderIsWhereTheExecutableIs) {
+  Win32System system(UniqueMutexName());
+  const std::string folder = system.ProgramFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_NE(folder.back(), '\\');
+  const std::wstring exe = Widen(folder) + L"\\ferrolis_wine_tests.exe";
+  EXPECT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << Narrow(exe);
+}
+
+TEST(Win32System, TitleVersionAndPlatform) {
+  Win32System system(UniqueMutexName());
+  EXPECT_EQ(system.ProgramTitle(), "Ferrolis");
+  const ProgramVersion version = system.Version();
+  EXPECT_EQ(version.major, 1);
+  EXPECT_EQ(version.minor, 1);
+  EXPECT_EQ(version.revision, 0);
+  std::uint32_t platform_id = 0;
+  ASSERT_TRUE(system.GetVersionPlatformId(&platform_id));
+  EXPECT_EQ(platform_id, static_cast<std::uint32_t>(VER_PLATFORM_WIN32_NT));
+}
+
+}  // namespace
+}  // namespace ferrolis::platform::win32
