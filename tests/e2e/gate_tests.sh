@@ -66,10 +66,6 @@ test_gate_window_look() {
   open_gate
   expect_no_box "Première utilisation de Ferrolis" 500
   shot gate "$GATE"
-  if [ "${E2E_UPDATE_DOCS:-}" = 1 ]; then
-    mkdir -p "$E2E_ROOT/docs"
-    cp "$E2E_SHOTS/gate.png" "$E2E_ROOT/docs/gate.png"
-  fi
   local props
   props=$(drv props "$GATE")
   echo "$props"
@@ -86,8 +82,24 @@ test_gate_window_look() {
   if [ "${dx#-}" -gt 2 ] || [ "${dy#-}" -gt 2 ]; then fail "the gate is not centred ($offset)"; fi
   drv focused "$GATE" "$PASSWORD_BOX" >/dev/null || fail "the password box lacks the focus"
   expect_text "$GATE" "$PASSWORD_BOX" ""
+  if [ "${E2E_UPDATE_DOCS:-}" = 1 ]; then picture_for_readme; fi
 }
 E2E_TESTS+=(test_gate_window_look)
+
+# docs/gate.png: the gate with a typed password and the floppy button's tooltip.
+picture_for_readme() {
+  drv type "$GATE" "$PASSWORD_BOX" "secret"
+  local gate button x y w h
+  gate=$(drv rect "$GATE")
+  button=$(drv rect "$GATE" "$FLOPPY_BUTTON")
+  IFS='x+' read -r w h x y <<<"$button"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2))
+  sleep 2
+  IFS='x+' read -r w h x y <<<"$gate"
+  mkdir -p "$E2E_ROOT/docs"
+  import -window root -crop "$((w + 240))x$((h + 40))+$((x - 10))+$((y - 10))" +repage -strip \
+    "$E2E_ROOT/docs/gate.png"
+}
 
 test_wrong_passwords_are_refused_and_the_box_emptied() {
   reference_encode "$SYSTEM_PW" "Secret"

@@ -222,7 +222,8 @@ int Usage() {
       "  close <title>                sends WM_CLOSE\n"
       "  list <title>                 dumps the controls\n"
       "  props <title>                prints style facts and sizes\n"
-      "  rect <title>                 prints the window's WxH+X+Y\n"
+      "  rect <title> [control]       prints the screen rectangle WxH+X+Y of the window or\n"
+      "                               of one of its controls\n"
       "controls: a caption (with or without '&'), the text of the label before it, #id,\n"
       "or CLASS[n] (n-th of that class in reading order, from 0)");
   return kUsage;
@@ -265,8 +266,8 @@ int Run(std::vector<std::wstring> args) {
     return kOk;
   }
 
-  const bool simple = cmd == L"close" || cmd == L"list" || cmd == L"props" || cmd == L"rect" ||
-                      (cmd == L"focused" && args.size() <= 3);
+  const bool simple = cmd == L"close" || cmd == L"list" || cmd == L"props" ||
+                      ((cmd == L"focused" || cmd == L"rect") && args.size() <= 3);
   if (simple) {
     HWND window = FindTopLevel(title, kDefaultWaitMs);
     if (!window) return kNotFound;
@@ -274,8 +275,10 @@ int Run(std::vector<std::wstring> args) {
     if (cmd == L"list") return CmdList(window);
     if (cmd == L"props") return CmdProps(window);
     if (cmd == L"focused") return CmdFocused(window, args.size() == 3 ? &args[2] : nullptr);
+    HWND target = args.size() == 3 ? driver::FindControl(window, args[2]) : window;
+    if (!target) return kNotFound;
     RECT r{};
-    GetWindowRect(window, &r);
+    GetWindowRect(target, &r);
     WriteLine(Geometry(r));
     return kOk;
   }
