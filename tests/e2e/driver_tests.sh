@@ -15,7 +15,7 @@ start_fixture() {
 # handler; the box that it opens is found and answered; focus and content are read back.
 test_driver_types_reads_and_answers_boxes() {
   start_fixture
-  drv focused "$FIXTURE" "$FIXTURE_LABEL" >/dev/null || fail "the edit box under the label lacks the focus"
+  expect_focus "$FIXTURE" "$FIXTURE_LABEL" "the edit box under the label"
   drv type "$FIXTURE" "$FIXTURE_LABEL" "Été 2€ &x"
   expect_text "$FIXTURE" "$FIXTURE_LABEL" "Été 2€ &x"
   expect_text "$FIXTURE" "#101" "Été 2€ &x"
@@ -24,7 +24,7 @@ test_driver_types_reads_and_answers_boxes() {
   drv button "Résultat" 1
   drv gone "Résultat" 3000 || fail "the box stayed after OK"
   expect_text "$FIXTURE" "$FIXTURE_LABEL" ""
-  drv focused "$FIXTURE" "$FIXTURE_LABEL" >/dev/null || fail "the focus did not come back"
+  expect_focus "$FIXTURE" "$FIXTURE_LABEL" "the edit box after the box"
 
   # A caption with or without its "&", and a button found by rank, act on the same button.
   drv settext "$FIXTURE" "$FIXTURE_LABEL" "abc"

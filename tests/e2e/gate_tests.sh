@@ -30,7 +30,7 @@ expect_refused() {
   drv button "$WRONG_BOX" 1
   drv gone "$WRONG_BOX" 3000 || fail "the wrong-password box stayed"
   expect_text "$GATE" "$PASSWORD_BOX" ""
-  drv focused "$GATE" "$PASSWORD_BOX" >/dev/null || fail "the password box lost the focus"
+  expect_focus "$GATE" "$PASSWORD_BOX" "the password box"
 }
 
 # The main window opens over the gate, which stays open and unusable beneath it.
@@ -80,7 +80,7 @@ test_gate_window_look() {
   offset=$(sed -n 's/^centre_offset=//p' <<<"$props")
   dx=${offset%,*} dy=${offset#*,}
   if [ "${dx#-}" -gt 2 ] || [ "${dy#-}" -gt 2 ]; then fail "the gate is not centred ($offset)"; fi
-  drv focused "$GATE" "$PASSWORD_BOX" >/dev/null || fail "the password box lacks the focus"
+  expect_focus "$GATE" "$PASSWORD_BOX" "the password box"
   expect_text "$GATE" "$PASSWORD_BOX" ""
   if [ "${E2E_UPDATE_DOCS:-}" = 1 ]; then picture_for_readme; fi
 }
@@ -117,6 +117,56 @@ test_wrong_passwords_are_refused_and_the_box_emptied() {
   is_running "$ferrolis_pid" || fail "the program ended"
 }
 E2E_TESTS+=(test_wrong_passwords_are_refused_and_the_box_emptied)
+
+# The real keyboard, through X: the tab order, Escape that does nothing, Enter that
+# validates in the box and answers the message box.
+test_keyboard_tab_order_escape_and_enter() {
+  reference_encode "$SYSTEM_PW" "Secret"
+  open_gate
+  expect_focus "$GATE" "$PASSWORD_BOX" "the password box"
+  xdotool key Tab
+  expect_focus "$GATE" "&OK" "OK after one Tab"
+  xdotool key Tab
+  expect_focus "$GATE" "&Annuler" "Annuler after two Tabs"
+  xdotool key Tab
+  expect_focus "$GATE" "$FLOPPY_BUTTON" "the floppy button after three Tabs"
+  xdotool key Tab
+  expect_focus "$GATE" "$PASSWORD_BOX" "the password box after four Tabs"
+
+  xdotool type --delay 30 "Secxet"
+  expect_text "$GATE" "$PASSWORD_BOX" "Secxet"
+  xdotool key Escape
+  expect_no_box "$WRONG_BOX" 500
+  drv wait "$GATE" 0 || fail "Escape closed the gate"
+  expect_text "$GATE" "$PASSWORD_BOX" "Secxet"
+
+  xdotool key Return
+  expect_box "$WRONG_BOX" "icon=1 buttons=1" "$WRONG_PROMPT"
+  xdotool key Return
+  drv gone "$WRONG_BOX" 3000 || fail "Enter did not close the wrong-password box"
+  expect_text "$GATE" "$PASSWORD_BOX" ""
+  expect_focus "$GATE" "$PASSWORD_BOX" "the password box after the wrong-password box"
+
+  xdotool type --delay 30 "Secret"
+  xdotool key Return
+  expect_main_window
+}
+E2E_TESTS+=(test_keyboard_tab_order_escape_and_enter)
+
+# A system copy with the hidden attribute is not looked at: first use, empty password.
+test_hidden_password_file_counts_as_absent() {
+  reference_encode "$SYSTEM_PW" "Secret"
+  wine attrib +h "$SYSTEM_PW_WIN"
+  start_ferrolis
+  expect_box "Première utilisation de Ferrolis" "icon=1 buttons=1" \
+    $'Premier lancement de Ferrolis ! \nVous devez définir un mot de passe pour protéger son accès.\nLe mot de passe à défaut est vide.' \
+    20000
+  drv button "Première utilisation de Ferrolis" 1
+  expect_window "$GATE"
+  drv click "$GATE" "&OK"
+  expect_main_window
+}
+E2E_TESTS+=(test_hidden_password_file_counts_as_absent)
 
 # The program's own encoder writes the file, the program reads it back.
 test_right_password_opens_main_window() {
@@ -177,6 +227,11 @@ test_annuler_and_close_box_end_the_program() {
 
   open_gate
   drv close "$GATE"
+  ended "$ferrolis_pid" 5
+
+  # The access key of "&Annuler", from the real keyboard.
+  open_gate
+  xdotool key alt+a
   ended "$ferrolis_pid" 5
 }
 E2E_TESTS+=(test_annuler_and_close_box_end_the_program)

@@ -130,6 +130,15 @@ expect_text() {
   fail "text of '$2' in '$1': expected [$3], got [$got]"
 }
 
+# expect_focus <title> <control> <what>: that control has the focus within two seconds.
+expect_focus() {
+  for _ in $(seq 10); do
+    drv focused "$1" "$2" >/dev/null && return 0
+    sleep 0.2
+  done
+  fail "$3 lacks the focus (it is on: $(drv focused "$1"))"
+}
+
 # expect_box <title> <facts> <prompt> [ms]: a message box with that title shows up, with
 # the facts the driver reports ("icon=1 buttons=1") and that prompt (lines joined by \n).
 expect_box() {
