@@ -33,6 +33,10 @@ test_driver_types_reads_and_answers_boxes() {
   drv button "Résultat" 1
   drv click "$FIXTURE" "BUTTON[1]"
   expect_box "Question" "icon=0 buttons=1,2" $'Première ligne\nDeuxième ligne'
+  # The box disables its owner: no click gets through to it meanwhile.
+  local rc=0
+  drv click "$FIXTURE" "&Fermer" >/dev/null || rc=$?
+  expect_eq "click on a window disabled by a box" 1 "$rc"
   shot fixture_question
   drv button "Question" 2
   expect_text "$FIXTURE" "STATIC[1]" "Réponse : 2"

@@ -38,6 +38,7 @@ expect_main_window() {
   expect_window "$MAIN" 10000
   drv wait "$GATE" 0 || fail "the gate closed when the main window opened"
   expect_eq "gate usable under the main window" 0 "$(prop "$GATE" enabled)"
+  if drv click "$GATE" "&Annuler" >/dev/null; then fail "Annuler clickable under the main window"; fi
 }
 
 test_first_start_shows_first_use_box_before_the_gate() {

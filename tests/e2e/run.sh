@@ -46,6 +46,8 @@ for t in "${E2E_TESTS[@]}"; do
     "$t"
   ) >"$log" 2>&1
   rc=$?
+  # What the screen showed when a test failed.
+  if [ $rc -ne 0 ] && [ $rc -ne 77 ]; then shot "failed_$name" 2>/dev/null; fi
   end_programs
   unmap_floppy
   if [ $rc -eq 0 ]; then

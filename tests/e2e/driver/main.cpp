@@ -24,9 +24,12 @@ constexpr int kNotFound = 1;
 constexpr int kUsage = 2;
 constexpr DWORD kPollMs = 50;
 constexpr DWORD kDefaultWaitMs = 5000;
-// A click or key handler that opens a modal box does not return until the box is
+// A click or Enter handler that opens a modal box does not return until the box is
 // closed; past this delay the driver stops waiting for it and lets it run.
 constexpr UINT kHandlerWaitMs = 500;
+// Plain characters and texts never open a box: wait until they are in, so that a click
+// sent next cannot overtake them when the program is slow.
+constexpr UINT kTextWaitMs = 5000;
 
 void Write(const std::string& utf8) {
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -110,14 +113,15 @@ std::string Geometry(const RECT& r) {
          std::to_string(r.left) + "+" + std::to_string(r.top);
 }
 
-// Sends a message and waits for its handler, at most kHandlerWaitMs (see above).
-void SendAndLetRun(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+// Sends a message and waits for its handler, at most `wait_ms` (see above).
+void SendAndLetRun(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                   UINT wait_ms = kHandlerWaitMs) {
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_NORMAL, kHandlerWaitMs, &ignored);
+  SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_NORMAL, wait_ms, &ignored);
 }
 
 void TypeInto(HWND control, const std::wstring& text, bool enter) {
-  for (wchar_t c : text) SendAndLetRun(control, WM_CHAR, c, 1);
+  for (wchar_t c : text) SendAndLetRun(control, WM_CHAR, c, 1, kTextWaitMs);
   if (enter) SendAndLetRun(control, WM_CHAR, L'\r', 1);
 }
 
@@ -209,7 +213,7 @@ int Usage() {
       "usage: ferrolis_driver <command> <window title> [arguments]\n"
       "  wait <title> [ms]            a visible window with that title exists\n"
       "  gone <title> [ms]            no visible window with that title is left\n"
-      "  click <title> <control>      presses a button (BM_CLICK)\n"
+      "  click <title> <control>      presses a button (BM_CLICK); exit 1 when disabled\n"
       "  type <title> <control> <text> [--enter]   WM_CHAR per character, then Enter\n"
       "  settext <title> <control> <text>          WM_SETTEXT\n"
       "  read <title> <control>       prints the control's text\n"
@@ -288,6 +292,13 @@ int Run(std::vector<std::wstring> args) {
   if (!with_control || args.size() != (with_text ? 4u : 3u)) return Usage();
   HWND control = FindControlIn(title, args[2], kDefaultWaitMs);
   if (!control) return kNotFound;
+  // A user cannot click or type into a disabled control, nor into a window that a modal
+  // window disables.
+  const bool usable = IsWindowEnabled(control) && IsWindowEnabled(GetAncestor(control, GA_ROOT));
+  if ((cmd == L"click" || cmd == L"type") && !usable) {
+    WriteLine("disabled");
+    return kNotFound;
+  }
   if (cmd == L"click") {
     SendAndLetRun(control, BM_CLICK, 0, 0);
   } else if (cmd == L"read") {
@@ -295,9 +306,7 @@ int Run(std::vector<std::wstring> args) {
   } else if (cmd == L"type") {
     TypeInto(control, args[3], enter);
   } else {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[3].c_str()),
-                        SMTO_NORMAL, kHandlerWaitMs, &ignored);
+    SendAndLetRun(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[3].c_str()), kTextWaitMs);
   }
   return kOk;
 }
