@@ -83,6 +83,13 @@ test_gate_window_look() {
   if [ "${dx#-}" -gt 2 ] || [ "${dy#-}" -gt 2 ]; then fail "the gate is not centred ($offset)"; fi
   expect_focus "$GATE" "$PASSWORD_BOX" "the password box"
   expect_text "$GATE" "$PASSWORD_BOX" ""
+
+  # The pointer resting on the floppy button brings up its tooltip.
+  local x y w h
+  IFS='x+' read -r w h x y <<<"$(drv rect "$GATE" "$FLOPPY_BUTTON")"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2))
+  expect_eq "tooltip of the floppy button" "Lire le mot de passe à partir d'une disquette" \
+    "$(drv tooltip 5000)"
   if [ "${E2E_UPDATE_DOCS:-}" = 1 ]; then picture_for_readme; fi
 }
 E2E_TESTS+=(test_gate_window_look)
@@ -90,13 +97,9 @@ E2E_TESTS+=(test_gate_window_look)
 # docs/gate.png: the gate with a typed password and the floppy button's tooltip.
 picture_for_readme() {
   drv type "$GATE" "$PASSWORD_BOX" "secret"
-  local gate button x y w h
-  gate=$(drv rect "$GATE")
-  button=$(drv rect "$GATE" "$FLOPPY_BUTTON")
-  IFS='x+' read -r w h x y <<<"$button"
-  xdotool mousemove $((x + w / 2)) $((y + h / 2))
-  sleep 2
-  IFS='x+' read -r w h x y <<<"$gate"
+  drv tooltip 5000 >/dev/null
+  local x y w h
+  IFS='x+' read -r w h x y <<<"$(drv rect "$GATE")"
   mkdir -p "$E2E_ROOT/docs"
   import -window root -crop "$((w + 240))x$((h + 40))+$((x - 10))+$((y - 10))" +repage -strip \
     "$E2E_ROOT/docs/gate.png"

@@ -1,5 +1,7 @@
 #include "lookup.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <climits>
 #include <cwctype>
@@ -129,6 +131,14 @@ std::vector<HWND> TopLevelWindows(const std::wstring& title, const wchar_t* dial
   TopLevelQuery query{&title, dialog_class, {}};
   EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&query));
   return query.found;
+}
+
+HWND VisibleTooltip() {
+  for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
+       w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
+    if (IsWindowVisible(w)) return w;
+  }
+  return nullptr;
 }
 
 std::vector<HWND> Children(HWND parent) {

@@ -25,6 +25,9 @@ std::wstring StripAccessKeys(const std::wstring& caption);
 // windows of that class (message boxes are "#32770").
 std::vector<HWND> TopLevelWindows(const std::wstring& title, const wchar_t* dialog_class = nullptr);
 
+// The tooltip on show, of whichever program; nullptr when none is.
+HWND VisibleTooltip();
+
 // Every descendant of `parent`, in the order EnumChildWindows gives (z-order, depth first).
 std::vector<HWND> Children(HWND parent);
 

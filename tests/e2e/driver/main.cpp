@@ -226,6 +226,7 @@ int Usage() {
       "  close <title>                sends WM_CLOSE\n"
       "  list <title>                 dumps the controls\n"
       "  props <title>                prints style facts and sizes\n"
+      "  tooltip [ms]                 waits for a visible tooltip and prints its text\n"
       "  rect <title> [control]       prints the screen rectangle WxH+X+Y of the window or\n"
       "                               of one of its controls\n"
       "controls: a caption (with or without '&'), the text of the label before it, #id,\n"
@@ -246,6 +247,12 @@ int Run(std::vector<std::wstring> args) {
     } else {
       ++it;
     }
+  }
+  if (!args.empty() && args[0] == L"tooltip" && args.size() <= 2) {
+    HWND tip = PollFor(TimeoutArg(args, 1), [] { return driver::VisibleTooltip(); });
+    if (!tip) return kNotFound;
+    WriteLine(Narrow(TextOf(tip)));
+    return kOk;
   }
   if (args.size() < 2) return Usage();
   const std::wstring& cmd = args[0];
