@@ -147,20 +147,20 @@ std::vector<HWND> Children(HWND parent) {
   return out;
 }
 
-HWND FindControl(HWND parent, const std::wstring& spec) {
+HWND FindControl(HWND parent, const std::wstring& selector) {
   const std::vector<HWND> children = Children(parent);
 
-  if (spec.size() > 1 && spec[0] == L'#') {
-    const int id = static_cast<int>(wcstol(spec.c_str() + 1, nullptr, 0));
+  if (selector.size() > 1 && selector[0] == L'#') {
+    const int id = static_cast<int>(wcstol(selector.c_str() + 1, nullptr, 0));
     for (HWND c : children)
       if (GetDlgCtrlID(c) == id) return c;
     return nullptr;
   }
 
-  const size_t open = spec.find(L'[');
-  if (open != std::wstring::npos && open > 0 && spec.back() == L']') {
-    const std::wstring cls = spec.substr(0, open);
-    const size_t index = wcstoul(spec.c_str() + open + 1, nullptr, 10);
+  const size_t open = selector.find(L'[');
+  if (open != std::wstring::npos && open > 0 && selector.back() == L']') {
+    const std::wstring cls = selector.substr(0, open);
+    const size_t index = wcstoul(selector.c_str() + open + 1, nullptr, 10);
     std::vector<HWND> of_class;
     for (HWND c : children)
       if (IsWindowVisible(c) && SameClass(ClassOf(c), cls)) of_class.push_back(c);
@@ -171,7 +171,7 @@ HWND FindControl(HWND parent, const std::wstring& spec) {
     return index < of_class.size() ? of_class[index] : nullptr;
   }
 
-  const std::wstring wanted = StripAccessKeys(spec);
+  const std::wstring wanted = StripAccessKeys(selector);
   HWND label = nullptr;
   for (HWND c : children) {
     if (IsEdit(c) || StripAccessKeys(TextOf(c)) != wanted) continue;

@@ -40,6 +40,6 @@ std::vector<HWND> Children(HWND parent);
 //   <label text>   the control that stands just below or to the right of the STATIC
 //                  with that text, e.g. the edit box under "Entrez le mot de passe".
 // Returns nullptr when nothing fits.
-HWND FindControl(HWND parent, const std::wstring& spec);
+HWND FindControl(HWND parent, const std::wstring& selector);
 
 }  // namespace driver

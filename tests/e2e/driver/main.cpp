@@ -94,10 +94,10 @@ HWND FindMessageBox(const std::wstring& title, DWORD timeout_ms) {
   });
 }
 
-HWND FindControlIn(const std::wstring& title, const std::wstring& spec, DWORD timeout_ms) {
+HWND FindControlIn(const std::wstring& title, const std::wstring& selector, DWORD timeout_ms) {
   return PollFor(timeout_ms, [&]() -> HWND {
     HWND window = FindTopLevel(title, 0);
-    return window ? driver::FindControl(window, spec) : nullptr;
+    return window ? driver::FindControl(window, selector) : nullptr;
   });
 }
 
@@ -171,7 +171,7 @@ int CmdProps(HWND window) {
   return kOk;
 }
 
-int CmdFocused(HWND window, const std::wstring* spec) {
+int CmdFocused(HWND window, const std::wstring* selector) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) {
@@ -179,8 +179,8 @@ int CmdFocused(HWND window, const std::wstring* spec) {
     return kNotFound;
   }
   WriteLine(Describe(info.hwndFocus));
-  if (!spec) return kOk;
-  return driver::FindControl(window, *spec) == info.hwndFocus ? kOk : kNotFound;
+  if (!selector) return kOk;
+  return driver::FindControl(window, *selector) == info.hwndFocus ? kOk : kNotFound;
 }
 
 int CmdMessageBox(HWND box) {
