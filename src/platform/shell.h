@@ -1,13 +1,17 @@
-// The Windows shell: its About box.
+// The Windows shell: its About box, opening documents and links, starting
+// programs.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "platform/native_handle.h"
+
 namespace ferrolis::platform {
 
-// A native window or icon handle, opaque to the logic.
-using NativeHandle = std::uintptr_t;
+// Show states for ShellExecute and started programs (SW_ values).
+inline constexpr int kShowHide = 0;
+inline constexpr int kShowNormal = 1;
 
 class Shell {
  public:
@@ -15,6 +19,16 @@ class Shell {
   // ShellAboutA(owner, app, other, icon): a modal box that returns when closed.
   virtual void ShellAbout(NativeHandle owner, const std::string& app, const std::string& other,
                           NativeHandle icon) = 0;
+  // ShellExecute(owner, operation, file, parameters, directory, show): opens a
+  // document, a link or a program. Returns the shell's result code: greater
+  // than 32 on success, the error code (0 to 32) otherwise. An empty
+  // operation, parameters or directory is passed as none.
+  virtual std::intptr_t ShellExecute(NativeHandle owner, const std::string& operation,
+                                     const std::string& file, const std::string& parameters,
+                                     const std::string& directory, int show) = 0;
+  // Starts the program at `path` (a command line: the program and its
+  // arguments) with the given show state; true when the process started.
+  virtual bool StartProgram(const std::string& path, int show) = 0;
 };
 
 }  // namespace ferrolis::platform

@@ -47,12 +47,28 @@ Control& Control::ExtendedSelection() {
   extended_selection_ = true;
   return *this;
 }
+Control& Control::Default() {
+  default_ = true;
+  return *this;
+}
+Control& Control::Cancel() {
+  cancel_ = true;
+  return *this;
+}
+Control& Control::Align(Alignment alignment) {
+  alignment_ = alignment;
+  return *this;
+}
+Control& Control::Pointer(MousePointer pointer) {
+  pointer_ = pointer;
+  return *this;
+}
 Control& Control::Hidden() {
-  visible_ = false;
+  SetVisible(false);
   return *this;
 }
 Control& Control::Disabled() {
-  enabled_ = false;
+  SetEnabled(false);
   return *this;
 }
 

@@ -21,8 +21,16 @@ enum class ControlKind {
   ListBox,
   Image,
   Line,
+  // A menu of the form's menu bar when it has no container; an item of the
+  // menu it is In() otherwise. An item captioned "-" is a separator. The
+  // item's OnClick runs when the user chooses it.
   MenuItem,
 };
+
+enum class Alignment { Left, Right, Center };
+
+// The mouse pointer shown over a control.
+enum class MousePointer { Default, Hand };
 
 // Position and size in twips, relative to the form's client area (or to the
 // containing frame).
@@ -71,6 +79,14 @@ class Control {
   Control& Picture(std::string resource);
   Control& In(Control& container);
   Control& ExtendedSelection();
+  // Enter anywhere on the form presses this button.
+  Control& Default();
+  // Escape anywhere on the form presses this button.
+  Control& Cancel();
+  Control& Align(Alignment alignment);
+  Control& Pointer(MousePointer pointer);
+  // Before loading: the declared state. After: the same as SetVisible(false)
+  // and SetEnabled(false).
   Control& Hidden();
   Control& Disabled();
 
@@ -87,6 +103,12 @@ class Control {
   const std::string& picture() const { return picture_; }
   Control* container() const { return container_; }
   bool extended_selection() const { return extended_selection_; }
+  bool is_default() const { return default_; }
+  bool is_cancel() const { return cancel_; }
+  Alignment alignment() const { return alignment_; }
+  MousePointer pointer() const { return pointer_; }
+  // A menu item captioned "-".
+  bool is_separator() const { return kind_ == ControlKind::MenuItem && caption_ == "-"; }
 
   // Run-time properties.
   const std::string& caption() const { return caption_; }
@@ -152,6 +174,10 @@ class Control {
   std::string picture_;
   Control* container_ = nullptr;
   bool extended_selection_ = false;
+  bool default_ = false;
+  bool cancel_ = false;
+  Alignment alignment_ = Alignment::Left;
+  MousePointer pointer_ = MousePointer::Default;
 
   std::string caption_;
   std::string text_;

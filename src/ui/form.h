@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/shell.h"
+#include "platform/native_handle.h"
 #include "ui/control.h"
 
 namespace ferrolis::ui {

@@ -3,14 +3,8 @@
 
 #include <string>
 
-#include "platform/shell.h"
+#include "platform/native_handle.h"
 #include "ui/control.h"
-
-// <windows.h> turns MessageBox into a macro; the Win32 renderer overrides the
-// method below under its own name.
-#ifdef MessageBox
-#undef MessageBox
-#endif
 
 namespace ferrolis::ui {
 
@@ -34,8 +28,8 @@ class Renderer {
   virtual void SetFocus(Control& control) = 0;
 
   // A modal message box owned by `owner` (may be null); returns the button.
-  virtual int MessageBox(Form* owner, const std::string& prompt, const std::string& title,
-                         int style) = 0;
+  virtual int ShowMessageBox(Form* owner, const std::string& prompt, const std::string& title,
+                             int style) = 0;
 
   // Dispatches user events until no form is left.
   virtual void RunMessageLoop() = 0;

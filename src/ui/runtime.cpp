@@ -15,15 +15,15 @@ void Runtime::Run(Form& startup) {
 }
 
 int Runtime::MsgBox(const std::string& prompt, int style, const std::string& title) {
-  return renderer_->MessageBox(ActiveForm(), prompt, title, style);
+  return renderer_->ShowMessageBox(ActiveForm(), prompt, title, style);
 }
 
 void Runtime::End() { throw ProgramEnded{}; }
 
 void Runtime::Fail(const std::string& what) {
   try {
-    renderer_->MessageBox(ActiveForm(), "Erreur inattendue : " + what, system_.ProgramTitle(),
-                          kOkOnly + kCritical);
+    renderer_->ShowMessageBox(ActiveForm(), "Erreur inattendue : " + what, system_.ProgramTitle(),
+                              kOkOnly + kCritical);
   } catch (...) {
     // Ending matters more than the message.
   }

@@ -76,7 +76,7 @@ void HeadlessRenderer::DestroyForm(ui::Form& form) {}
 
 void HeadlessRenderer::SetFocus(ui::Control& control) { runtime_.FocusArrived(control); }
 
-int HeadlessRenderer::MessageBox(ui::Form* owner, const std::string& prompt,
+int HeadlessRenderer::ShowMessageBox(ui::Form* owner, const std::string& prompt,
                                  const std::string& title, int style) {
   boxes_.push_back({owner != nullptr ? owner->name() : std::string(), prompt, title, style});
   if (!answers_.empty()) {

@@ -47,7 +47,7 @@ class HeadlessRenderer final : public ui::Renderer {
   void FormCaptionChanged(ui::Form& form) override {}
   void PropertyChanged(ui::Control& control, ui::Property property) override {}
   void SetFocus(ui::Control& control) override;
-  int MessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
+  int ShowMessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
                  int style) override;
   void RunMessageLoop() override { loop_ran_ = true; }
   void QuitMessageLoop() override {}

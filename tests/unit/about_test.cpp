@@ -2,6 +2,7 @@
 
 #include "about/idbas_about.h"
 #include "about/idbas_system_information.h"
+#include "support/fake_shell.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
 #include "ui/form.h"
@@ -52,21 +53,6 @@ TEST_F(PlatformTest, AnUnreadableVersionEndsTheProgramWithAMessage) {
   EXPECT_EQ(system_.exits, std::vector<int>{0});
 }
 
-class RecordingShell final : public platform::Shell {
- public:
-  struct Call {
-    platform::NativeHandle owner;
-    std::string app;
-    std::string other;
-    platform::NativeHandle icon;
-  };
-  std::vector<Call> calls;
-  void ShellAbout(platform::NativeHandle owner, const std::string& app, const std::string& other,
-                  platform::NativeHandle icon) override {
-    calls.push_back({owner, app, other, icon});
-  }
-};
-
 TEST(AboutText, EndsWithTheWordVersionAndTheVersionNumber) {
   const std::string text = IDBAS_About::AboutText({1, 1, 0});
   EXPECT_EQ(text.substr(text.size() - std::string("version 1.1.0").size()), "version 1.1.0");
@@ -81,16 +67,16 @@ TEST(ShellAbout, GivesTheShellTheTitleTextAndTheWindow) {
   testing::HeadlessRenderer screen{runtime};
   ui::Form main{runtime, "IDD_Main", "Ferrolis", ui::FormStyle{}};
   main.Show(true);
-  RecordingShell shell;
+  testing::FakeShell shell;
   IDBAS_About about{shell, system};
   about.ShowAboutFor(main);
-  ASSERT_EQ(shell.calls.size(), 1u);
-  EXPECT_EQ(shell.calls[0].owner, main.hwnd());
-  EXPECT_NE(shell.calls[0].owner, 0u);
-  EXPECT_EQ(shell.calls[0].app, "Ferrolis");
-  EXPECT_EQ(shell.calls[0].other, IDBAS_About::AboutText({1, 1, 0}));
-  EXPECT_EQ(shell.calls[0].icon, main.icon_handle());
-  EXPECT_NE(shell.calls[0].icon, main.hwnd());
+  ASSERT_EQ(shell.abouts.size(), 1u);
+  EXPECT_EQ(shell.abouts[0].owner, main.hwnd());
+  EXPECT_NE(shell.abouts[0].owner, 0u);
+  EXPECT_EQ(shell.abouts[0].app, "Ferrolis");
+  EXPECT_EQ(shell.abouts[0].other, IDBAS_About::AboutText({1, 1, 0}));
+  EXPECT_EQ(shell.abouts[0].icon, main.icon_handle());
+  EXPECT_NE(shell.abouts[0].icon, main.hwnd());
 }
 
 }  // namespace

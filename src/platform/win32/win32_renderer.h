@@ -5,7 +5,6 @@
 #pragma once
 
 #include <windows.h>
-#undef MessageBox
 
 #include <map>
 #include <memory>
@@ -36,7 +35,7 @@ class Win32Renderer final : public ui::Renderer {
   void FormCaptionChanged(ui::Form& form) override;
   void PropertyChanged(ui::Control& control, ui::Property property) override;
   void SetFocus(ui::Control& control) override;
-  int MessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
+  int ShowMessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
                  int style) override;
   void RunMessageLoop() override;
   void QuitMessageLoop() override;

@@ -396,7 +396,7 @@ void Win32Renderer::QuitMessageLoop() {
   }
 }
 
-int Win32Renderer::MessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
+int Win32Renderer::ShowMessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
                               int style) {
   const FormWindow* fw = owner ? Find(*owner) : nullptr;
   HWND hwnd = fw ? fw->hwnd : nullptr;

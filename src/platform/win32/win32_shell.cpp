@@ -1,11 +1,23 @@
 #include "platform/win32/win32_shell.h"
 
 #include <windows.h>
-// shellapi.h turns ShellAbout into a macro: included after our own header.
+// shellapi.h turns ShellAbout and ShellExecute into macros: included after our
+// own header.
 #include <shellapi.h>
 #undef ShellAbout
+#undef ShellExecute
+
+#include <string>
+
+#include "platform/win32/win32_text.h"
 
 namespace ferrolis::platform::win32 {
+namespace {
+
+// An empty text is passed as none (a null pointer).
+const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+
+}  // namespace
 
 void Win32Shell::ShellAbout(NativeHandle owner, const std::string& app, const std::string& other,
                             NativeHandle icon) {
@@ -13,6 +25,34 @@ void Win32Shell::ShellAbout(NativeHandle owner, const std::string& app, const st
   const std::string other_ansi = ansi_.ToAnsi(other);
   ShellAboutA(reinterpret_cast<HWND>(owner), app_ansi.c_str(), other_ansi.c_str(),
               reinterpret_cast<HICON>(icon));
+}
+
+std::intptr_t Win32Shell::ShellExecute(NativeHandle owner, const std::string& operation,
+                                       const std::string& file, const std::string& parameters,
+                                       const std::string& directory, int show) {
+  const std::wstring op = Widen(operation);
+  const std::wstring target = Widen(file);
+  const std::wstring params = Widen(parameters);
+  const std::wstring dir = Widen(directory);
+  HINSTANCE result = ShellExecuteW(reinterpret_cast<HWND>(owner), OrNull(op), target.c_str(),
+                                   OrNull(params), OrNull(dir), show);
+  return reinterpret_cast<std::intptr_t>(result);
+}
+
+bool Win32Shell::StartProgram(const std::string& path, int show) {
+  std::wstring command = Widen(path);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(show);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
 }
 
 }  // namespace ferrolis::platform::win32

@@ -1,4 +1,4 @@
-// The Windows shell, through shell32.
+// The Windows shell, through shell32 and kernel32.
 #pragma once
 
 #include "platform/shell.h"
@@ -8,11 +8,16 @@ namespace ferrolis::platform::win32 {
 
 class Win32Shell final : public Shell {
  public:
-  // `ansi` converts the texts for the shell's ANSI entry points.
+  // `ansi` converts the texts for the shell's ANSI About box.
   explicit Win32Shell(const TextCodec& ansi) : ansi_(ansi) {}
 
   void ShellAbout(NativeHandle owner, const std::string& app, const std::string& other,
                   NativeHandle icon) override;
+  // The wide entry points: file names and links keep every character.
+  std::intptr_t ShellExecute(NativeHandle owner, const std::string& operation,
+                             const std::string& file, const std::string& parameters,
+                             const std::string& directory, int show) override;
+  bool StartProgram(const std::string& path, int show) override;
 
  private:
   const TextCodec& ansi_;
