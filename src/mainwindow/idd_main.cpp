@@ -1,5 +1,7 @@
 #include "mainwindow/idd_main.h"
 
+#include <string>
+
 #include "ui/runtime.h"
 
 namespace ferrolis::mainwindow {
@@ -12,14 +14,213 @@ ui::FormStyle MainStyle() {
   style.max_button = false;
   style.show_in_taskbar = true;
   style.centered = true;
-  style.client_width = 9000;
-  style.client_height = 6000;
+  style.client_width = 9720;
+  style.client_height = 8760;
   return style;
 }
 
+ui::FontSpec Bold() {
+  ui::FontSpec font;
+  font.bold = true;
+  return font;
+}
+
+// The check boxes' rows in the frame, top to bottom, by restriction index.
+constexpr int kFirstBoxTop = 960;
+constexpr int kBoxRowHeight = 270;
+
 }  // namespace
 
-IDD_Main::IDD_Main(ui::Runtime& runtime) : ui::Form(runtime, "IDD_Main", "Ferrolis", MainStyle()) {}
+IDD_Main::IDD_Main(ui::Services& services, access::Module1& module1)
+    : ui::Form(services.runtime, "IDD_Main", "Ferrolis", MainStyle()),
+      Frame1(Add(ui::ControlKind::Frame, "Frame1")
+                 .Caption("Mot de passe d'accès à Ferrolis")
+                 .At(120, 4320, 6495, 1455)
+                 .Tab(34)
+                 .Font(Bold())),
+      Command4(Add(ui::ControlKind::CommandButton, "Command4")
+                   .In(Frame1)
+                   .At(5280, 780, 855, 615)
+                   .Tab(42)
+                   .ToolTip("Enregistrer le mot de passe sur disquette")
+                   .Picture("FLOPPIES")
+                   .Hidden()),
+      Command3(Add(ui::ControlKind::CommandButton, "Command3")
+                   .In(Frame1)
+                   .Caption("Valider && Enregistrer")
+                   .At(3720, 840, 1335, 495)
+                   .Tab(41)
+                   .ToolTip("Valide le nouveau mot de pase")
+                   .Hidden()),
+      Command2(Add(ui::ControlKind::CommandButton, "Command2")
+                   .In(Frame1)
+                   .At(5280, 150, 855, 615)
+                   .Tab(40)
+                   .ToolTip("Lire le mot de passe à partir d'une disquette A")
+                   .Picture("FLOPPY")),
+      Command1(Add(ui::ControlKind::CommandButton, "Command1")
+                   .In(Frame1)
+                   .Caption("Valider")
+                   .At(3720, 240, 1335, 495)
+                   .Tab(39)),
+      Text2(Add(ui::ControlKind::TextBox, "Text2")
+                .In(Frame1)
+                .At(2040, 960, 1575, 285)
+                .Tab(38)
+                .PasswordChar('*')
+                .Hidden()),
+      Text1(Add(ui::ControlKind::TextBox, "Text1")
+                .In(Frame1)
+                .At(2040, 480, 1575, 285)
+                .Tab(36)
+                .PasswordChar('*')),
+      Label2(Add(ui::ControlKind::Label, "Label2")
+                 .In(Frame1)
+                 .Caption("Nouveau mot de passe :")
+                 .At(120, 960, 1815, 255)
+                 .Tab(37)
+                 .Align(ui::Alignment::Right)
+                 .Hidden()),
+      Label1(Add(ui::ControlKind::Label, "Label1")
+                 .In(Frame1)
+                 .Caption("Ancien mot de passe :")
+                 .At(360, 480, 1575, 255)
+                 .Tab(35)
+                 .Align(ui::Alignment::Right)),
+      cmdRefresh(Add(ui::ControlKind::CommandButton, "cmdRefresh")
+                     .Caption("Rafraîchir")
+                     .At(2040, 8220, 1800, 420)
+                     .Tab(45)),
+      cmdDelete(Add(ui::ControlKind::CommandButton, "cmdDelete")
+                    .Caption("Supprimer de la liste")
+                    .At(120, 8220, 1800, 420)
+                    .Tab(44)
+                    .Disabled()),
+      lstPrograms(Add(ui::ControlKind::ListBox, "lstPrograms")
+                      .At(120, 6120, 9480, 1980)
+                      .Tab(43)
+                      .ExtendedSelection()),
+      IDFR_SystemSettings(Add(ui::ControlKind::Frame, "IDFR_SystemSettings")
+                              .Caption("Paramètres système")
+                              .At(3360, 120, 6240, 4080)
+                              .Tab(7)),
+      IDCK_Disable{},
+      IDOP_Current(Add(ui::ControlKind::OptionButton, "IDOP_Current")
+                       .In(IDFR_SystemSettings)
+                       .Caption("Utilisateur courant")
+                       .At(240, 600, 3000, 255)
+                       .Tab(9)),
+      IDOP_All(Add(ui::ControlKind::OptionButton, "IDOP_All")
+                   .In(IDFR_SystemSettings)
+                   .Caption("Tous les utilisateurs")
+                   .At(240, 300, 3000, 255)
+                   .Tab(8)),
+      IDE_Shell(Add(ui::ControlKind::TextBox, "IDE_Shell")
+                    .In(IDFR_SystemSettings)
+                    .At(1560, 3640, 4440, 285)
+                    .Tab(23)),
+      IDL_Shell(Add(ui::ControlKind::Label, "IDL_Shell")
+                    .In(IDFR_SystemSettings)
+                    .Caption("Exécuter Shell")
+                    .At(240, 3670, 1260, 255)
+                    .Tab(22)),
+      IDE_ReEnterPassword(Add(ui::ControlKind::TextBox, "IDE_ReEnterPassword")
+                              .At(120, 3120, 3000, 285)
+                              .Tab(3)
+                              .PasswordChar('*')),
+      IDCM_Exit(Add(ui::ControlKind::CommandButton, "IDCM_Exit")
+                    .Caption("Quitter")
+                    .At(7800, 8220, 1800, 420)
+                    .Tab(6)
+                    .ToolTip("Quitter Ferrolis")),
+      IDCM_Save(Add(ui::ControlKind::CommandButton, "IDCM_Save")
+                    .Caption("Enregistrer la configuration")
+                    .At(120, 3720, 3000, 420)
+                    .Tab(5)
+                    .ToolTip("Enregistrer les modifications système")),
+      IDE_Username(Add(ui::ControlKind::TextBox, "IDE_Username").At(120, 1920, 3000, 285).Tab(1)),
+      IDE_Password(Add(ui::ControlKind::TextBox, "IDE_Password")
+                       .At(120, 2520, 3000, 285)
+                       .Tab(2)
+                       .PasswordChar('*')),
+      IDE_Domain(Add(ui::ControlKind::TextBox, "IDE_Domain").At(120, 3420, 3000, 285).Tab(4)),
+      IDCK_AutoLogin(Add(ui::ControlKind::CheckBox, "IDCK_AutoLogin")
+                         .Caption("Utiliser  AutoLogin")
+                         .At(120, 1320, 3000, 255)
+                         .Tab(0)),
+      IDL_AddRemove(
+          Add(ui::ControlKind::Label, "IDL_AddRemove")
+              .Caption("Ajouter / Supprimer de la liste les informations de désinstallation")
+              .At(120, 5880, 9480, 255)),
+      IDL_Message(Add(ui::ControlKind::Label, "IDL_Message")
+                      .Caption("Pour désactiver la fonction AutoLogin maintenez la touche SHIFT "
+                               "appuyée lors du démarrage du micro.")
+                      .At(120, 360, 3000, 840)),
+      IDL_Note(Add(ui::ControlKind::Label, "IDL_Note")
+                   .Caption("Note:")
+                   .At(120, 120, 3000, 255)
+                   .Font(Bold())),
+      IDL_ReEnterPassword(Add(ui::ControlKind::Label, "IDL_ReEnterPassword")
+                              .Caption("Confirmer le mot de passe")
+                              .At(120, 2880, 3000, 255)),
+      IDL_Username(Add(ui::ControlKind::Label, "IDL_Username")
+                       .Caption("Nom utilisateur")
+                       .At(120, 1680, 3000, 255)),
+      IDL_Password(Add(ui::ControlKind::Label, "IDL_Password")
+                       .Caption("Mot de passe utilisateur")
+                       .At(120, 2280, 3000, 255)),
+      IDL_Domain(
+          Add(ui::ControlKind::Label, "IDL_Domain").Caption("Domaine").At(120, 3180, 3000, 255)),
+      Mnu_Apropos(Add(ui::ControlKind::MenuItem, "Mnu_Apropos").Caption("A Propos")),
+      IDM_About(Add(ui::ControlKind::MenuItem, "IDM_About")
+                    .Caption("Information système")
+                    .In(Mnu_Apropos)),
+      sep1(Add(ui::ControlKind::MenuItem, "sep1").Caption("-").In(Mnu_Apropos)),
+      Mnu_Auteur(Add(ui::ControlKind::MenuItem, "Mnu_Auteur").Caption("Auteur").In(Mnu_Apropos)),
+      sep2(Add(ui::ControlKind::MenuItem, "sep2").Caption("-").In(Mnu_Apropos)),
+      Mnu_Quitter(
+          Add(ui::ControlKind::MenuItem, "Mnu_Quitter").Caption("&Quitter").In(Mnu_Apropos)),
+      services_(services),
+      module1_(module1),
+      registry_(services.registry, services.ansi),
+      restrictions_(registry_) {
+  IDOP_All.SetValue(1);  // selected in the design, before any handler is bound
+  for (const auto& row : restrictions::kShellRestrictions) {
+    ui::Control& box = Add(ui::ControlKind::CheckBox, "IDCK_Disable", row.Index)
+                           .In(IDFR_SystemSettings)
+                           .Caption(std::string(row.Caption))
+                           .At(240, kFirstBoxTop + (row.ScreenRow - 1) * kBoxRowHeight, 5760, 255)
+                           .Tab(9 + row.ScreenRow);
+    IDCK_Disable[static_cast<std::size_t>(row.Index)] = &box;
+    box.OnClick = [this, index = row.Index] { IDCK_Disable_Click(index); };
+  }
+
+  IDCM_Exit.OnClick = [this] { IDCM_Exit_Click(); };
+  Mnu_Quitter.OnClick = [this] { Mnu_Quitter_Click(); };
+  IDCM_Save.OnClick = [this] { IDCM_Save_Click(); };
+  IDE_Username.OnChange = [this] { IDE_Username_Change(); };
+  IDE_Password.OnChange = [this] { IDE_Password_Change(); };
+  IDE_ReEnterPassword.OnChange = [this] { IDE_ReEnterPassword_Change(); };
+  IDE_Domain.OnChange = [this] { IDE_Domain_Change(); };
+  IDE_Shell.OnChange = [this] { IDE_Shell_Change(); };
+  IDE_Username.OnGotFocus = [this] { IDE_Username_GotFocus(); };
+  IDE_Password.OnGotFocus = [this] { IDE_Password_GotFocus(); };
+  IDE_ReEnterPassword.OnGotFocus = [this] { IDE_ReEnterPassword_GotFocus(); };
+  IDE_Domain.OnGotFocus = [this] { IDE_Domain_GotFocus(); };
+  IDE_Shell.OnGotFocus = [this] { IDE_Shell_GotFocus(); };
+  IDCK_AutoLogin.OnClick = [this] { IDCK_AutoLogin_Click(); };
+  IDOP_Current.OnClick = [this] { IDOP_Current_Click(); };
+  IDOP_All.OnClick = [this] { IDOP_All_Click(); };
+  cmdRefresh.OnClick = [this] { cmdRefresh_Click(); };
+  cmdDelete.OnClick = [this] { cmdDelete_Click(); };
+  lstPrograms.OnClick = [this] { lstPrograms_Click(); };
+  Command1.OnClick = [this] { Command1_Click(); };
+  Command2.OnClick = [this] { Command2_Click(); };
+  Command3.OnClick = [this] { Command3_Click(); };
+  Command4.OnClick = [this] { Command4_Click(); };
+  IDM_About.OnClick = [this] { IDM_About_Click(); };
+  Mnu_Auteur.OnClick = [this] { Mnu_Auteur_Click(); };
+}
 
 void IDD_Main::Form_QueryUnload(int& /*cancel*/, int /*unload_mode*/) { runtime().End(); }
 

@@ -5,9 +5,11 @@
 #include <memory>
 
 #include "mainwindow/idd_main.h"
+#include "support/fake_shell.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
 #include "support/memory_files.h"
+#include "support/memory_registry.h"
 #include "ui/msgbox.h"
 
 namespace ferrolis::access {
@@ -50,10 +52,13 @@ class GateTest : public ::testing::Test {
   testing::HeadlessRenderer screen_{runtime_};
   testing::MemoryFiles files_;
   platform::Cp1252Codec codec_;
+  testing::MemoryRegistry registry_;
+  testing::FakeShell shell_;
+  ui::Services services_{runtime_, system_, registry_, files_, shell_, codec_};
   Module1 module_{files_, codec_, runtime_};
   std::unique_ptr<mainwindow::IDD_Main> main_;
   FrmMDP gate_{runtime_, system_, module_, [this]() -> ui::Form& {
-                 if (!main_) main_ = std::make_unique<mainwindow::IDD_Main>(runtime_);
+                 if (!main_) main_ = std::make_unique<mainwindow::IDD_Main>(services_, module_);
                  return *main_;
                }};
 };

@@ -1,0 +1,48 @@
+// Handlers not built yet. Each subsystem moves its own out of this file into
+// its folder when it builds them; the file goes once it is empty.
+#include "mainwindow/idd_main.h"
+
+namespace ferrolis::mainwindow {
+
+// mainwindow/
+void IDD_Main::Form_Load() {}
+void IDD_Main::ApplyAdminRights(bool rights) {}
+void IDD_Main::IDCM_Exit_Click() {}
+void IDD_Main::Mnu_Quitter_Click() {}
+void IDD_Main::IDE_Username_Change() {}
+void IDD_Main::IDE_Password_Change() {}
+void IDD_Main::IDE_ReEnterPassword_Change() {}
+void IDD_Main::IDE_Domain_Change() {}
+void IDD_Main::IDE_Shell_Change() {}
+void IDD_Main::IDCK_Disable_Click(int index) {}
+void IDD_Main::IDE_Username_GotFocus() {}
+void IDD_Main::IDE_Password_GotFocus() {}
+void IDD_Main::IDE_ReEnterPassword_GotFocus() {}
+void IDD_Main::IDE_Domain_GotFocus() {}
+void IDD_Main::IDE_Shell_GotFocus() {}
+void IDD_Main::IDCM_Save_Click() {}
+
+// restrictions/
+void IDD_Main::LoadRestrictions() {}
+void IDD_Main::IDOP_Current_Click() {}
+void IDD_Main::IDOP_All_Click() {}
+
+// autologon/
+void IDD_Main::IDCK_AutoLogin_Click() {}
+
+// uninstall/
+void IDD_Main::cmdRefresh_Click() {}
+void IDD_Main::cmdDelete_Click() {}
+void IDD_Main::lstPrograms_Click() {}
+
+// access/
+void IDD_Main::Command1_Click() {}
+void IDD_Main::Command2_Click() {}
+void IDD_Main::Command3_Click() {}
+void IDD_Main::Command4_Click() {}
+
+// about/
+void IDD_Main::IDM_About_Click() {}
+void IDD_Main::Mnu_Auteur_Click() {}
+
+}  // namespace ferrolis::mainwindow
