@@ -2,7 +2,9 @@
 # Installs the Debian packages that building and testing Ferrolis need.
 # Does nothing when everything is already there.
 set -euo pipefail
-packages=(cmake g++ make python3 googletest libbenchmark-dev g++-mingw-w64-x86-64-posix wine64 xvfb xauth xdotool imagemagick)
+packages=(cmake g++ make python3 googletest libbenchmark-dev clang ccache
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64
+  xvfb xauth xdotool imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
