@@ -19,6 +19,12 @@ SYSTEM_PW="$SYSTEM_DIR/FRLS.PW"
 FLOPPY_DIR="$E2E_WORK/floppy"
 # Programs started by the tests, one PID a line, ended after each test.
 PIDS_FILE="$E2E_WORK/pids"
+# What the programs of the current test wrote, one file per program started.
+E2E_OUTPUT="$E2E_WORK/output"
+started_count=0
+# Everything a failed test leaves behind: its log, the programs' output and the
+# screen, in one folder per test.
+E2E_FAILURES="$E2E_ROOT/build/e2e-failures"
 
 # --- environment -------------------------------------------------------------------------
 
@@ -69,7 +75,9 @@ cleanup_environment() {
 
 # start <exe> [args]: starts a Windows program in the background; sets $started_pid.
 start() {
-  wine "$@" >/dev/null 2>&1 &
+  mkdir -p "$E2E_OUTPUT"
+  started_count=$((started_count + 1))
+  wine "$@" >"$E2E_OUTPUT/$(basename "$1" .exe).$started_count.log" 2>&1 &
   started_pid=$!
   echo "$started_pid" >>"$PIDS_FILE"
 }

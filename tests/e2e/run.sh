@@ -27,7 +27,7 @@ done
 
 mkdir -p "$E2E_WORK"
 rm -f "$PIDS_FILE"
-rm -rf "$E2E_SHOTS"
+rm -rf "$E2E_SHOTS" "$E2E_FAILURES"
 trap cleanup_environment EXIT
 trap 'exit 130' INT TERM
 start_display || exit 1
@@ -40,6 +40,7 @@ log="$E2E_WORK/test.log"
 for t in "${E2E_TESTS[@]}"; do
   name="${t#test_}"
   [[ "$name" == *"${1:-}"* ]] || continue
+  rm -rf "$E2E_OUTPUT"
   # A subshell with -e: the first failing check ends the test.
   (
     set -e
@@ -47,7 +48,15 @@ for t in "${E2E_TESTS[@]}"; do
   ) >"$log" 2>&1
   rc=$?
   # What the screen showed when a test failed.
-  if [ $rc -ne 0 ] && [ $rc -ne 77 ]; then shot "failed_$name" 2>/dev/null; fi
+  if [ $rc -ne 0 ] && [ $rc -ne 77 ]; then
+    shot "failed_$name" 2>/dev/null
+    keep="$E2E_FAILURES/$name"
+    rm -rf "$keep"
+    mkdir -p "$keep"
+    cp "$log" "$keep/test.log"
+    cp "$E2E_SHOTS/failed_$name.png" "$keep/screen.png" 2>/dev/null || true
+    cp -r "$E2E_OUTPUT" "$keep/programs" 2>/dev/null || true
+  fi
   end_programs
   unmap_floppy
   if [ $rc -eq 0 ]; then
@@ -59,6 +68,7 @@ for t in "${E2E_TESTS[@]}"; do
   else
     echo "not ok - $name"
     sed 's/^/#   /' "$log"
+    echo "#   kept in $E2E_FAILURES/$name (log, screen, programs' output)"
     failed=$((failed + 1))
   fi
 done
