@@ -30,11 +30,6 @@ void IDD_Main::IDOP_All_Click() {}
 // autologon/
 void IDD_Main::IDCK_AutoLogin_Click() {}
 
-// uninstall/
-void IDD_Main::cmdRefresh_Click() {}
-void IDD_Main::cmdDelete_Click() {}
-void IDD_Main::lstPrograms_Click() {}
-
 // access/
 void IDD_Main::Command1_Click() {}
 void IDD_Main::Command2_Click() {}
