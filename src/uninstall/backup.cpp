@@ -11,10 +11,10 @@
 namespace ferrolis::uninstall {
 namespace {
 
-std::string FileStem(const std::tm& now) {
+std::string FileStem(const platform::LocalTime& now) {
   char stem[64];
-  std::snprintf(stem, sizeof stem, "%04d-%02d-%02d %02d-%02d-%02d", now.tm_year + 1900,
-                now.tm_mon + 1, now.tm_mday, now.tm_hour, now.tm_min, now.tm_sec);
+  std::snprintf(stem, sizeof stem, "%04d-%02d-%02d %02d-%02d-%02d", now.year, now.month, now.day,
+                now.hour, now.minute, now.second);
   return stem;
 }
 
@@ -73,7 +73,7 @@ std::string BackupFolder(platform::FileSystem& files) {
 
 Backup BackUpKeys(platform::Registry& registry, platform::FileSystem& files, platform::RootKey root,
                   const std::string& base_path, const std::vector<std::string>& subkeys,
-                  const std::tm& now) {
+                  const platform::LocalTime& now) {
   Backup backup;
   try {
     backup.folder = BackupFolder(files);

@@ -3,12 +3,12 @@
 // imports to bring the entries back.
 #pragma once
 
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/system.h"
 
 namespace ferrolis::uninstall {
 
@@ -30,6 +30,6 @@ struct Backup {
 // the complete file is in place; otherwise no backup file is left behind.
 Backup BackUpKeys(platform::Registry& registry, platform::FileSystem& files, platform::RootKey root,
                   const std::string& base_path, const std::vector<std::string>& subkeys,
-                  const std::tm& now);
+                  const platform::LocalTime& now);
 
 }  // namespace ferrolis::uninstall

@@ -3,7 +3,6 @@
 // registry. Deleting removes registry keys only: no uninstaller runs and no
 // file is touched. Every key tree is first saved to a backup file that the
 // registry editor imports.
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -34,12 +33,9 @@ void IDD_Main::cmdDelete_Click() {
   // list shows it or not.
   const std::vector<std::string> subkeys = uninstall::SubkeysCarrying(registry_, lines);
   if (!subkeys.empty()) {
-    const std::time_t clock = std::time(nullptr);
-    const std::tm* local = std::localtime(&clock);
-    const std::tm now = local ? *local : std::tm{};
     const uninstall::Backup backup =
         uninstall::BackUpKeys(services_.registry, services_.files, uninstall::kUninstallRoot,
-                              uninstall::kUninstallPath, subkeys, now);
+                              uninstall::kUninstallPath, subkeys, services_.system.Now());
     if (!backup.written) {
       // Nothing is deleted without its backup; the list and its selection stay
       // as they are, so the user can try again.

@@ -30,12 +30,13 @@ class KeyTreeRead : public ScratchFixture {};
 TEST_F(KeyTreeRead, ReadsAWholeTreeAsStored) {
   // Text written through the ANSI calls reads back in UTF-16LE; other data
   // passes as it is.
+  // Written in name order, which is also the order in which Wine keeps them.
   Seed(kScratchRoot, Scratch("Entry"), "", platform::kRegSz, {'d', 0});
+  Seed(kScratchRoot, Scratch("Entry"), "Big", platform::kRegQword, {1, 0, 0, 0, 0, 0, 0, 2});
   Seed(kScratchRoot, Scratch("Entry"), "Caf\xC3\xA9", platform::kRegSz, {0xE9, 0});
+  Seed(kScratchRoot, Scratch("Entry"), "Empty", platform::kRegBinary, {});
   Seed(kScratchRoot, Scratch("Entry"), "Multi", platform::kRegMultiSz, {'a', 0, 'b', 0, 0});
   Seed(kScratchRoot, Scratch("Entry"), "Number", platform::kRegDword, {1, 2, 3, 4});
-  Seed(kScratchRoot, Scratch("Entry"), "Empty", platform::kRegBinary, {});
-  Seed(kScratchRoot, Scratch("Entry"), "Big", platform::kRegQword, {1, 0, 0, 0, 0, 0, 0, 2});
   MakeKey(kScratchRoot, Scratch("Entry\\B\\Deeper"));
   Seed(kScratchRoot, Scratch("Entry\\A"), "None", platform::kRegNone, {7});
 
@@ -44,11 +45,11 @@ TEST_F(KeyTreeRead, ReadsAWholeTreeAsStored) {
   const KeyTree expected{Scratch("Entry"),
                          {
                              {"", platform::kRegSz, {'d', 0, 0, 0}},
+                             {"Big", platform::kRegQword, {1, 0, 0, 0, 0, 0, 0, 2}},
                              {"Caf\xC3\xA9", platform::kRegSz, {0xE9, 0, 0, 0}},
+                             {"Empty", platform::kRegBinary, {}},
                              {"Multi", platform::kRegMultiSz, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}},
                              {"Number", platform::kRegDword, {1, 2, 3, 4}},
-                             {"Empty", platform::kRegBinary, {}},
-                             {"Big", platform::kRegQword, {1, 0, 0, 0, 0, 0, 0, 2}},
                          },
                          {
                              {Scratch("Entry\\A"), {{"None", platform::kRegNone, {7}}}, {}},

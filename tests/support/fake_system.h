@@ -13,6 +13,7 @@ class FakeSystem final : public platform::System {
   bool version_fails = false;
   std::uint32_t platform_id = 2;
   std::vector<int> exits;
+  platform::LocalTime now{2024, 3, 5, 14, 7, 9};
 
   bool AnotherInstanceRunning() override { return another_instance; }
   std::string ProgramTitle() const override { return "Ferrolis"; }
@@ -23,6 +24,7 @@ class FakeSystem final : public platform::System {
     *id = platform_id;
     return true;
   }
+  platform::LocalTime Now() const override { return now; }
   void ExitProcess(int code) override { exits.push_back(code); }
 };
 

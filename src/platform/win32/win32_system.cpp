@@ -63,4 +63,10 @@ bool Win32System::GetVersionPlatformId(std::uint32_t* platform_id) {
 
 void Win32System::ExitProcess(int code) { ::ExitProcess(static_cast<UINT>(code)); }
 
+LocalTime Win32System::Now() const {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
 }  // namespace ferrolis::platform::win32
