@@ -30,6 +30,11 @@ class System {
   // success, false when the call fails.
   virtual bool GetVersionPlatformId(std::uint32_t* platform_id) = 0;
 
+  // Tells the running programs that the policies changed (WM_SETTINGCHANGE
+  // with "Policy"), so that Explorer applies what it can at once. A window
+  // that does not answer within a short delay is not waited for.
+  virtual void NotifyPolicyChange() = 0;
+
   // Ends the process at once with the given exit code. On Windows it does not
   // return; a test double records the call and returns.
   virtual void ExitProcess(int code) = 0;

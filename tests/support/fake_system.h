@@ -13,6 +13,7 @@ class FakeSystem final : public platform::System {
   bool version_fails = false;
   std::uint32_t platform_id = 2;
   std::vector<int> exits;
+  int policy_notifications = 0;
 
   bool AnotherInstanceRunning() override { return another_instance; }
   std::string ProgramTitle() const override { return "Ferrolis"; }
@@ -23,6 +24,7 @@ class FakeSystem final : public platform::System {
     *id = platform_id;
     return true;
   }
+  void NotifyPolicyChange() override { ++policy_notifications; }
   void ExitProcess(int code) override { exits.push_back(code); }
 };
 
