@@ -43,6 +43,11 @@ class System {
   // GetLocalTime: the date and time of the machine's clock, in local time.
   virtual LocalTime Now() const = 0;
 
+  // Tells the running programs that the policies changed (WM_SETTINGCHANGE
+  // with "Policy"), so that Explorer applies what it can at once. A window
+  // that does not answer within a short delay is not waited for.
+  virtual void NotifyPolicyChange() = 0;
+
   // Ends the process at once with the given exit code. On Windows it does not
   // return; a test double records the call and returns.
   virtual void ExitProcess(int code) = 0;

@@ -14,6 +14,7 @@ class FakeSystem final : public platform::System {
   std::uint32_t platform_id = 2;
   std::vector<int> exits;
   platform::LocalTime now{2024, 3, 5, 14, 7, 9};
+  int policy_notifications = 0;
 
   bool AnotherInstanceRunning() override { return another_instance; }
   std::string ProgramTitle() const override { return "Ferrolis"; }
@@ -25,6 +26,7 @@ class FakeSystem final : public platform::System {
     return true;
   }
   platform::LocalTime Now() const override { return now; }
+  void NotifyPolicyChange() override { ++policy_notifications; }
   void ExitProcess(int code) override { exits.push_back(code); }
 };
 

@@ -52,3 +52,34 @@ TEST(Win32System, TitleVersionAndPlatform) {
 
 }  // namespace
 }  // namespace ferrolis::platform::win32
+
+namespace ferrolis::platform::win32 {
+namespace {
+
+std::wstring g_setting_seen;
+
+LRESULT CALLBACK SettingListener(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SETTINGCHANGE && lparam != 0) {
+    g_setting_seen = reinterpret_cast<const wchar_t*>(lparam);
+  }
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+TEST(Win32System, PolicyChangeReachesTopLevelWindows) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = &SettingListener;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"FerrolisSettingListener";
+  RegisterClassW(&wc);
+  HWND listener = CreateWindowExW(0, wc.lpszClassName, L"listener", WS_OVERLAPPED, 0, 0, 10, 10,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(listener, nullptr);
+  g_setting_seen.clear();
+  Win32System system(L"Local\\Ferrolis.Test.Policy");
+  system.NotifyPolicyChange();
+  EXPECT_EQ(g_setting_seen, L"Policy");
+  DestroyWindow(listener);
+}
+
+}  // namespace
+}  // namespace ferrolis::platform::win32

@@ -61,6 +61,15 @@ bool Win32System::GetVersionPlatformId(std::uint32_t* platform_id) {
   return true;
 }
 
+void Win32System::NotifyPolicyChange() {
+  // Each top-level window gets at most this long to answer; a hung one is
+  // skipped, so the save never stalls on it.
+  constexpr UINT kTimeoutMs = 1000;
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Policy"),
+                      SMTO_ABORTIFHUNG | SMTO_NORMAL, kTimeoutMs, &result);
+}
+
 void Win32System::ExitProcess(int code) { ::ExitProcess(static_cast<UINT>(code)); }
 
 LocalTime Win32System::Now() const {
