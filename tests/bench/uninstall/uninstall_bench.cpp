@@ -7,8 +7,9 @@
 // same key; not a test.
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_text.h"
+#include "support/headless_renderer.h"
 #else
 #include "support/fake_shell.h"
 #include "support/fake_system.h"
@@ -53,8 +55,18 @@ struct Platform {
   platform::win32::Win32Registry registry;
   platform::win32::Win32Shell shell{ansi};
   ui::Runtime runtime{system};
-  platform::win32::Win32Renderer renderer{runtime, GetModuleHandleW(nullptr)};
-  Platform() { runtime.SetRenderer(renderer); }
+  // With --headless the window has no native controls: the registry and the
+  // panel's logic alone.
+  std::unique_ptr<ui::Renderer> renderer;
+  explicit Platform(bool headless) {
+    if (headless) {
+      renderer = std::make_unique<testing::HeadlessRenderer>(runtime);
+    } else {
+      renderer =
+          std::make_unique<platform::win32::Win32Renderer>(runtime, GetModuleHandleW(nullptr));
+      runtime.SetRenderer(*renderer);
+    }
+  }
 #else
   testing::FakeSystem system;
   platform::Cp1252Codec ansi;
@@ -63,7 +75,7 @@ struct Platform {
   testing::FakeShell shell;
   ui::Runtime runtime{system};
   testing::HeadlessRenderer renderer{runtime};
-  Platform() { registry.RecordCalls(false); }
+  explicit Platform(bool) { registry.RecordCalls(false); }
 #endif
   ui::Services services{runtime, system, registry, files, shell, ansi};
   registry::IDBAS_Registry layer{registry, ansi};
@@ -112,8 +124,9 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
-int main() {
-  Platform p;
+int main(int argc, char** argv) {
+  const bool headless = argc > 1 && std::string(argv[1]) == "--headless";
+  Platform p(headless);
   // FERROLIS_BENCH_KEEP=1 only writes the entries (for timing other tools on
   // them); FERROLIS_BENCH_CLEAN=1 only removes them.
   if (std::getenv("FERROLIS_BENCH_KEEP") || std::getenv("FERROLIS_BENCH_CLEAN")) {
@@ -161,8 +174,9 @@ int main() {
   }
   RemoveAll(p);
 
-  std::printf("entries: %d, rounds: %d (medians)\n", kEntries, kRounds);
-  std::printf("refresh (registry and list box):      %8.1f ms\n", Median(refresh) * 1e3);
+  std::printf("entries: %d, rounds: %d (medians), %s\n", kEntries, kRounds,
+              headless ? "headless window" : "real window");
+  std::printf("refresh (registry and list):          %8.1f ms\n", Median(refresh) * 1e3);
   std::printf("  of which reading the registry:      %8.1f ms\n", Median(list_only) * 1e3);
   std::printf("delete %d selected lines and refresh: %8.1f ms\n", kDeleted, Median(deletion) * 1e3);
   return 0;
