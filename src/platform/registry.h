@@ -88,6 +88,19 @@ class Registry {
   // that UTF-8 cannot carry exactly gives 1113.
   virtual long EnumValueWide(KeyHandle key, std::uint32_t index, std::string* name,
                              std::uint32_t* type, std::vector<std::uint8_t>* data) = 0;
+
+  // The path under which the registry editor reaches the key that this
+  // program reaches at (root, path): the same path, except for a 32-bit
+  // program on 64-bit Windows (see SixtyFourBitViewPath).
+  virtual std::string EditorPath(RootKey root, const std::string& path) = 0;
 };
+
+// For a 32-bit program on 64-bit Windows, HKEY_LOCAL_MACHINE\SOFTWARE is the
+// 32-bit view of the registry, which 64-bit programs such as the registry
+// editor reach as SOFTWARE\WOW6432Node. Gives the path a 64-bit program uses
+// for the key a 32-bit one reaches at (root, path). The few keys below
+// SOFTWARE that Windows shares between the views are not told apart; the
+// uninstall list is not one of them.
+std::string SixtyFourBitViewPath(RootKey root, const std::string& path);
 
 }  // namespace ferrolis::platform

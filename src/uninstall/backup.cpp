@@ -18,7 +18,15 @@ std::string FileStem(const platform::LocalTime& now) {
   return stem;
 }
 
-// The trees of the subkeys that are there; nothing when one cannot be read.
+// Gives the tree and its subkeys the paths under which the registry editor
+// reaches them.
+void MoveTo(KeyTree& tree, std::size_t old_length, const std::string& path) {
+  tree.path = path + tree.path.substr(old_length);
+  for (KeyTree& subkey : tree.subkeys) MoveTo(subkey, old_length, path);
+}
+
+// The trees of the subkeys that are there, named as the registry editor
+// reaches them; nothing when one cannot be read.
 std::optional<std::vector<KeyTree>> ReadTrees(platform::Registry& registry, platform::RootKey root,
                                               const std::string& base_path,
                                               const std::vector<std::string>& subkeys) {
@@ -29,6 +37,8 @@ std::optional<std::vector<KeyTree>> ReadTrees(platform::Registry& registry, plat
     if (result == platform::kErrorFileNotFound && tree.values.empty() && tree.subkeys.empty())
       continue;
     if (result != platform::kErrorSuccess) return std::nullopt;
+    const std::size_t length = tree.path.size();
+    MoveTo(tree, length, registry.EditorPath(root, tree.path));
     trees.push_back(std::move(tree));
   }
   return trees;

@@ -74,7 +74,12 @@ class MemoryRegistry final : public platform::Registry {
   long EnumKeyWide(platform::KeyHandle key, std::uint32_t index, std::string* name) override;
   long EnumValueWide(platform::KeyHandle key, std::uint32_t index, std::string* name,
                      std::uint32_t* type, std::vector<std::uint8_t>* data) override;
+  std::string EditorPath(platform::RootKey root, const std::string& path) override {
+    return thirty_two_bit_on_64_ ? platform::SixtyFourBitViewPath(root, path) : path;
+  }
 
+  // Plays a 32-bit program on 64-bit Windows for EditorPath.
+  void SetThirtyTwoBitOn64(bool on) { thirty_two_bit_on_64_ = on; }
   void SetAdministrator(bool administrator) { administrator_ = administrator; }
 
   // Direct access for tests, past every right and not recorded as calls.
@@ -116,6 +121,7 @@ class MemoryRegistry final : public platform::Registry {
   std::unordered_map<platform::KeyHandle, Handle> handles_;
   platform::KeyHandle next_handle_ = 0x1000;
   bool administrator_ = true;
+  bool thirty_two_bit_on_64_ = false;
   bool recording_ = true;
   std::vector<RegistryCall> calls_;
 };

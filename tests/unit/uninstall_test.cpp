@@ -176,6 +176,29 @@ TEST_F(UninstallPanel, DeletesEveryEntryCarryingASelectedNameAfterBackingItUp) {
   EXPECT_EQ(backup.find("Case]"), std::string::npos);
 }
 
+TEST_F(UninstallPanel, ABackupBy32BitProgramOn64BitWindowsNamesTheKeysTheEditorSees) {
+  Entry("X", "Outil 32 bits", "x.exe");
+  registry_.SeedKey(kHkeyLocalMachine, Path("X\\Sub"));
+  registry_.SetThirtyTwoBitOn64(true);
+  Open();
+  Select("Outil 32 bits");
+  screen_.Click(main_.cmdDelete);
+  ASSERT_EQ(BackupFiles().size(), 1u);
+  const std::string backup = Utf8Of(files_.Bytes(BackupFiles()[0]));
+  const std::string key =
+      "[HKEY_LOCAL_"
+      "MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\X";
+  EXPECT_NE(backup.find(key + "]\r\n"), std::string::npos) << backup;
+  EXPECT_NE(backup.find(key + "\\Sub]\r\n"), std::string::npos) << backup;
+  // Keys outside the 32-bit view keep their path.
+  EXPECT_EQ(platform::SixtyFourBitViewPath(platform::kHkeyCurrentUser, "Software\\A"),
+            "Software\\A");
+  EXPECT_EQ(platform::SixtyFourBitViewPath(kHkeyLocalMachine, "software\\wow6432node\\A"),
+            "software\\wow6432node\\A");
+  EXPECT_EQ(platform::SixtyFourBitViewPath(kHkeyLocalMachine, "SOFTWARE"), "SOFTWARE\\WOW6432Node");
+  EXPECT_EQ(platform::SixtyFourBitViewPath(kHkeyLocalMachine, "SYSTEM\\A"), "SYSTEM\\A");
+}
+
 TEST_F(UninstallPanel, TheSelectionAloneEnablesDeleteAndARefreshClearsIt) {
   Entry("A", "Alpha", "a.exe");
   Entry("B", "Beta", "b.exe");

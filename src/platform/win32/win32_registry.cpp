@@ -134,4 +134,17 @@ long Win32Registry::EnumValueWide(KeyHandle key, std::uint32_t index, std::strin
   return ERROR_MORE_DATA;
 }
 
+std::string Win32Registry::EditorPath(RootKey root, const std::string& path) {
+  // Looked up at run time: Windows releases before XP SP2 lack the function
+  // and run no 32-bit program on a 64-bit system anyway.
+  static const bool wow64 = [] {
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    const auto is_wow64 = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
+    BOOL result = FALSE;
+    return is_wow64 != nullptr && is_wow64(GetCurrentProcess(), &result) && result;
+  }();
+  return wow64 ? SixtyFourBitViewPath(root, path) : path;
+}
+
 }  // namespace ferrolis::platform::win32

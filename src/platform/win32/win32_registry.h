@@ -27,6 +27,7 @@ class Win32Registry final : public Registry {
   long EnumKeyWide(KeyHandle key, std::uint32_t index, std::string* name) override;
   long EnumValueWide(KeyHandle key, std::uint32_t index, std::string* name, std::uint32_t* type,
                      std::vector<std::uint8_t>* data) override;
+  std::string EditorPath(RootKey root, const std::string& path) override;
 
  private:
   Win32TextCodec codec_;
