@@ -3,7 +3,9 @@
 # lines): natively on the doubles, then under Wine on the real registry, with
 # the window headless and with its real windows, beside Wine's `reg query /s`
 # of the same key timed from inside Wine. A benchmark, not a test. Uses a
-# prefix of its own (build/wine-bench). Needs the native and win64 builds.
+# prefix of its own (build/wine-bench). Needs the win64 build and a native one:
+#   cmake -S . -B build/bench-native -DCMAKE_BUILD_TYPE=Release
+#   cmake --build build/bench-native --target ferrolis_uninstall_bench
 #   tests/bench/uninstall_bench.sh
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -15,9 +17,12 @@ run() { "$root/scripts/wine-run.sh" "$@" | tr -d '\r'; }
 bench="$root/build/win64/ferrolis_uninstall_bench.exe"
 key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
 
-build_type="$(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$root/build/native/CMakeCache.txt")"
+# The Release build of the README's registry benchmark when there is one.
+native="$root/build/bench-native"
+[ -x "$native/ferrolis_uninstall_bench" ] || native="$root/build/native"
+build_type="$(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$native/CMakeCache.txt")"
 echo "== native, on the doubles ($build_type build)"
-"$root/build/native/ferrolis_uninstall_bench"
+"$native/ferrolis_uninstall_bench"
 
 echo "== Wine, real registry, headless window"
 run "$bench" --headless

@@ -125,7 +125,11 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
   const bool headless = argc > 1 && std::string(argv[1]) == "--headless";
+#else
+  const bool headless = true;
+#endif
   Platform p(headless);
   // FERROLIS_BENCH_KEEP=1 only writes the entries (for timing other tools on
   // them); FERROLIS_BENCH_CLEAN=1 only removes them.
