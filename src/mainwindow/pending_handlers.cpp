@@ -35,12 +35,6 @@ void IDD_Main::cmdRefresh_Click() {}
 void IDD_Main::cmdDelete_Click() {}
 void IDD_Main::lstPrograms_Click() {}
 
-// access/
-void IDD_Main::Command1_Click() {}
-void IDD_Main::Command2_Click() {}
-void IDD_Main::Command3_Click() {}
-void IDD_Main::Command4_Click() {}
-
 // about/
 void IDD_Main::IDM_About_Click() {}
 void IDD_Main::Mnu_Auteur_Click() {}
