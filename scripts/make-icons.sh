@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Draws the program's icons with ImageMagick: the program icon and the floppy
-# disk picture of the access window. The results are committed under
+# Draws the program's icons with ImageMagick: the program icon, the floppy
+# disk picture of the access windows and the stack of floppy disks of the
+# password frame. The results are committed under
 # src/app/res/; run this only to change them.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -8,7 +9,7 @@ out="$root/src/app/res"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 
-# Both pictures are drawn at 96x96 and scaled down by whole factors.
+# The pictures are drawn at 96x96 and scaled down by whole factors.
 convert -size 96x96 xc:none \
   -fill '#1f3f7a' -draw 'polygon 8,6 80,6 90,16 90,90 8,90' \
   -fill '#c8ccd2' -draw 'rectangle 28,6 70,38' \
@@ -24,11 +25,21 @@ convert -size 96x96 xc:none \
   -fill '#7a5a0c' -draw 'circle 48,62 48,56' -draw 'rectangle 45,62 51,80' \
   "$tmp/lock.png"
 
+# The stack: the same disk three times, each smaller copy behind and up-left.
+convert "$tmp/floppy.png" -filter box -resize 64x64 "$tmp/disk64.png"
+convert -size 96x96 xc:none \
+  \( "$tmp/disk64.png" -modulate 80 \) -geometry +2+2 -composite \
+  \( "$tmp/disk64.png" -modulate 90 \) -geometry +16+16 -composite \
+  "$tmp/disk64.png" -geometry +30+30 -composite \
+  "$tmp/floppies.png"
+
 for size in 16 24 32; do
   convert "$tmp/floppy.png" -filter box -resize ${size}x${size} "$tmp/floppy-$size.png"
+  convert "$tmp/floppies.png" -filter box -resize ${size}x${size} "$tmp/floppies-$size.png"
 done
 for size in 16 32 48; do
   convert "$tmp/lock.png" -filter box -resize ${size}x${size} "$tmp/lock-$size.png"
 done
 convert "$tmp"/floppy-16.png "$tmp"/floppy-24.png "$tmp"/floppy-32.png "$out/floppy.ico"
+convert "$tmp"/floppies-16.png "$tmp"/floppies-24.png "$tmp"/floppies-32.png "$out/floppies.ico"
 convert "$tmp"/lock-16.png "$tmp"/lock-32.png "$tmp"/lock-48.png "$out/ferrolis.ico"

@@ -30,12 +30,6 @@ void IDD_Main::IDOP_All_Click() {}
 // autologon/
 void IDD_Main::IDCK_AutoLogin_Click() {}
 
-// access/
-void IDD_Main::Command1_Click() {}
-void IDD_Main::Command2_Click() {}
-void IDD_Main::Command3_Click() {}
-void IDD_Main::Command4_Click() {}
-
 // about/
 void IDD_Main::IDM_About_Click() {}
 void IDD_Main::Mnu_Auteur_Click() {}

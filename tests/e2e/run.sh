@@ -16,6 +16,8 @@ E2E_TESTS=()
 source "$here/driver_tests.sh"
 # shellcheck source=tests/e2e/gate_tests.sh
 source "$here/gate_tests.sh"
+# shellcheck source=tests/e2e/password_tests.sh
+source "$here/password_tests.sh"
 
 for exe in "$FERROLIS" "$DRIVER" "$E2E_BIN/ferrolis_fixture.exe"; do
   if [ ! -f "$exe" ]; then

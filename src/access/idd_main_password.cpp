@@ -1,0 +1,95 @@
+// The access password frame of the main window (Frame1). It works in two
+// stages: the old password is validated first, typed or read from the floppy
+// copy; only then are the new-password controls shown, and they stay shown
+// until the program ends.
+//
+// Typing in Text1 or Text2 is no configuration change: no handler is bound to
+// their edits, so they never enable the save button.
+#include <exception>
+#include <string>
+
+#include "mainwindow/idd_main.h"
+#include "ui/msgbox.h"
+#include "ui/runtime.h"
+
+namespace ferrolis::mainwindow {
+namespace {
+
+// The system copy could not be written. The old file is replaced only once
+// the new one is complete, so the password in force is still the old one, and
+// StoredPassword has been put back to match it.
+void ReportPasswordNotChanged(ui::Runtime& runtime) {
+  runtime.MsgBox(std::string("Impossible d'écrire le fichier mot de passe dans le répertoire "
+                             "système !") +
+                     ui::kLineBreak + "Le mot de passe n'a pas été modifié.",
+                 ui::kOkOnly + ui::kExclamation, "Mot de passe non modifié");
+}
+
+}  // namespace
+
+// "Valider": checks the old password.
+void IDD_Main::Command1_Click() {
+  if (!module1_.Matches(Text1.text())) {
+    runtime().MsgBox("Ce n'est pas le bon mot de passe !", ui::kOkOnly + ui::kExclamation,
+                     "Mauvais mot de passe");
+    Text1.SetFocus();
+    Text1.SetText("");
+    return;
+  }
+  Text2.SetVisible(true);
+  Command3.SetVisible(true);
+  Command4.SetVisible(true);
+  Label2.SetVisible(true);
+  Text2.SetFocus();
+}
+
+// Floppy picture: the old password from the floppy copy, then validated.
+void IDD_Main::Command2_Click() {
+  const auto password = module1_.ReadFloppyPassword();
+  if (!password) return;
+  Text1.SetText(*password);
+  Command1_Click();
+}
+
+// "Valider && Enregistrer": the new password, in memory and in the system copy.
+void IDD_Main::Command3_Click() {
+  const std::string previous = module1_.StoredPassword;
+  module1_.StoredPassword = Text2.text();
+  try {
+    module1_.WritePasswordFile(module1_.StoredPassword);
+  } catch (const std::exception&) {
+    module1_.StoredPassword = previous;
+    ReportPasswordNotChanged(runtime());
+  }
+}
+
+// Stack of floppies: SaveFloppyPassword. The new password in memory, in the
+// system copy, then on the floppy. A floppy that fails leaves the new password
+// in force: it is already in memory and in the system copy.
+void IDD_Main::Command4_Click() {
+  if (runtime().MsgBox("Insérer une disquette formatée dans le lecteur A !", ui::kOkCancel,
+                       "Sauvegarde du mot de passe sur disquette") != ui::kResultOk) {
+    return;
+  }
+
+  const std::string previous = module1_.StoredPassword;
+  module1_.StoredPassword = Text2.text();
+  try {
+    module1_.WritePasswordFile(module1_.StoredPassword);
+  } catch (const std::exception&) {
+    // Nothing goes to the floppy: its copy would hold a password that does
+    // not open the program.
+    module1_.StoredPassword = previous;
+    ReportPasswordNotChanged(runtime());
+    return;
+  }
+
+  try {
+    module1_.EncodePasswordFile(access::Module1::FloppyCopyPath(), module1_.StoredPassword);
+  } catch (const std::exception&) {
+    runtime().MsgBox("Disquette non formatée ou erreur sur la disquette !",
+                     ui::kOkOnly + ui::kExclamation, "Erreur");
+  }
+}
+
+}  // namespace ferrolis::mainwindow

@@ -1,0 +1,98 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # started_pid is set by start() in lib.sh; the names below by gate_tests.sh
+# The password frame of the main window: the old password validated, a new one stored in the
+# system copy and on the floppy, and both taken by the next start.
+
+OLD_BOX="Ancien mot de passe :"
+NEW_BOX="Nouveau mot de passe :"
+SAVE_FLOPPY_BOX="Sauvegarde du mot de passe sur disquette"
+
+# picture_button <n>: the id selector of the n-th captionless button of the main window, top
+# to bottom: 0 reads the floppy, 1 saves to it.
+picture_button() {
+  drv list "$MAIN" | sed -n 's/^ *Button \(#[0-9]*\) at [0-9]*x[0-9]*+[0-9]*+\([0-9]*\) .*/\2 \1/p' |
+    sort -n | sed -n "$(($1 + 1))s/.* //p"
+}
+
+# Whether the frame's new-password controls are on screen.
+expect_new_password_controls() { # <shown: 1|0>
+  local line caption
+  for caption in "\"$NEW_BOX\"" "\"Valider && Enregistrer\"" "$(picture_button 1) "; do
+    line=$(drv list "$MAIN" | grep -F -- "$caption" | head -n 1)
+    [ -n "$line" ] || fail "no control $caption in the main window"
+    if [ "$1" = 1 ] && [[ "$line" == *hidden* ]]; then fail "$caption is hidden"; fi
+    if [ "$1" = 0 ] && [[ "$line" != *hidden* ]]; then fail "$caption is shown"; fi
+  done
+}
+
+test_password_changed_in_the_frame_holds_at_the_next_start() {
+  map_floppy
+  reference_encode "$SYSTEM_PW" "Ancien"
+  open_gate
+  drv type "$GATE" "$PASSWORD_BOX" "Ancien" --enter
+  expect_main_window
+  local read_button save_button
+  read_button=$(picture_button 0)
+  save_button=$(picture_button 1)
+  expect_new_password_controls 0
+
+  # A wrong old password: the frame's own message, the box emptied, nothing shown.
+  drv type "$MAIN" "$OLD_BOX" "ancien"
+  drv click "$MAIN" "Valider"
+  expect_box "$WRONG_BOX" "icon=1 buttons=1" "Ce n'est pas le bon mot de passe !"
+  drv button "$WRONG_BOX" 1
+  expect_text "$MAIN" "$OLD_BOX" ""
+  expect_new_password_controls 0
+
+  drv type "$MAIN" "$OLD_BOX" "Ancien"
+  drv click "$MAIN" "Valider"
+  expect_new_password_controls 1
+  expect_focus "$MAIN" "$NEW_BOX" "the new password box"
+
+  # "Valider && Enregistrer" writes the system copy in the documented format, silently.
+  drv type "$MAIN" "$NEW_BOX" "Clé neuve à 5 €"
+  drv click "$MAIN" "Valider && Enregistrer"
+  expect_no_box "Mot de passe non modifié" 500
+  reference_encode "$E2E_WORK/expected.pw" "Clé neuve à 5 €"
+  cmp "$SYSTEM_PW" "$E2E_WORK/expected.pw" || fail "the system copy is not the documented format"
+
+  # The floppy save makes its text the password too, in both copies.
+  drv settext "$MAIN" "$NEW_BOX" "Sauvée à 100 %"
+  drv click "$MAIN" "$save_button"
+  expect_box "$SAVE_FLOPPY_BOX" "icon=0 buttons=1,2" "Insérer une disquette formatée dans le lecteur A !"
+  shot floppy_save_prompt "$SAVE_FLOPPY_BOX"
+  drv button "$SAVE_FLOPPY_BOX" 1
+  expect_no_box "Erreur" 500
+  reference_encode "$E2E_WORK/expected.pw" "Sauvée à 100 %"
+  cmp "$SYSTEM_PW" "$E2E_WORK/expected.pw" || fail "the system copy is not the new password"
+  cmp "$FLOPPY_DIR/FRLS.PW" "$E2E_WORK/expected.pw" || fail "the floppy copy is not the new password"
+  [ "$(find "$FLOPPY_DIR" -type f | wc -l)" = 1 ] || fail "files left on the floppy: $(ls "$FLOPPY_DIR")"
+
+  # The frame's floppy button reads it back and validates it.
+  drv settext "$MAIN" "$OLD_BOX" ""
+  drv click "$MAIN" "$read_button"
+  expect_box "$FLOPPY_BOX" "icon=0 buttons=1,2" "$FLOPPY_PROMPT"
+  drv button "$FLOPPY_BOX" 1
+  expect_no_box "$WRONG_BOX" 500
+  expect_text "$MAIN" "$OLD_BOX" "Sauvée à 100 %"
+  shot password_frame "$MAIN"
+
+  # Closing asks nothing: the frame's edits are no unsaved configuration.
+  drv close "$MAIN"
+  ended "$ferrolis_pid" 5
+
+  # Next start: the old password is refused, the new one opens.
+  open_gate
+  drv type "$GATE" "$PASSWORD_BOX" "Ancien" --enter
+  expect_refused
+  drv type "$GATE" "$PASSWORD_BOX" "Sauvée à 100 %" --enter
+  expect_main_window
+  drv close "$MAIN"
+  ended "$ferrolis_pid" 5
+
+  # And the gate's floppy button opens with the floppy copy.
+  open_gate
+  read_floppy
+  expect_main_window
+}
+E2E_TESTS+=(test_password_changed_in_the_frame_holds_at_the_next_start)

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "access/frm_mdp.h"
+#include "access/password_codec.h"
+#include "mainwindow/idd_main.h"
+#include "support/fake_shell.h"
+#include "support/fake_system.h"
+#include "support/headless_renderer.h"
+#include "support/memory_files.h"
+#include "support/memory_registry.h"
+#include "ui/msgbox.h"
+
+namespace ferrolis::mainwindow {
+namespace {
+
+constexpr const char* kSystemCopy = "C:\\WINDOWS\\system32\\FRLS.PW";
+constexpr const char* kFloppy = "A:\\FRLS.PW";
+
+// The main window over in-memory files, with the frame driven as the user does.
+struct Frame {
+  void Open(const std::string& stored) {
+    module.StoredPassword = stored;
+    if (!stored.empty()) module.WritePasswordFile(stored);
+    window.Show(true);
+  }
+  void Enter(ui::Control& box, const std::string& text) {
+    box.SetText("");
+    screen.Type(box, text);
+  }
+  // The old password validated: the frame's second stage.
+  void Unlock(const std::string& stored) {
+    Open(stored);
+    Enter(window.Text1, stored);
+    screen.Click(window.Command1);
+    ASSERT_TRUE(window.Text2.visible());
+  }
+  bool SecondStage() const {
+    for (ui::Control* c : {&window.Label2, &window.Text2, &window.Command3, &window.Command4})
+      if (c->visible() != window.Text2.visible()) ADD_FAILURE() << c->name() << " out of step";
+    return window.Text2.visible();
+  }
+  // What the next start reads from the system copy.
+  std::string SystemCopy() {
+    return access::Module1(files, codec, runtime).DecodePasswordFile(kSystemCopy);
+  }
+  void ExpectBox(std::size_t i, const std::string& title, int style,
+                 const std::string& prompt = "") {
+    ASSERT_GT(screen.boxes().size(), i);
+    EXPECT_EQ(screen.boxes()[i].title, title);
+    EXPECT_EQ(screen.boxes()[i].style, style);
+    if (!prompt.empty()) {
+      EXPECT_EQ(screen.boxes()[i].prompt, prompt);
+    }
+  }
+
+  testing::FakeSystem system;
+  ui::Runtime runtime{system};
+  testing::HeadlessRenderer screen{runtime};
+  testing::MemoryFiles files;
+  platform::Cp1252Codec codec;
+  testing::MemoryRegistry registry;
+  testing::FakeShell shell;
+  ui::Services services{runtime, system, registry, files, shell, codec};
+  access::Module1 module{files, codec, runtime};
+  IDD_Main window{services, module};
+};
+
+TEST(PasswordFrame, IsLaidOutInTwoStages) {
+  Frame t;
+  IDD_Main& window = t.window;
+  struct Row {
+    ui::Control& control;
+    ui::Twips at;
+    int tab;
+    bool visible;
+  };
+  for (const Row& r : {Row{window.Frame1, {120, 4320, 6495, 1455}, 34, true},
+                       Row{window.Label1, {360, 480, 1575, 255}, 35, true},
+                       Row{window.Text1, {2040, 480, 1575, 285}, 36, true},
+                       Row{window.Label2, {120, 960, 1815, 255}, 37, false},
+                       Row{window.Text2, {2040, 960, 1575, 285}, 38, false},
+                       Row{window.Command1, {3720, 240, 1335, 495}, 39, true},
+                       Row{window.Command2, {5280, 150, 855, 615}, 40, true},
+                       Row{window.Command3, {3720, 840, 1335, 495}, 41, false},
+                       Row{window.Command4, {5280, 780, 855, 615}, 42, false}}) {
+    const ui::Twips& p = r.control.position();
+    EXPECT_EQ((std::array{p.left, p.top, p.width, p.height}),
+              (std::array{r.at.left, r.at.top, r.at.width, r.at.height}))
+        << r.control.name();
+    EXPECT_EQ(r.control.tab_index(), r.tab) << r.control.name();
+    EXPECT_EQ(r.control.visible(), r.visible) << r.control.name();
+    if (&r.control != &window.Frame1) {
+      EXPECT_EQ(r.control.container(), &window.Frame1);
+    }
+  }
+  EXPECT_TRUE(window.Frame1.font().bold);
+  EXPECT_EQ(window.Label1.alignment(), ui::Alignment::Right);
+  EXPECT_EQ(window.Label2.alignment(), ui::Alignment::Right);
+  EXPECT_EQ(window.Text2.password_char(), '*');
+  EXPECT_NE(window.Command2.picture(), window.Command4.picture());
+  EXPECT_EQ(window.Command4.caption(), "");
+}
+
+TEST(PasswordFrame, ValidatesTheOldPasswordExactly) {
+  struct Case {
+    std::string stored, typed;
+    bool unlocked_before, accepted;
+  };
+  for (const Case& c :
+       {Case{"", "", false, true}, Case{"Été 2024", "Été 2024", false, true},
+        Case{"", " ", false, false}, Case{"Secret", "secret", false, false},
+        Case{"Secret", "Secret ", false, false}, Case{"Secret", "Secr", true, false}}) {
+    SCOPED_TRACE("stored \"" + c.stored + "\" typed \"" + c.typed + "\"");
+    Frame t;
+    if (c.unlocked_before)
+      t.Unlock(c.stored);
+    else
+      t.Open(c.stored);
+    const std::size_t boxes = t.screen.boxes().size();
+    t.Enter(t.window.Text1, c.typed);
+    t.screen.Click(t.window.Command1);
+    EXPECT_TRUE(t.SecondStage() == (c.accepted || c.unlocked_before)) << "a failure never hides";
+    if (c.accepted) {
+      EXPECT_EQ(t.screen.boxes().size(), boxes);
+      EXPECT_EQ(t.window.focused(), &t.window.Text2);
+      EXPECT_EQ(t.window.Text1.text(), c.typed);
+    } else {
+      t.ExpectBox(boxes, "Mauvais mot de passe", ui::kOkOnly + ui::kExclamation,
+                  "Ce n'est pas le bon mot de passe !");
+      EXPECT_EQ(t.window.focused(), &t.window.Text1);
+      EXPECT_EQ(t.window.Text1.text(), "");
+    }
+  }
+}
+
+TEST(PasswordFrame, ValiderEtEnregistrerStoresEachPressAndTheNextStartAgrees) {
+  Frame t;
+  t.Unlock("ancien");
+  t.window.IDCM_Save.SetEnabled(false);
+  for (const char* next : {"premier", "Deuxième à l'œil", ""}) {
+    t.Enter(t.window.Text2, next);
+    t.screen.Click(t.window.Command3);
+    EXPECT_EQ(t.module.StoredPassword, next);
+    EXPECT_EQ(t.files.Bytes(kSystemCopy).size(),
+              t.codec.ToAnsi(next).size() * access::kRecordLength);
+    EXPECT_EQ(t.SystemCopy(), next);
+    EXPECT_EQ(t.window.Text2.text(), next);
+  }
+  EXPECT_TRUE(t.screen.boxes().empty()) << "no message on success";
+  EXPECT_FALSE(t.window.IDCM_Save.enabled()) << "the frame's edits are not configuration changes";
+  t.Enter(t.window.Text1, "premier");
+  t.screen.Click(t.window.Command1);
+  t.ExpectBox(0, "Mauvais mot de passe", ui::kOkOnly + ui::kExclamation);
+  t.screen.Click(t.window.Command1);  // the empty password now holds
+  EXPECT_EQ(t.screen.boxes().size(), 1u);
+}
+
+TEST(PasswordFrame, AFailedSystemWriteChangesNothingAndSaysSo) {
+  for (const char* button : {"Command3", "Command4"}) {
+    SCOPED_TRACE(button);
+    Frame t;
+    t.Unlock("ancien");
+    access::Module1(t.files, t.codec, t.runtime).EncodePasswordFile(kFloppy, "disquette");
+    t.files.read_only_folders.insert("C:\\WINDOWS\\system32\\");
+    t.Enter(t.window.Text2, "nouveau");
+    t.screen.Click(*t.window.Find(button));
+    EXPECT_EQ(t.module.StoredPassword, "ancien");
+    EXPECT_EQ(t.SystemCopy(), "ancien");
+    EXPECT_EQ(access::Module1(t.files, t.codec, t.runtime).DecodePasswordFile(kFloppy),
+              "disquette");
+    const std::size_t last = t.screen.boxes().size() - 1;
+    t.ExpectBox(last, "Mot de passe non modifié", ui::kOkOnly + ui::kExclamation);
+    EXPECT_NE(t.screen.boxes()[last].prompt.find("n'a pas été modifié"), std::string::npos);
+    t.Enter(t.window.Text1, "ancien");
+    t.screen.Click(t.window.Command1);
+    EXPECT_EQ(t.screen.boxes().size(), last + 1) << "the old password still validates";
+  }
+}
+
+TEST(PasswordFrame, FloppySave) {
+  struct Case {
+    const char* name;
+    int answer;
+    bool no_disk, protected_disk;
+    bool changed, floppy_written;
+  };
+  for (const Case& c : {Case{"cancelled", ui::kResultCancel, false, false, false, false},
+                        Case{"no disk", ui::kResultOk, true, false, true, false},
+                        Case{"write-protected", ui::kResultOk, false, true, true, false},
+                        Case{"saved", ui::kResultOk, false, false, true, true}}) {
+    SCOPED_TRACE(c.name);
+    Frame t;
+    t.Unlock("ancien");
+    if (c.no_disk) t.files.unreadable_drives.insert('A');
+    if (c.protected_disk) t.files.read_only_folders.insert("A:\\");
+    t.Enter(t.window.Text2, "Sauvé à 100 %");
+    t.screen.Answer(c.answer);
+    t.screen.Click(t.window.Command4);
+    t.ExpectBox(0, "Sauvegarde du mot de passe sur disquette", ui::kOkCancel,
+                "Insérer une disquette formatée dans le lecteur A !");
+    const std::string expected = c.changed ? "Sauvé à 100 %" : "ancien";
+    EXPECT_EQ(t.module.StoredPassword, expected);
+    EXPECT_EQ(t.SystemCopy(), expected);
+    t.files.unreadable_drives.clear();
+    EXPECT_EQ(t.files.Has(kFloppy), c.floppy_written);
+    if (c.changed && !c.floppy_written)
+      t.ExpectBox(1, "Erreur", ui::kOkOnly + ui::kExclamation,
+                  "Disquette non formatée ou erreur sur la disquette !");
+    else
+      EXPECT_EQ(t.screen.boxes().size(), 1u);
+    if (!c.floppy_written) continue;
+
+    // Read back by the frame's floppy button: it validates and shows no box
+    // beyond its own prompt.
+    EXPECT_EQ(t.files.Bytes(kFloppy), t.files.Bytes(kSystemCopy));
+    t.Enter(t.window.Text1, "");
+    t.screen.Click(t.window.Command2);
+    EXPECT_EQ(t.window.Text1.text(), "Sauvé à 100 %");
+    EXPECT_EQ(t.screen.boxes().size(), 2u);
+    EXPECT_EQ(t.window.focused(), &t.window.Text2);
+
+    // And by the gate of the next start.
+    access::Module1 next(t.files, t.codec, t.runtime);
+    access::FrmMDP gate(t.runtime, t.system, next, [&t]() -> ui::Form& { return t.window; });
+    gate.Show(false);
+    t.screen.Click(gate.Command3);
+    EXPECT_EQ(gate.Text1.text(), "Sauvé à 100 %");
+    EXPECT_EQ(t.screen.boxes().size(), 3u) << "no wrong-password box";
+  }
+}
+
+}  // namespace
+}  // namespace ferrolis::mainwindow
