@@ -45,7 +45,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kEntries = 2000;
 constexpr int kDeleted = 50;
-constexpr int kRounds = 5;
 
 struct Platform {
 #ifdef _WIN32
@@ -145,6 +144,9 @@ int main(int argc, char** argv) {
   window.Load();
   window.cmdDelete.SetEnabled(true);
 
+  // FERROLIS_BENCH_ROUNDS: how many rounds (5 by default).
+  const char* rounds_text = std::getenv("FERROLIS_BENCH_ROUNDS");
+  const int kRounds = rounds_text ? std::max(1, std::atoi(rounds_text)) : 5;
   std::vector<double> refresh;
   std::vector<double> list_only;
   std::vector<double> deletion;
