@@ -4,21 +4,6 @@
 
 #include "contract/registry_fixture.h"
 
-namespace ferrolis::uninstall {
-inline void PrintTo(const KeyTree& tree, std::ostream* out) {
-  *out << tree.path << " {";
-  for (const auto& value : tree.values) {
-    *out << " \"" << value.name << "\" type " << value.type << " (" << value.data.size()
-         << " bytes)";
-  }
-  for (const auto& subkey : tree.subkeys) {
-    *out << " ";
-    PrintTo(subkey, out);
-  }
-  *out << " }";
-}
-}  // namespace ferrolis::uninstall
-
 namespace ferrolis::testing {
 namespace {
 
