@@ -162,11 +162,12 @@ void Win32FileSystem::CreateFolders(const std::string& path) {
     if (end == std::wstring::npos) end = wide.size();
     if (end > next) {
       const std::wstring level = wide.substr(0, end);
+      // A folder that is already there is fine, whatever the error says
+      // (a protected parent can answer "access denied" for it).
       if (!CreateDirectoryW(level.c_str(), nullptr)) {
         const DWORD error = GetLastError();
         const DWORD attributes = GetFileAttributesW(level.c_str());
-        if (error != ERROR_ALREADY_EXISTS || attributes == INVALID_FILE_ATTRIBUTES ||
-            (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
           SetLastError(error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error);
           Fail("CreateDirectory", Narrow(level));
         }
