@@ -30,11 +30,6 @@ void IDD_Main::IDOP_All_Click() {}
 // autologon/
 void IDD_Main::IDCK_AutoLogin_Click() {}
 
-// uninstall/
-void IDD_Main::cmdRefresh_Click() {}
-void IDD_Main::cmdDelete_Click() {}
-void IDD_Main::lstPrograms_Click() {}
-
 // about/
 void IDD_Main::IDM_About_Click() {}
 void IDD_Main::Mnu_Auteur_Click() {}

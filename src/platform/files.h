@@ -1,6 +1,6 @@
-// The file operations the password store needs. Paths are UTF-8. Failures of
-// the file system (no disk, unformatted disk, denied access, full disk) are
-// raised as FileError, never turned into a plain "not found".
+// The file operations the password store and the uninstall backups need. Paths are UTF-8. Failures
+// of the file system (no disk, unformatted disk, denied access, full disk) are raised as FileError,
+// never turned into a plain "not found".
 #pragma once
 
 #include <cstdint>
@@ -58,6 +58,16 @@ class FileSystem {
 
   // Whether anything (file or folder, whatever its attributes) is at `path`.
   virtual bool PathExists(const std::string& path) = 0;
+
+  // The user's local application data folder (SHGetFolderPathW with
+  // CSIDL_LOCAL_APPDATA), without a trailing backslash; empty when the system
+  // cannot name it.
+  virtual std::string LocalAppDataFolder() = 0;
+
+  // Creates the folder `path` and every missing folder above it. A folder
+  // that is already there is fine; anything that stops the creation raises
+  // FileError.
+  virtual void CreateFolders(const std::string& path) = 0;
 };
 
 }  // namespace ferrolis::platform

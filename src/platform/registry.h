@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace ferrolis::platform {
 
@@ -26,6 +27,8 @@ inline constexpr long kErrorAccessDenied = 5;
 inline constexpr long kErrorInvalidHandle = 6;
 inline constexpr long kErrorMoreData = 234;
 inline constexpr long kErrorNoMoreItems = 259;
+// A name that UTF-8 cannot carry exactly (an unpaired UTF-16 surrogate).
+inline constexpr long kErrorNoUnicodeTranslation = 1113;
 
 // Access masks.
 inline constexpr std::uint32_t kKeyRead = 0x20019u;
@@ -39,6 +42,7 @@ inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegDwordBigEndian = 5;
 inline constexpr std::uint32_t kRegMultiSz = 7;
+inline constexpr std::uint32_t kRegQword = 11;
 
 class Registry {
  public:
@@ -68,6 +72,35 @@ class Registry {
   virtual long EnumKey(KeyHandle key, std::uint32_t index, char* buffer, std::uint32_t size) = 0;
   // RegCloseKey.
   virtual long CloseKey(KeyHandle key) = 0;
+
+  // The raw read that backs a key tree up before it is deleted. It goes
+  // through the registry's wide (UTF-16) functions, so that names outside the
+  // ANSI code page are reached and read exactly as stored.
+  //
+  // RegOpenKeyExW(root, path, 0, access, &key).
+  virtual long OpenKeyWide(RootKey root, const std::string& path, std::uint32_t access,
+                           KeyHandle* key) = 0;
+  // RegEnumKeyExW: the name of subkey `index`; 259 past the last one.
+  virtual long EnumKeyWide(KeyHandle key, std::uint32_t index, std::string* name) = 0;
+  // RegEnumValueW: value `index` with its name (empty for the key's default
+  // value), its type and its data exactly as stored, the text types REG_SZ,
+  // REG_EXPAND_SZ and REG_MULTI_SZ in UTF-16LE; 259 past the last one. A name
+  // that UTF-8 cannot carry exactly gives 1113.
+  virtual long EnumValueWide(KeyHandle key, std::uint32_t index, std::string* name,
+                             std::uint32_t* type, std::vector<std::uint8_t>* data) = 0;
+
+  // The path under which the registry editor reaches the key that this
+  // program reaches at (root, path): the same path, except for a 32-bit
+  // program on 64-bit Windows (see SixtyFourBitViewPath).
+  virtual std::string EditorPath(RootKey root, const std::string& path) = 0;
 };
+
+// For a 32-bit program on 64-bit Windows, HKEY_LOCAL_MACHINE\SOFTWARE is the
+// 32-bit view of the registry, which 64-bit programs such as the registry
+// editor reach as SOFTWARE\WOW6432Node. Gives the path a 64-bit program uses
+// for the key a 32-bit one reaches at (root, path). The few keys below
+// SOFTWARE that Windows shares between the views are not told apart; the
+// uninstall list is not one of them.
+std::string SixtyFourBitViewPath(RootKey root, const std::string& path);
 
 }  // namespace ferrolis::platform

@@ -12,6 +12,16 @@ struct ProgramVersion {
   int revision = 0;
 };
 
+// A moment of the local clock.
+struct LocalTime {
+  int year = 0;
+  int month = 0;  // 1 to 12
+  int day = 0;    // 1 to 31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
 class System {
  public:
   virtual ~System() = default;
@@ -29,6 +39,9 @@ class System {
   // GetVersionExA with the record size 148: true and the platform id on
   // success, false when the call fails.
   virtual bool GetVersionPlatformId(std::uint32_t* platform_id) = 0;
+
+  // GetLocalTime: the date and time of the machine's clock, in local time.
+  virtual LocalTime Now() const = 0;
 
   // Tells the running programs that the policies changed (WM_SETTINGCHANGE
   // with "Policy"), so that Explorer applies what it can at once. A window

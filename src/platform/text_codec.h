@@ -24,4 +24,10 @@ class Cp1252Codec final : public TextCodec {
   std::string FromAnsi(std::string_view ansi) const override;
 };
 
+// UTF-8 to UTF-16 code units and back, for the registry's wide data and for
+// files written in UTF-16. A malformed UTF-8 sequence becomes U+FFFD; an
+// unpaired surrogate becomes U+FFFD in UTF-8.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
 }  // namespace ferrolis::platform

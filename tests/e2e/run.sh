@@ -18,6 +18,8 @@ source "$here/driver_tests.sh"
 source "$here/gate_tests.sh"
 # shellcheck source=tests/e2e/password_tests.sh
 source "$here/password_tests.sh"
+# shellcheck source=tests/e2e/uninstall_tests.sh
+source "$here/uninstall_tests.sh"
 
 for exe in "$FERROLIS" "$DRIVER" "$E2E_BIN/ferrolis_fixture.exe"; do
   if [ ! -f "$exe" ]; then

@@ -13,6 +13,7 @@ class FakeSystem final : public platform::System {
   bool version_fails = false;
   std::uint32_t platform_id = 2;
   std::vector<int> exits;
+  platform::LocalTime now{2024, 3, 5, 14, 7, 9};
   int policy_notifications = 0;
 
   bool AnotherInstanceRunning() override { return another_instance; }
@@ -24,6 +25,7 @@ class FakeSystem final : public platform::System {
     *id = platform_id;
     return true;
   }
+  platform::LocalTime Now() const override { return now; }
   void NotifyPolicyChange() override { ++policy_notifications; }
   void ExitProcess(int code) override { exits.push_back(code); }
 };

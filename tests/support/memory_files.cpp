@@ -154,4 +154,35 @@ bool MemoryFiles::PathExists(const std::string& path) {
   return Find(path) != nullptr;
 }
 
+void MemoryFiles::CreateFolders(const std::string& path) {
+  std::size_t next = path.size() >= 2 && path[1] == ':' ? 3 : 0;
+  while (next <= path.size()) {
+    std::size_t end = path.find('\\', next);
+    if (end == std::string::npos) end = path.size();
+    if (end > next) {
+      const std::string level = path.substr(0, end);
+      if (const Entry* entry = Find(level)) {
+        if (!entry->directory) throw FileError("a file is in the way: " + level, 80);
+      } else {
+        CheckWritable(level);
+        Put(level, "");
+        Find(level)->directory = true;
+      }
+    }
+    next = end + 1;
+  }
+}
+
+std::vector<std::string> MemoryFiles::FilesIn(const std::string& folder) const {
+  std::vector<std::string> files;
+  const std::string prefix = Key(folder) + "\\";
+  for (const auto& [key, entry] : entries_) {
+    if (!entry->directory && key.rfind(prefix, 0) == 0 &&
+        key.find('\\', prefix.size()) == std::string::npos) {
+      files.push_back(key);
+    }
+  }
+  return files;
+}
+
 }  // namespace ferrolis::testing

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -26,6 +27,8 @@ class MemoryFiles final : public platform::FileSystem {
 
   // What GetSystemDirectoryA gives (ANSI); empty makes the call fail.
   std::string system_directory = "C:\\WINDOWS\\system32";
+  // What LocalAppDataFolder gives; empty plays a system that cannot name it.
+  std::string local_app_data = "C:\\Users\\admin\\AppData\\Local";
   // Drive letters ("A") whose disk is missing or unreadable.
   std::set<char> unreadable_drives;
   // Writes fail once the disk holds this many more bytes.
@@ -39,6 +42,9 @@ class MemoryFiles final : public platform::FileSystem {
   bool Has(const std::string& path) { return Find(path) != nullptr; }
   std::string Bytes(const std::string& path);
   std::size_t FileCount() const { return entries_.size(); }
+  // The files (not folders) directly in `folder` (no trailing backslash), as
+  // full paths in lower case, in name order.
+  std::vector<std::string> FilesIn(const std::string& folder) const;
 
   // platform::FileSystem
   unsigned GetSystemDirectoryA(char* buffer, unsigned size) override;
@@ -48,6 +54,8 @@ class MemoryFiles final : public platform::FileSystem {
                                                        bool create) override;
   void Replace(const std::string& from, const std::string& to) override;
   bool PathExists(const std::string& path) override;
+  std::string LocalAppDataFolder() override { return local_app_data; }
+  void CreateFolders(const std::string& path) override;
 
  private:
   class File;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/text_codec.h"
+
 namespace ferrolis::testing {
 namespace {
 
@@ -319,6 +321,61 @@ long MemoryRegistry::CloseKey(platform::KeyHandle key) {
     result = platform::kErrorSuccess;
   }
   return Record("CloseKey", std::move(where), {}, 0, result);
+}
+
+long MemoryRegistry::OpenKeyWide(platform::RootKey root, const std::string& path,
+                                 std::uint32_t access, platform::KeyHandle* key) {
+  const bool recording = recording_;
+  recording_ = false;
+  const long result = OpenKey(root, path, access, key);
+  recording_ = recording;
+  return Record("OpenKeyWide", path, {}, access, result);
+}
+
+long MemoryRegistry::EnumKeyWide(platform::KeyHandle key, std::uint32_t index, std::string* name) {
+  Handle* handle = nullptr;
+  long result = Resolve(key, kKeyEnumerateSubKeys, &handle);
+  std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
+  if (result == platform::kErrorSuccess) {
+    const auto& children = handle->node->children;
+    if (index >= children.size()) {
+      result = platform::kErrorNoMoreItems;
+    } else {
+      *name = children[index]->name;
+    }
+  }
+  return Record("EnumKeyWide", std::move(where), {}, index, result);
+}
+
+long MemoryRegistry::EnumValueWide(platform::KeyHandle key, std::uint32_t index, std::string* name,
+                                   std::uint32_t* type, std::vector<std::uint8_t>* data) {
+  Handle* handle = nullptr;
+  long result = Resolve(key, kKeyQueryValue, &handle);
+  std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
+  if (result == platform::kErrorSuccess) {
+    const auto& values = handle->node->values;
+    if (index >= values.size()) {
+      result = platform::kErrorNoMoreItems;
+    } else {
+      const auto& [value_name, value] = values[index];
+      *name = value_name;
+      *type = value.type;
+      if (value.type == platform::kRegSz || value.type == platform::kRegExpandSz ||
+          value.type == platform::kRegMultiSz) {
+        static const platform::Cp1252Codec codec;
+        const std::u16string wide = platform::Utf8ToUtf16(codec.FromAnsi(
+            std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size())));
+        data->clear();
+        for (const char16_t unit : wide) {
+          data->push_back(static_cast<std::uint8_t>(unit & 0xFF));
+          data->push_back(static_cast<std::uint8_t>(unit >> 8));
+        }
+      } else {
+        *data = value.data;
+      }
+    }
+  }
+  return Record("EnumValueWide", std::move(where), {}, index, result);
 }
 
 void MemoryRegistry::SeedKey(platform::RootKey root, std::string_view path) {

@@ -12,6 +12,8 @@
 // - DeleteKey refuses a key that still has subkeys, and the root itself, with 5;
 // - a handle only allows what its access mask grants: query value (0x1), set
 //   value (0x2) and enumerate (0x8), otherwise 5; a too small buffer gives 234;
+// - text data (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) is kept as written through
+//   the ANSI call and converted from Windows-1252 when read through a wide one;
 // - a handle to a key deleted since it was opened gives 1018.
 // SetAdministrator(false) plays a user without administrator rights: under
 // HKEY_LOCAL_MACHINE nothing may be created or deleted and no key may be
@@ -65,7 +67,19 @@ class MemoryRegistry final : public platform::Registry {
   long EnumKey(platform::KeyHandle key, std::uint32_t index, char* buffer,
                std::uint32_t size) override;
   long CloseKey(platform::KeyHandle key) override;
+  // The wide calls see the same keys; text data written through SetValue (in
+  // Windows-1252, as RegSetValueExA takes it) reads back in UTF-16LE.
+  long OpenKeyWide(platform::RootKey root, const std::string& path, std::uint32_t access,
+                   platform::KeyHandle* key) override;
+  long EnumKeyWide(platform::KeyHandle key, std::uint32_t index, std::string* name) override;
+  long EnumValueWide(platform::KeyHandle key, std::uint32_t index, std::string* name,
+                     std::uint32_t* type, std::vector<std::uint8_t>* data) override;
+  std::string EditorPath(platform::RootKey root, const std::string& path) override {
+    return thirty_two_bit_on_64_ ? platform::SixtyFourBitViewPath(root, path) : path;
+  }
 
+  // Plays a 32-bit program on 64-bit Windows for EditorPath.
+  void SetThirtyTwoBitOn64(bool on) { thirty_two_bit_on_64_ = on; }
   void SetAdministrator(bool administrator) { administrator_ = administrator; }
 
   // Direct access for tests, past every right and not recorded as calls.
@@ -107,6 +121,7 @@ class MemoryRegistry final : public platform::Registry {
   std::unordered_map<platform::KeyHandle, Handle> handles_;
   platform::KeyHandle next_handle_ = 0x1000;
   bool administrator_ = true;
+  bool thirty_two_bit_on_64_ = false;
   bool recording_ = true;
   std::vector<RegistryCall> calls_;
 };

@@ -1,6 +1,8 @@
 #include "platform/win32/win32_files.h"
 
 #include <windows.h>
+// after <windows.h>
+#include <shlobj.h>
 
 #include "platform/win32/win32_text.h"
 
@@ -139,6 +141,39 @@ void Win32FileSystem::Replace(const std::string& from, const std::string& to) {
 
 bool Win32FileSystem::PathExists(const std::string& path) {
   return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Win32FileSystem::LocalAppDataFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+    return {};
+  std::wstring path = folder;
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  return Narrow(path);
+}
+
+void Win32FileSystem::CreateFolders(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  // Each level in turn, from the first one below the root of the path.
+  const std::size_t root = RootOf(wide).size();
+  std::size_t next = root;
+  while (next <= wide.size()) {
+    std::size_t end = wide.find(L'\\', next);
+    if (end == std::wstring::npos) end = wide.size();
+    if (end > next) {
+      const std::wstring level = wide.substr(0, end);
+      if (!CreateDirectoryW(level.c_str(), nullptr)) {
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesW(level.c_str());
+        if (error != ERROR_ALREADY_EXISTS || attributes == INVALID_FILE_ATTRIBUTES ||
+            (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+          SetLastError(error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error);
+          Fail("CreateDirectory", Narrow(level));
+        }
+      }
+    }
+    next = end + 1;
+  }
 }
 
 }  // namespace ferrolis::platform::win32

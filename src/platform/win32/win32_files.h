@@ -1,4 +1,5 @@
-// The password store's file operations over kernel32.
+// The program's file operations over kernel32 (and shell32 for the user's
+// local application data folder).
 #pragma once
 
 #include "platform/files.h"
@@ -13,6 +14,8 @@ class Win32FileSystem final : public FileSystem {
   std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path, bool create) override;
   void Replace(const std::string& from, const std::string& to) override;
   bool PathExists(const std::string& path) override;
+  std::string LocalAppDataFolder() override;
+  void CreateFolders(const std::string& path) override;
 };
 
 }  // namespace ferrolis::platform::win32

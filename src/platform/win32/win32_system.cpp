@@ -72,4 +72,10 @@ void Win32System::NotifyPolicyChange() {
 
 void Win32System::ExitProcess(int code) { ::ExitProcess(static_cast<UINT>(code)); }
 
+LocalTime Win32System::Now() const {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
 }  // namespace ferrolis::platform::win32

@@ -23,6 +23,7 @@ class Win32System final : public System {
   ProgramVersion Version() const override;
   std::string ProgramFolder() const override;
   bool GetVersionPlatformId(std::uint32_t* platform_id) override;
+  LocalTime Now() const override;
   void NotifyPolicyChange() override;
   void ExitProcess(int code) override;
 

@@ -208,6 +208,31 @@ int CmdMessageBox(HWND box) {
   return kOk;
 }
 
+// The lines of a list box, one a line, "* " before a selected one and "  " before the others.
+int CmdLines(HWND list) {
+  const auto count = static_cast<int>(driver::Ask(list, LB_GETCOUNT));
+  for (int i = 0; i < count; ++i) {
+    const auto length = static_cast<int>(driver::Ask(list, LB_GETTEXTLEN, i));
+    std::wstring text(length + 1, L'\0');
+    driver::Ask(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(wcslen(text.c_str()));
+    const bool selected = driver::Ask(list, LB_GETSEL, i) > 0;
+    WriteLine((selected ? "* " : "  ") + Narrow(text));
+  }
+  return kOk;
+}
+
+// The screen rectangle of one line of a list box, for a real mouse click on it.
+int CmdLineRect(HWND list, int index) {
+  RECT r{};
+  if (driver::Ask(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) == LB_ERR ||
+      r.bottom <= r.top)
+    return kNotFound;
+  MapWindowPoints(list, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+  WriteLine(Geometry(r));
+  return kOk;
+}
+
 int Usage() {
   WriteLine(
       "usage: ferrolis_driver <command> <window title> [arguments]\n"
@@ -229,6 +254,8 @@ int Usage() {
       "  tooltip [ms]                 waits for a visible tooltip and prints its text\n"
       "  rect <title> [control]       prints the screen rectangle WxH+X+Y of the window or\n"
       "                               of one of its controls\n"
+      "  lines <title> <control>      prints the lines of a list box, '* ' before selected ones\n"
+      "  linerect <title> <control> <n>  the screen rectangle of line n of a list box\n"
       "controls: a caption (with or without '&'), the text of the label before it, #id,\n"
       "or CLASS[n] (n-th of that class in reading order, from 0)");
   return kUsage;
@@ -294,11 +321,13 @@ int Run(std::vector<std::wstring> args) {
     return kOk;
   }
 
-  const bool with_text = cmd == L"type" || cmd == L"settext";
-  const bool with_control = with_text || cmd == L"click" || cmd == L"read";
+  const bool with_text = cmd == L"type" || cmd == L"settext" || cmd == L"linerect";
+  const bool with_control = with_text || cmd == L"click" || cmd == L"read" || cmd == L"lines";
   if (!with_control || args.size() != (with_text ? 4u : 3u)) return Usage();
   HWND control = FindControlIn(title, args[2], kDefaultWaitMs);
   if (!control) return kNotFound;
+  if (cmd == L"lines") return CmdLines(control);
+  if (cmd == L"linerect") return CmdLineRect(control, _wtoi(args[3].c_str()));
   // A user cannot click or type into a disabled control, nor into a window that a modal
   // window disables.
   const bool usable = IsWindowEnabled(control) && IsWindowEnabled(GetAncestor(control, GA_ROOT));

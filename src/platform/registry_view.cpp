@@ -1,0 +1,29 @@
+#include <algorithm>
+
+#include "platform/registry.h"
+
+namespace ferrolis::platform {
+namespace {
+
+// The first name of the path, in upper case.
+std::string FirstName(const std::string& path, std::size_t* end) {
+  *end = std::min(path.find('\\'), path.size());
+  std::string name = path.substr(0, *end);
+  for (char& c : name) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return name;
+}
+
+}  // namespace
+
+std::string SixtyFourBitViewPath(RootKey root, const std::string& path) {
+  std::size_t end = 0;
+  if (root != kHkeyLocalMachine || FirstName(path, &end) != "SOFTWARE") return path;
+  std::size_t next = 0;
+  const std::string rest = end < path.size() ? path.substr(end + 1) : std::string();
+  if (FirstName(rest, &next) == "WOW6432NODE") return path;
+  return path.substr(0, end) + "\\WOW6432Node" + (rest.empty() ? "" : "\\" + rest);
+}
+
+}  // namespace ferrolis::platform

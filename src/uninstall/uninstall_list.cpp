@@ -1,0 +1,123 @@
+#include "uninstall/uninstall_list.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace ferrolis::uninstall {
+namespace {
+
+std::string ReadText(const registry::IDBAS_Registry& registry, const std::string& subkey,
+                     std::string_view value_name) {
+  return registry
+      .GetRegistryValue({}, subkey, value_name, {}, kUninstallRoot, kUninstallPath, false)
+      .Text();
+}
+
+std::vector<std::string> EntrySubkeys(const registry::IDBAS_Registry& registry) {
+  std::vector<std::string> names;
+  std::vector<bool> unused;
+  std::string path = kUninstallPath;
+  registry.EnumRegistryKeys(names, unused, kUninstallRootName, path, false);
+  return names;
+}
+
+// Decodes the UTF-8 sequence at `i` and advances past it; a malformed byte
+// stands for itself.
+char32_t NextCodePoint(std::string_view s, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(s[i++]);
+  const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+  char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+  for (int k = 0; k < extra; ++k) {
+    if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return lead;
+    cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
+  }
+  return cp;
+}
+
+// Lower case without accents for the letters of Western European names.
+void AppendFolded(std::u32string& out, char32_t cp) {
+  if (cp >= 'A' && cp <= 'Z') {
+    out += cp - 'A' + 'a';
+    return;
+  }
+  if (cp >= 0xC0 && cp <= 0xFF && cp != 0xD7 && cp != 0xF7) {
+    // U+00C0 to U+00FF, upper and lower case folded together (0xE0 - 0xC0).
+    static constexpr std::u32string_view kBase(U"aaaaaa\0ceeeeiiii\0nooooo\0ouuuuy\0\0", 32);
+    const char32_t lower = cp >= 0xE0 ? cp - 0x20 : cp;
+    const char32_t base = kBase[lower - 0xC0];
+    if (lower == 0xC6) {
+      out += U"ae";
+    } else if (cp == 0xDF) {
+      out += U"ss";
+    } else if (cp == 0xFF) {
+      out += U'y';
+    } else if (base != 0) {
+      out += base;
+    } else {
+      out += lower + 0x20;  // Ð, Þ: their lower-case letters
+    }
+    return;
+  }
+  if (cp == 0x152 || cp == 0x153) {
+    out += U"oe";
+    return;
+  }
+  out += cp;
+}
+
+std::u32string SortKey(std::string_view text) {
+  std::u32string key;
+  key.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) AppendFolded(key, NextCodePoint(text, i));
+  return key;
+}
+
+}  // namespace
+
+bool IsListed(std::string_view display_name, std::string_view uninstall_string,
+              std::string_view version) {
+  return !display_name.empty() && (!uninstall_string.empty() || !version.empty());
+}
+
+std::vector<std::string> ListedDisplayNames(const registry::IDBAS_Registry& registry) {
+  std::vector<std::string> lines;
+  for (const std::string& subkey : EntrySubkeys(registry)) {
+    std::string display_name = ReadText(registry, subkey, "DisplayName");
+    const std::string uninstall_string = ReadText(registry, subkey, "UninstallString");
+    const std::string version = ReadText(registry, subkey, "Version");
+    if (IsListed(display_name, uninstall_string, version)) lines.push_back(std::move(display_name));
+  }
+  // Keys computed once per line rather than once per comparison.
+  std::vector<std::pair<std::u32string, std::string>> keyed;
+  keyed.reserve(lines.size());
+  for (std::string& line : lines) keyed.emplace_back(SortKey(line), std::move(line));
+  std::stable_sort(keyed.begin(), keyed.end());
+  lines.clear();
+  for (auto& [key, line] : keyed) lines.push_back(std::move(line));
+  return lines;
+}
+
+std::vector<std::string> SubkeysCarrying(const registry::IDBAS_Registry& registry,
+                                         const std::vector<std::string>& lines) {
+  std::vector<std::string> subkeys;
+  if (lines.empty()) return subkeys;
+  // Every entry's display name, read once, for all the lines of the click.
+  std::map<std::string, std::vector<std::string>> by_display_name;
+  for (std::string& subkey : EntrySubkeys(registry)) {
+    std::string display_name = ReadText(registry, subkey, "DisplayName");
+    if (!display_name.empty())
+      by_display_name[std::move(display_name)].push_back(std::move(subkey));
+  }
+  std::set<std::string> taken;
+  for (const std::string& line : lines) {
+    const auto found = by_display_name.find(line);
+    if (found == by_display_name.end()) continue;
+    for (const std::string& subkey : found->second) {
+      if (taken.insert(subkey).second) subkeys.push_back(subkey);
+    }
+  }
+  return subkeys;
+}
+
+}  // namespace ferrolis::uninstall

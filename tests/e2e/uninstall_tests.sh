@@ -1,0 +1,106 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # names set by lib.sh and gate_tests.sh
+# The uninstall list of the main window: entries written with Wine's `reg add` show in it,
+# two lines chosen with the mouse and the keyboard are deleted with every entry carrying
+# their names, and the backup file brings them all back through Wine's regedit.
+
+UNINSTALL='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
+PROGRAM_LIST="ListBox[0]"
+
+# add_entry <subkey> <display name> [uninstall command]
+add_entry() {
+  wine reg add "$UNINSTALL\\$1" /v DisplayName /d "$2" /f >/dev/null 2>&1
+  if [ -n "${3:-}" ]; then
+    wine reg add "$UNINSTALL\\$1" /v UninstallString /d "$3" /f >/dev/null 2>&1
+  fi
+}
+
+entry_exists() { wine reg query "$UNINSTALL\\$1" >/dev/null 2>&1; }
+
+program_lines() { drv lines "$MAIN" "$PROGRAM_LIST" | tr -d '\r' | grep -i 'e2e'; }
+
+# expect_lines <expected lines, one a line with "* " or "  " before each>: within 3 s.
+expect_lines() {
+  local got
+  for _ in $(seq 15); do
+    got=$(program_lines)
+    [ "$got" == "$1" ] && return 0
+    sleep 0.2
+  done
+  fail $'uninstall list: expected\n'"$1"$'\ngot\n'"$got"
+}
+
+test_uninstall_entries_deleted_with_their_backup() {
+  need_pwtool
+  add_entry E2EAlpha "E2E Alpha" 'C:\Alpha\uninst.exe'
+  add_entry E2EBeta "E2E Beta" 'C:\Beta\uninst.exe'
+  wine reg add "$UNINSTALL\\E2EBeta" /v Version /t REG_DWORD /d 3 /f >/dev/null 2>&1
+  wine reg add "$UNINSTALL\\E2EBeta\\Composants\\Pilote" /v Octets /t REG_BINARY /d 0aff /f \
+    >/dev/null 2>&1
+  add_entry E2EBetaUnlisted "E2E Beta" # no command: not listed, but it carries the name
+  add_entry E2EDelta "E2E Delta" 'C:\Delta\uninst.exe'
+  add_entry E2EDeltaCase "e2e delta" 'C:\delta\uninst.exe' # differs in case only
+  add_entry E2EGamma "E2E Gamma" 'C:\Gamma\uninst.exe'
+  pwtool_write "$SYSTEM_PW_WIN" "Liste"
+  open_gate
+  drv type "$GATE" "$PASSWORD_BOX" "Liste" --enter
+  expect_main_window
+  drv click "$MAIN" "Rafraîchir"
+  expect_lines "  E2E Alpha
+  E2E Beta
+  E2E Delta
+  e2e delta
+  E2E Gamma"
+  shot uninstall_list "$MAIN"
+
+  # "E2E Beta" with the mouse, then Shift+Down adds "E2E Delta".
+  local geometry x y w h
+  geometry=$(drv linerect "$MAIN" "$PROGRAM_LIST" 1 | tr -d '\r')
+  IFS='x+' read -r w h x y <<<"$geometry"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+  expect_lines "  E2E Alpha
+* E2E Beta
+  E2E Delta
+  e2e delta
+  E2E Gamma"
+  xdotool key shift+Down
+  expect_lines "  E2E Alpha
+* E2E Beta
+* E2E Delta
+  e2e delta
+  E2E Gamma"
+  shot uninstall_selected "$MAIN"
+
+  drv click "$MAIN" "Supprimer de la liste"
+  expect_lines "  E2E Alpha
+  e2e delta
+  E2E Gamma"
+  expect_no_box "Supprimer de la liste" 300
+  local key
+  for key in E2EBeta E2EBetaUnlisted E2EDelta; do
+    if entry_exists "$key"; then fail "$key is still in the registry"; fi
+  done
+  for key in E2EAlpha E2EDeltaCase E2EGamma; do
+    entry_exists "$key" || fail "$key was deleted"
+  done
+
+  # One backup file for the click; the registry editor brings every key back.
+  local backups
+  backups=("$WINEPREFIX"/drive_c/users/*/AppData/Local/Ferrolis/Sauvegardes/*.reg)
+  expect_eq "backup files" 1 "${#backups[@]}"
+  [ -f "${backups[0]}" ] || fail "no backup file"
+  wine regedit /s "$(winepath -w "${backups[0]}")" >/dev/null 2>&1
+  wine reg query "$UNINSTALL\\E2EBeta" /v Version | tr -d '\r' | grep -Eq 'Version +REG_DWORD +0x3$' ||
+    fail "E2EBeta's Version did not come back"
+  wine reg query "$UNINSTALL\\E2EBeta\\Composants\\Pilote" /v Octets | tr -d '\r' |
+    grep -Eq 'Octets +REG_BINARY +0AFF$' || fail "E2EBeta's subkeys did not come back"
+  entry_exists E2EBetaUnlisted || fail "E2EBetaUnlisted did not come back"
+  entry_exists E2EDelta || fail "E2EDelta did not come back"
+  drv click "$MAIN" "Rafraîchir"
+  expect_lines "  E2E Alpha
+  E2E Beta
+  E2E Delta
+  e2e delta
+  E2E Gamma"
+}
+E2E_TESTS+=(test_uninstall_entries_deleted_with_their_backup)

@@ -1,0 +1,277 @@
+// The uninstall panel of the main window, headless, on the registry and file
+// doubles.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "mainwindow/idd_main.h"
+#include "support/fake_shell.h"
+#include "support/fake_system.h"
+#include "support/headless_renderer.h"
+#include "support/memory_files.h"
+#include "support/memory_registry.h"
+#include "ui/msgbox.h"
+
+namespace ferrolis::uninstall {
+namespace {
+
+using platform::kHkeyLocalMachine;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr const char* kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr const char* kBackups = "C:\\Users\\admin\\AppData\\Local\\Ferrolis\\Sauvegardes";
+
+Bytes Text(const std::string& utf8) {
+  const std::string ansi = platform::Cp1252Codec().ToAnsi(utf8);
+  Bytes bytes(ansi.begin(), ansi.end());
+  bytes.push_back(0);
+  return bytes;
+}
+
+Bytes Dword(std::uint32_t n) {
+  return {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+          static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
+}
+
+// The text of a backup file (UTF-16LE after its byte order mark) in UTF-8.
+std::string Utf8Of(const std::string& file) {
+  std::u16string units;
+  for (std::size_t i = 2; i + 1 < file.size(); i += 2) {
+    units += static_cast<char16_t>(static_cast<unsigned char>(file[i]) |
+                                   (static_cast<unsigned char>(file[i + 1]) << 8));
+  }
+  return platform::Utf16ToUtf8(units);
+}
+
+class UninstallPanel : public ::testing::Test {
+ protected:
+  UninstallPanel() {
+    // The administrator's Winlogon key, which the window's rights probe reads.
+    registry_.SeedValue(kHkeyLocalMachine,
+                        "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+                        "DefaultUserName", platform::kRegSz, Text("admin"));
+  }
+
+  void Entry(const std::string& subkey, const std::string& display, const std::string& command,
+             const std::string& version = {}) {
+    const std::string path = Path(subkey);
+    registry_.SeedKey(kHkeyLocalMachine, path);
+    if (!display.empty()) Value(subkey, "DisplayName", platform::kRegSz, Text(display));
+    if (!command.empty()) Value(subkey, "UninstallString", platform::kRegSz, Text(command));
+    if (!version.empty()) Value(subkey, "Version", platform::kRegSz, Text(version));
+  }
+  void Value(const std::string& subkey, const std::string& name, std::uint32_t type, Bytes data) {
+    registry_.SeedValue(kHkeyLocalMachine, Path(subkey), name, type, std::move(data));
+  }
+  static std::string Path(const std::string& subkey) {
+    return std::string(kUninstall) + "\\" + subkey;
+  }
+  bool Exists(const std::string& subkey) const {
+    return registry_.KeyExists(kHkeyLocalMachine, Path(subkey));
+  }
+
+  // Opens the window with the uninstall controls usable, as for an
+  // administrator, and the list filled.
+  void Open() {
+    main_.Load();
+    main_.cmdDelete.SetEnabled(true);
+    screen_.Click(main_.cmdRefresh);
+  }
+
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    for (int i = 0; i < main_.lstPrograms.ListCount(); ++i)
+      lines.push_back(main_.lstPrograms.List(i));
+    return lines;
+  }
+  void Select(const std::string& line, bool selected = true) {
+    for (int i = 0; i < main_.lstPrograms.ListCount(); ++i) {
+      if (main_.lstPrograms.List(i) == line) {
+        runtime_.UserSelectedItem(main_.lstPrograms, i, selected);
+        return;
+      }
+    }
+    FAIL() << "no line " << line;
+  }
+  std::vector<std::string> BackupFiles() const { return files_.FilesIn(kBackups); }
+
+  testing::FakeSystem system_;
+  ui::Runtime runtime_{system_};
+  testing::HeadlessRenderer screen_{runtime_};
+  testing::MemoryFiles files_;
+  platform::Cp1252Codec codec_;
+  testing::MemoryRegistry registry_;
+  testing::FakeShell shell_;
+  ui::Services services_{runtime_, system_, registry_, files_, shell_, codec_};
+  access::Module1 module_{files_, codec_, runtime_};
+  mainwindow::IDD_Main main_{services_, module_};
+};
+
+TEST_F(UninstallPanel, ListsEntriesWithANameAndACommandOrVersionInAlphabeticalOrder) {
+  struct Case {
+    const char* subkey;
+    const char* display;
+    const char* command;
+    const char* version;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"A", "Zip Outil", "zip.exe /u", ""},    // name and command
+           {"B", "Lecteur", "", ""},                // name only
+           {"C", "", "orphan.exe /u", "1.0"},       // no name
+           {"D", "   ", "blank.exe /u", ""},        // blank name
+           {"E", " espaces autour ", "e.exe", ""},  // kept untrimmed
+           {"F", "Éditeur", "", "2.1"},             // version only, accent
+           {"G", "Explorateur", "   ", "   "},      // blank command and version
+           {"H", "editeur", "h.exe", ""},           // differs only in case
+           {"I", "Zip Outil", "zip2.exe", ""},      // same name twice
+           {"J", "Agenda", "", ""},                 // version as a number
+       }) {
+    Entry(c.subkey, c.display, c.command, c.version);
+  }
+  Value("J", "Version", platform::kRegDword, Dword(0));
+  Open();
+  EXPECT_EQ(Lines(), (std::vector<std::string>{" espaces autour ", "Agenda", "editeur", "Éditeur",
+                                               "Zip Outil", "Zip Outil"}));
+}
+
+TEST_F(UninstallPanel, DeletesEveryEntryCarryingASelectedNameAfterBackingItUp) {
+  Entry("Keep", "Garder", "keep.exe");
+  Entry("Case", "outil", "case.exe");  // differs from "Outil" only in case
+  Entry("One", "Outil", "one.exe");
+  Entry("Two", "Outil", "two.exe");
+  Entry("Hidden", "Outil", "");  // not listed, but carries the name
+  Entry("Deep", "Pilote", "deep.exe");
+  Value("Deep\\Level1\\Level2", "Data", platform::kRegBinary, {1, 2, 3});
+  Entry("Third", "Suite", "", "7");
+  Open();
+  ASSERT_EQ(Lines(),
+            (std::vector<std::string>{"Garder", "Outil", "Outil", "outil", "Pilote", "Suite"}));
+
+  Select("Suite");
+  runtime_.UserSelectedItem(main_.lstPrograms, 2, true);  // the second "Outil"
+  Select("Pilote");
+  screen_.Click(main_.cmdDelete);
+
+  for (const char* gone : {"One", "Two", "Hidden", "Deep", "Third"})
+    EXPECT_FALSE(Exists(gone)) << gone;
+  EXPECT_TRUE(Exists("Keep"));
+  EXPECT_TRUE(Exists("Case"));
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"Garder", "outil"}));
+  EXPECT_EQ(main_.lstPrograms.SelCount(), 0);
+  EXPECT_TRUE(main_.cmdDelete.enabled());
+  EXPECT_TRUE(screen_.boxes().empty());
+
+  // One backup, holding every deleted key with its values and subkeys.
+  ASSERT_EQ(BackupFiles().size(), 1u);
+  const std::string backup = Utf8Of(files_.Bytes(BackupFiles()[0]));
+  const std::string root = std::string("[HKEY_LOCAL_MACHINE\\") + kUninstall + "\\";
+  for (const char* key :
+       {"Third", "One", "Two", "Hidden", "Deep", "Deep\\Level1", "Deep\\Level1\\Level2"}) {
+    EXPECT_NE(backup.find(root + key + "]\r\n"), std::string::npos) << key;
+  }
+  EXPECT_NE(backup.find("\"UninstallString\"=\"two.exe\"\r\n"), std::string::npos);
+  EXPECT_NE(backup.find("\"Data\"=hex:01,02,03\r\n"), std::string::npos);
+  EXPECT_EQ(backup.find("Keep]"), std::string::npos);
+  EXPECT_EQ(backup.find("Case]"), std::string::npos);
+}
+
+TEST_F(UninstallPanel, ABackupBy32BitProgramOn64BitWindowsNamesTheKeysTheEditorSees) {
+  Entry("X", "Outil 32 bits", "x.exe");
+  registry_.SeedKey(kHkeyLocalMachine, Path("X\\Sub"));
+  registry_.SetThirtyTwoBitOn64(true);
+  Open();
+  Select("Outil 32 bits");
+  screen_.Click(main_.cmdDelete);
+  ASSERT_EQ(BackupFiles().size(), 1u);
+  const std::string backup = Utf8Of(files_.Bytes(BackupFiles()[0]));
+  const std::string key =
+      "[HKEY_LOCAL_"
+      "MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\X";
+  EXPECT_NE(backup.find(key + "]\r\n"), std::string::npos) << backup;
+  EXPECT_NE(backup.find(key + "\\Sub]\r\n"), std::string::npos) << backup;
+  EXPECT_EQ(platform::SixtyFourBitViewPath(kHkeyLocalMachine, "software\\wow6432node\\A"),
+            "software\\wow6432node\\A");
+}
+
+TEST_F(UninstallPanel, TheSelectionAloneEnablesDeleteAndWithNothingSelectedItOnlyRefreshes) {
+  Entry("A", "Alpha", "a.exe");
+  Entry("B", "Beta", "b.exe");
+  Open();
+  main_.cmdDelete.SetEnabled(false);
+  Select("Alpha");
+  Select("Beta");
+  Select("Alpha", false);
+  EXPECT_TRUE(main_.cmdDelete.enabled());
+  Select("Beta", false);
+  EXPECT_FALSE(main_.cmdDelete.enabled());
+
+  // A refresh clears the selection but leaves the button enabled; a click
+  // then deletes nothing, writes no backup and refreshes.
+  Select("Beta");
+  Entry("C", "Gamma", "c.exe");
+  screen_.Click(main_.cmdRefresh);
+  EXPECT_EQ(main_.lstPrograms.SelCount(), 0);
+  EXPECT_TRUE(main_.cmdDelete.enabled());
+  Entry("D", "Delta", "d.exe");
+  registry_.ClearCalls();
+  screen_.Click(main_.cmdDelete);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"Alpha", "Beta", "Delta", "Gamma"}));
+  for (const auto& call : registry_.calls()) EXPECT_NE(call.op, "DeleteKey");
+  EXPECT_TRUE(BackupFiles().empty());
+  EXPECT_TRUE(screen_.boxes().empty());
+}
+
+TEST_F(UninstallPanel, ARefusedDeletionLeavesTheEntryAndItsLine) {
+  Entry("A", "Alpha", "a.exe");
+  Open();
+  registry_.SetAdministrator(false);
+  Select("Alpha");
+  screen_.Click(main_.cmdDelete);
+  EXPECT_TRUE(Exists("A"));
+  EXPECT_EQ(Lines(), std::vector<std::string>{"Alpha"});
+  EXPECT_TRUE(screen_.boxes().empty());
+}
+
+TEST_F(UninstallPanel, NothingIsDeletedWhenTheBackupCannotBeWritten) {
+  struct Case {
+    const char* why;
+    void (*spoil)(testing::MemoryFiles&);
+    const char* folder_named;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"disk full", [](testing::MemoryFiles& f) { f.free_space = 40; }, kBackups},
+           {"folder refuses writes",
+            [](testing::MemoryFiles& f) {
+              f.read_only_folders.insert(std::string(kBackups) + "\\");
+            },
+            kBackups},
+           {"a file where the folder goes", [](testing::MemoryFiles& f) { f.Put(kBackups, "x"); },
+            kBackups},
+           {"no local application data folder",
+            [](testing::MemoryFiles& f) { f.local_app_data.clear(); }, "introuvable"},
+       }) {
+    SCOPED_TRACE(c.why);
+    files_ = testing::MemoryFiles();
+    c.spoil(files_);
+    Entry("A", "Alpha", "a.exe");
+    if (!main_.loaded()) Open();
+    screen_.Click(main_.cmdRefresh);
+    const std::size_t boxes = screen_.boxes().size();
+    Select("Alpha");
+    screen_.Click(main_.cmdDelete);
+
+    EXPECT_TRUE(Exists("A"));
+    ASSERT_EQ(screen_.boxes().size(), boxes + 1);
+    const auto& box = screen_.boxes().back();
+    EXPECT_EQ(box.style, ui::kOkOnly + ui::kExclamation);
+    EXPECT_NE(box.prompt.find(c.folder_named), std::string::npos) << box.prompt;
+    EXPECT_NE(box.prompt.find("Aucune entrée n'a été supprimée."), std::string::npos);
+    // The selection stays for another try; no partial backup is left.
+    EXPECT_EQ(main_.lstPrograms.SelCount(), 1);
+    for (const auto& file : BackupFiles()) EXPECT_EQ(file.find(".reg"), std::string::npos) << file;
+  }
+}
+
+}  // namespace
+}  // namespace ferrolis::uninstall
