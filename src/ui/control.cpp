@@ -91,6 +91,16 @@ void Control::SetText(const std::string& text) {
   Raise(OnChange);
 }
 
+int Control::TextLength() const {
+  int units = 0;
+  for (const char c : text_) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte & 0xC0) != 0x80) ++units;  // a lead byte starts a character
+    if (byte >= 0xF0) ++units;           // outside the BMP: a surrogate pair
+  }
+  return units;
+}
+
 void Control::SetValue(int value) {
   if (kind_ == ControlKind::OptionButton) {
     if (value == 0) {

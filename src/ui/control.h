@@ -115,6 +115,9 @@ class Control {
   void SetCaption(const std::string& caption);
   const std::string& text() const { return text_; }
   void SetText(const std::string& text);
+  // The text's length in characters, counted as Windows counts them (UTF-16
+  // units): the unit of the selection start and length.
+  int TextLength() const;
   // Check box: 0 or 1. Option button: 0 (false) or 1 (true).
   int value() const { return value_; }
   void SetValue(int value);
