@@ -31,7 +31,5 @@ void IDD_Main::IDOP_All_Click() {}
 void IDD_Main::IDCK_AutoLogin_Click() {}
 
 // about/
-void IDD_Main::IDM_About_Click() {}
-void IDD_Main::Mnu_Auteur_Click() {}
 
 }  // namespace ferrolis::mainwindow
