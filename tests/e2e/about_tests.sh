@@ -55,10 +55,7 @@ test_about_menu_with_mouse_and_keyboard() {
   menu_click 38
   expect_about_window
   shot about "$ABOUT"
-  if [ "${E2E_UPDATE_DOCS:-}" = 1 ]; then
-    mkdir -p "$E2E_ROOT/docs"
-    cp "$E2E_SHOTS/about.png" "$E2E_ROOT/docs/about.png"
-  fi
+  if [ "${E2E_UPDATE_DOCS:-}" = 1 ]; then cp "$E2E_SHOTS/about.png" "$E2E_ROOT/docs/"; fi
   xdotool key Return
   drv gone "$ABOUT" 3000 || fail "Enter left the About window open"
   expect_eq "main window usable again" 1 "$(prop "$MAIN" enabled)"
