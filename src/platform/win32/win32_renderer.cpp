@@ -60,6 +60,51 @@ RECT WindowRectForClient(int width, int height, DWORD style, DWORD ex_style, boo
   return rect;
 }
 
+// A label one line tall whose caption is wider than its box (the fonts at
+// hand are wider than the ones the forms were drawn with) would wrap its last
+// words out of sight: it grows on the side away from its alignment instead.
+PixelRect FitOneLineLabel(const ui::Control& label, PixelRect rect, HFONT font) {
+  HDC dc = GetDC(nullptr);
+  if (!dc) return rect;
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const std::wstring caption = Widen(label.caption());
+  RECT needed{0, 0, 0, 0};
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &needed,
+            DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  const int width = needed.right - needed.left;
+  if (rect.height >= 2 * metrics.tmHeight || width <= rect.width) return rect;
+  const int grow = width - rect.width;
+  switch (label.alignment()) {
+    case ui::Alignment::Left:
+      break;
+    case ui::Alignment::Right:
+      rect.left -= std::min(grow, rect.left);
+      break;
+    case ui::Alignment::Center:
+      rect.left -= std::min(grow / 2, rect.left);
+      break;
+  }
+  rect.width = width;
+  return rect;
+}
+
+// uxtheme is loaded on demand: the program imports nothing beyond the
+// system's core DLLs.
+void DrawWithoutVisualStyle(HWND hwnd) {
+  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const auto set_window_theme = [] {
+    HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+    return uxtheme ? reinterpret_cast<SetWindowThemeFn>(
+                         reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")))
+                   : nullptr;
+  }();
+  if (set_window_theme != nullptr) set_window_theme(hwnd, L"", L"");
+}
+
 bool HasAccents(HFONT font) {
   HDC dc = GetDC(nullptr);
   if (!dc) return true;
@@ -265,12 +310,18 @@ void Win32Renderer::CreateForm(ui::Form& form) {
                   kFirstControlId + static_cast<int>(position - form.controls().begin()));
   }
   // Frames go to the bottom of the z-order so that they never cover the
-  // controls inside them; they take no focus, so the tab order stays.
+  // controls inside them; they take no focus, so the tab order stays. A
+  // visual style may draw a group box's caption in its own font: frames are
+  // drawn plain, so that a caption declared bold shows bold.
   for (const auto& cw : fw.controls) {
     if (cw->control->kind() == ui::ControlKind::Frame) {
       SetWindowPos(cw->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      DrawWithoutVisualStyle(cw->hwnd);
     }
   }
+  // A radio button sets its own WS_TABSTOP when it is checked or unchecked:
+  // the group's one tab stop is placed again after them.
+  ApplyGroupTabStops(fw);
   // The menu bar before the window is sized: it takes room above the client area.
   BuildMenuBar(fw);
   Layout(fw);
@@ -353,7 +404,10 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
 // Places every control and gives it its font, for the form's DPI.
 void Win32Renderer::Layout(FormWindow& fw) {
   for (const auto& cw : fw.controls) {
-    const PixelRect rect = ControlRect(*cw->control, fw.dpi);
+    PixelRect rect = ControlRect(*cw->control, fw.dpi);
+    if (cw->control->kind() == ui::ControlKind::Label) {
+      rect = FitOneLineLabel(*cw->control, rect, Font(cw->control->font(), fw.dpi));
+    }
     SetWindowPos(cw->hwnd, nullptr, rect.left, rect.top, rect.width, rect.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(cw->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font(cw->control->font(), fw.dpi)),

@@ -39,7 +39,7 @@ class Win32Renderer final : public ui::Renderer {
   void EventEnded() override;
   void SetFocus(ui::Control& control) override;
   int ShowMessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
-                 int style) override;
+                     int style) override;
   void RunMessageLoop() override;
   void QuitMessageLoop() override;
   platform::NativeHandle WindowHandle(const ui::Form& form) const override;

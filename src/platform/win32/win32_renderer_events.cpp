@@ -427,8 +427,8 @@ void Win32Renderer::QuitMessageLoop() {
   }
 }
 
-int Win32Renderer::ShowMessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
-                              int style) {
+int Win32Renderer::ShowMessageBox(ui::Form* owner, const std::string& prompt,
+                                  const std::string& title, int style) {
   const FormWindow* fw = owner ? Find(*owner) : nullptr;
   HWND hwnd = fw ? fw->hwnd : nullptr;
   // The style values are MB_ flags. Without an owner the box still keeps
