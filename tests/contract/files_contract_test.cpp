@@ -38,6 +38,13 @@ TEST_F(FilesContract, FindNormalFileSeesNormalReadOnlyAndArchiveFilesOnly) {
   EXPECT_FALSE(fs_.FindNormalFile(Path("missing")));
   EXPECT_FALSE(fs_.FindNormalFile(Path("no-such-folder\\FRLS.PW")));
   env_->SetAttributes(Path("readonly"), false, false, false);
+
+  // A name outside the ANSI code page is searched as it is: as "?" it would be
+  // a wildcard and find another file.
+  env_->Put(Path("Zukasz.exe"), "x");
+  EXPECT_FALSE(fs_.FindNormalFile(Path("Łukasz.exe")));
+  env_->Put(Path("Łukasz.exe"), "x");
+  EXPECT_TRUE(fs_.FindNormalFile(Path("Łukasz.exe")));
 }
 
 TEST_F(FilesContract, AMissingDriveIsAnErrorNotAMissingFile) {
