@@ -11,8 +11,8 @@ TOOLKIT_EXE="$E2E_BIN/ferrolis_toolkit_fixture.exe"
 JOURNAL="STATIC[3]"
 expect_journal() { expect_text "$TOOLKIT" "$JOURNAL" "$1"; }
 
-# click_at <x> <y> [keys held]: a real mouse click at a point of the screen.
-click_at() {
+# toolkit_click <x> <y> [keys held]: a real mouse click at a point of the screen.
+toolkit_click() {
   if [ -n "${3:-}" ]; then
     xdotool mousemove "$1" "$2" keydown "$3" click 1 keyup "$3"
   else
@@ -20,8 +20,8 @@ click_at() {
   fi
 }
 
-# centre <geometry WxH+X+Y>: prints "x y" of its middle.
-centre() {
+# toolkit_centre <geometry WxH+X+Y>: prints "x y" of its middle.
+toolkit_centre() {
   local w h x y
   IFS='x+' read -r w h x y <<<"$(tr -d '\r' <<<"$1")"
   echo "$((x + w / 2)) $((y + h / 2))"
@@ -64,25 +64,25 @@ test_toolkit_form_keyboard_menus_and_list() {
   local at x y
   at=$(prop "$TOOLKIT" client_at)
   x=${at%,*} y=${at#*,}
-  click_at $((x + 20)) $((y - 8))
+  toolkit_click $((x + 20)) $((y - 8))
   local menu
   menu=$(drv popup 3000) || fail "no menu opened by the click on the bar"
-  read -r x y <<<"$(centre "$menu")"
+  read -r x y <<<"$(toolkit_centre "$menu")"
   IFS='x+' read -r _ _ _ y <<<"$(tr -d '\r' <<<"$menu")"
-  click_at "$x" $((y + 12))
+  toolkit_click "$x" $((y + 12))
   expect_journal "optGrand;optTous;cmdOK;cmdAnnuler;Mnu_Ouvrir;Mnu_Ouvrir;"
   shot toolkit_form "$TOOLKIT"
 
   # 2,000 lines filled by a handler; a click and a Shift-click raise one Click each.
-  read -r x y <<<"$(centre "$(drv rect "$TOOLKIT" "Remplir")")"
-  click_at "$x" "$y"
+  read -r x y <<<"$(toolkit_centre "$(drv rect "$TOOLKIT" "Remplir")")"
+  toolkit_click "$x" "$y"
   expect_eq "lines filled" 2000 "$(drv lines "$TOOLKIT" "LISTBOX[0]" | wc -l)"
   local before
   before="$(drv read "$TOOLKIT" "$JOURNAL" | tr -d '\r')"
-  read -r x y <<<"$(centre "$(drv linerect "$TOOLKIT" "LISTBOX[0]" 5)")"
-  click_at "$x" "$y"
-  read -r x y <<<"$(centre "$(drv linerect "$TOOLKIT" "LISTBOX[0]" 8)")"
-  click_at "$x" "$y" shift
+  read -r x y <<<"$(toolkit_centre "$(drv linerect "$TOOLKIT" "LISTBOX[0]" 5)")"
+  toolkit_click "$x" "$y"
+  read -r x y <<<"$(toolkit_centre "$(drv linerect "$TOOLKIT" "LISTBOX[0]" 8)")"
+  toolkit_click "$x" "$y" shift
   expect_journal "${before}lstLignes[5];lstLignes[5-8];"
   shot toolkit_list "$TOOLKIT"
 

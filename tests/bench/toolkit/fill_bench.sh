@@ -13,6 +13,6 @@ fi
 export WINEPREFIX="$root/build/wine-bench"
 [ $# -gt 0 ] || set -- "$root/build/win64/ferrolis_toolkit_fixture.exe"
 for fixture in "$@"; do
-  echo "== $fixture (5 fills; the first warms up)"
-  "$root/scripts/wine-run.sh" "$fixture" --fill 5 | tr -d '\r'
+  echo "== $fixture (${FILLS:-5} fills; the first warms up)"
+  "$root/scripts/wine-run.sh" "$fixture" --fill "${FILLS:-5}" | tr -d '\r'
 done
