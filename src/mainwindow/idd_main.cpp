@@ -183,7 +183,8 @@ IDD_Main::IDD_Main(ui::Services& services, access::Module1& module1)
       services_(services),
       module1_(module1),
       registry_(services.registry, services.ansi),
-      restrictions_(registry_) {
+      restrictions_(registry_),
+      winlogon_(registry_, services.registry, services.files) {
   IDOP_All.SetValue(1);  // selected in the design, before any handler is bound
   for (const auto& row : restrictions::kShellRestrictions) {
     ui::Control& box = Add(ui::ControlKind::CheckBox, "IDCK_Disable", row.Index)
@@ -221,7 +222,5 @@ IDD_Main::IDD_Main(ui::Services& services, access::Module1& module1)
   IDM_About.OnClick = [this] { IDM_About_Click(); };
   Mnu_Auteur.OnClick = [this] { Mnu_Auteur_Click(); };
 }
-
-void IDD_Main::Form_QueryUnload(int& /*cancel*/, int /*unload_mode*/) { runtime().End(); }
 
 }  // namespace ferrolis::mainwindow
