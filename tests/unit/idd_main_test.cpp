@@ -401,5 +401,30 @@ TEST(ShellValue, WrittenOnlyForANormalFileAndAnUnwrittenChangeIsSaid) {
   }
 }
 
+TEST(MainWindowLayout, ControlsFitTheirContainerAndNeverOverlap) {
+  Main t;
+  std::vector<const ui::Control*> placed;
+  for (const auto& control : t.window.controls())
+    if (control->kind() != ui::ControlKind::MenuItem) placed.push_back(control.get());
+  const auto inside = [&t](const ui::Control& c) {
+    const ui::Twips p = c.position();
+    const int width =
+        c.container() ? c.container()->position().width : t.window.style().client_width;
+    const int height =
+        c.container() ? c.container()->position().height : t.window.style().client_height;
+    return p.left >= 0 && p.top >= 0 && p.left + p.width <= width && p.top + p.height <= height;
+  };
+  for (const ui::Control* a : placed) {
+    EXPECT_TRUE(inside(*a)) << a->name() << a->index();
+    for (const ui::Control* b : placed) {
+      if (a >= b || a->container() != b->container()) continue;
+      const ui::Twips p = a->position(), q = b->position();
+      EXPECT_TRUE(p.left + p.width <= q.left || q.left + q.width <= p.left ||
+                  p.top + p.height <= q.top || q.top + q.height <= p.top)
+          << a->name() << a->index() << " overlaps " << b->name() << b->index();
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ferrolis::mainwindow
