@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Draws the program's icons with ImageMagick: the program icon, the floppy
-# disk picture of the access windows and the stack of floppy disks of the
-# password frame. The results are committed under
+# disk picture of the access windows, the stack of floppy disks of the
+# password frame and the donation button of the About window. The results are committed under
 # src/app/res/; run this only to change them.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -43,3 +43,22 @@ done
 convert "$tmp"/floppy-16.png "$tmp"/floppy-24.png "$tmp"/floppy-32.png "$out/floppy.ico"
 convert "$tmp"/floppies-16.png "$tmp"/floppies-24.png "$tmp"/floppies-32.png "$out/floppies.ico"
 convert "$tmp"/lock-16.png "$tmp"/lock-32.png "$tmp"/lock-48.png "$out/ferrolis.ico"
+
+# The donation button: a green button with a heart and "Faire un don" (in
+# DejaVu Sans), 96x48 at 100 % and larger for higher DPI settings. Drawn at
+# four times the smallest size and scaled down.
+convert -size 384x192 xc:none \
+  -fill '#1d5e3a' -draw 'roundrectangle 4,10 380,188 28,28' \
+  -fill '#2f9e5f' -draw 'roundrectangle 4,4 380,180 28,28' \
+  -fill '#4fc07f' -draw 'roundrectangle 14,12 370,80 20,20' \
+  -fill '#ffffff' -draw 'circle 64,76 64,44' -draw 'circle 116,76 116,44' \
+  -draw 'polygon 34,90 146,90 90,160' \
+  -fill '#d9342b' -draw 'circle 64,76 64,52' -draw 'circle 116,76 116,52' \
+  -draw 'polygon 42,88 138,88 90,148' \
+  -font DejaVu-Sans-Bold -pointsize 50 -fill '#ffffff' \
+  -annotate +164+86 'Faire' -annotate +164+148 'un don' \
+  "$tmp/donate.png"
+for width in 96 144 192; do
+  convert "$tmp/donate.png" -filter box -resize ${width}x "$tmp/donate-$width.png"
+done
+convert "$tmp"/donate-96.png "$tmp"/donate-144.png "$tmp"/donate-192.png "$out/donate.ico"

@@ -5,7 +5,5 @@
 namespace ferrolis::mainwindow {
 
 // about/
-void IDD_Main::IDM_About_Click() {}
-void IDD_Main::Mnu_Auteur_Click() {}
 
 }  // namespace ferrolis::mainwindow

@@ -1,0 +1,198 @@
+#include "about/frm_about.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <vector>
+
+#include "registry/open_key.h"
+#include "ui/msgbox.h"
+#include "ui/runtime.h"
+
+namespace ferrolis::about {
+namespace {
+
+ui::FormStyle AboutStyle() {
+  ui::FormStyle style;
+  style.border = ui::BorderStyle::FixedDialog;
+  style.min_button = false;
+  style.max_button = false;
+  style.show_in_taskbar = false;
+  style.centered = true;
+  style.client_width = 6000;
+  style.client_height = 3960;
+  return style;
+}
+
+// The window's own font; Windows draws a similar one where it is missing.
+ui::FontSpec Comic(double points, bool bold = false, bool underline = false) {
+  ui::FontSpec font;
+  font.name = "Comic Sans MS";
+  font.points = points;
+  font.bold = bold;
+  font.underline = underline;
+  return font;
+}
+
+// The largest value data GetKeyValue reads, in bytes.
+constexpr std::uint32_t kValueBufferSize = 1024;
+
+// The key is opened for reading only: asking for write rights under
+// HKEY_LOCAL_MACHINE would fail for anyone without administrator rights.
+constexpr std::uint32_t kReadAccess = platform::kKeyRead;
+
+}  // namespace
+
+frmAbout::frmAbout(ui::Services& services)
+    : ui::Form(services.runtime, "frmAbout", "A propos de Ferrolis", AboutStyle()),
+      Image1(Add(ui::ControlKind::Image, "Image1").At(240, 240, 720, 720).Picture("#1")),
+      lblTitle(Add(ui::ControlKind::Label, "lblTitle")
+                   .Caption("Ferrolis")
+                   .At(1200, 200, 4560, 540)
+                   .Font(Comic(18, true))),
+      lblVersion(Add(ui::ControlKind::Label, "lblVersion")
+                     .Caption("Version")
+                     .At(1200, 780, 4560, 300)
+                     .Font(Comic(9.75))),
+      lblDescription(Add(ui::ControlKind::Label, "lblDescription")
+                         .Caption(kAuthorNotice)
+                         .At(1200, 1140, 4560, 840)
+                         .Font(Comic(8.25))),
+      Label3(Add(ui::ControlKind::Label, "Label3")
+                 .Caption(std::string("URL : ") + kMakerWebAddress)
+                 .At(240, 2340, 3960, 270)
+                 .ToolTip("Visitez le site officiel de Ferrolis")
+                 .Pointer(ui::MousePointer::Hand)
+                 .Font(Comic(8.25, false, true))),
+      lblDisclaimer(Add(ui::ControlKind::Label, "lblDisclaimer")
+                        .Caption(std::string("E-Mail : ") + kMakerEmailAddress)
+                        .At(240, 2700, 3960, 270)
+                        .ToolTip("Envoyer un courriel")
+                        .Pointer(ui::MousePointer::Hand)
+                        .Font(Comic(8.25, false, true))),
+      Image2(Add(ui::ControlKind::Image, "Image2")
+                 .At(4320, 2280, 1440, 720)
+                 .Picture("DONATE")
+                 .ToolTip("Faire un don avec PayPal - Un solution gratuite, rapide et sécurisée.")
+                 .Pointer(ui::MousePointer::Hand)),
+      Line1{&Add(ui::ControlKind::Line, "Line1", 0).At(240, 2160, 5520, 30),
+            &Add(ui::ControlKind::Line, "Line1", 1).At(240, 3180, 5520, 30)},
+      cmdOK(Add(ui::ControlKind::CommandButton, "cmdOK")
+                .Caption("OK")
+                .At(4500, 3360, 1260, 420)
+                .Tab(0)
+                .Default()
+                .Cancel()
+                .Font(Comic(9.75, true))),
+      cmdSysInfo(Add(ui::ControlKind::CommandButton, "cmdSysInfo")
+                     .Caption("&Système Info...")
+                     .At(2760, 3360, 1560, 420)
+                     .Tab(1)
+                     .ToolTip("Informations système")),
+      Command1(Add(ui::ControlKind::CommandButton, "Command1")
+                   .Caption("Détails...")
+                   .At(240, 3360, 1260, 420)
+                   .Tab(2)
+                   .Font(Comic(9.75))),
+      services_(services) {
+  cmdOK.OnClick = [this] { cmdOK_Click(); };
+  cmdSysInfo.OnClick = [this] { cmdSysInfo_Click(); };
+  Command1.OnClick = [this] { Command1_Click(); };
+  Image2.OnClick = [this] { Image2_Click(); };
+  Label3.OnClick = [this] { Label3_Click(); };
+  lblDisclaimer.OnClick = [this] { lblDisclaimer_Click(); };
+}
+
+void frmAbout::Form_Load() {
+  const std::string title = services_.system.ProgramTitle();
+  const platform::ProgramVersion version = services_.system.Version();
+  SetCaption("A propos " + title);
+  lblVersion.SetCaption("Version " + std::to_string(version.major) + "." +
+                        std::to_string(version.minor) + "." + std::to_string(version.revision));
+  lblTitle.SetCaption(title);
+}
+
+void frmAbout::cmdOK_Click() { Unload(); }
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+
+void frmAbout::Command1_Click() {
+  const std::string lines[] = {
+      "Ferrolis v1.1.0 - Protection sous Windows 2000 Pro - XP et NT",
+      "",
+      kAuthorNotice,
+      std::string("E-Mail : ") + kMakerEmailAddress,
+      std::string("URL : ") + kMakerWebAddress,
+      "",
+  };
+  std::string prompt;
+  for (const std::string& line : lines) {
+    if (&line != &lines[0]) prompt += ui::kLineBreak;
+    prompt += line;
+  }
+  runtime().MsgBox(prompt, ui::kOkOnly + ui::kInformation, "A propos");
+}
+
+void frmAbout::Image2_Click() {
+  services_.shell.ShellExecute(hwnd(), "Open", std::string(kMakerWebAddress) + kDonationPage, "",
+                               services_.system.ProgramFolder(), platform::kShowNormal);
+}
+
+void frmAbout::Label3_Click() {
+  services_.shell.ShellExecute(hwnd(), "Open", kMakerWebAddress, "",
+                               services_.system.ProgramFolder(), platform::kShowNormal);
+}
+
+void frmAbout::lblDisclaimer_Click() {
+  // Without a mail program nothing happens, and nothing is said either.
+  try {
+    services_.shell.ShellExecute(hwnd(), "Open", std::string("mailto:") + kMakerEmailAddress, "0",
+                                 "0", platform::kShowNormal);
+  } catch (const std::exception&) {
+  }
+}
+
+void frmAbout::StartSysInfo() {
+  try {
+    std::string path;
+    if (GetKeyValue(platform::kHkeyLocalMachine, kSysInfoPathKey, kSysInfoPathValue, path)) {
+      // The tool named by the value, as it is written there; whether it
+      // exists is the start's own business.
+      if (services_.shell.StartProgram(path, platform::kShowNormal)) return;
+    } else if (GetKeyValue(platform::kHkeyLocalMachine, kSysInfoFolderKey, kSysInfoFolderValue,
+                           path)) {
+      const std::string tool = path + "\\MSINFO32.EXE";
+      if (services_.files.FindNormalFile(tool) &&
+          services_.shell.StartProgram(tool, platform::kShowNormal)) {
+        return;
+      }
+    }
+  } catch (const std::exception&) {
+    // A drive that cannot be read, say: the tool is not found either.
+  }
+  runtime().MsgBox("Information Systeme introuvable !", ui::kOkOnly,
+                   services_.system.ProgramTitle());
+}
+
+bool frmAbout::GetKeyValue(platform::RootKey KeyRoot, const std::string& KeyName,
+                           const std::string& SubKeyRef, std::string& KeyVal) {
+  registry::OpenKey key(services_.registry);
+  if (key.Open(KeyRoot, KeyName, kReadAccess) != platform::kErrorSuccess) {
+    KeyVal.clear();
+    return false;
+  }
+  std::vector<std::uint8_t> buffer(kValueBufferSize, 0);
+  std::uint32_t type = 0;
+  std::uint32_t size = kValueBufferSize;
+  if (services_.registry.QueryValue(key.handle(), SubKeyRef, &type, buffer.data(), &size) !=
+      platform::kErrorSuccess) {
+    KeyVal.clear();
+    return false;
+  }
+  std::string data(buffer.begin(), buffer.begin() + std::min(size, kValueBufferSize));
+  if (!data.empty() && data.back() == '\0') data.pop_back();
+  KeyVal = type == platform::kRegSz ? services_.ansi.FromAnsi(data) : std::string();
+  return true;
+}
+
+}  // namespace ferrolis::about
