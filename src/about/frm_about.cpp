@@ -191,7 +191,7 @@ bool frmAbout::GetKeyValue(platform::RootKey KeyRoot, const std::string& KeyName
   }
   std::string data(buffer.begin(), buffer.begin() + std::min(size, kValueBufferSize));
   if (!data.empty() && data.back() == '\0') data.pop_back();
-  KeyVal = type == platform::kRegSz ? services_.ansi.FromAnsi(data) : std::string();
+  KeyVal = type == platform::kRegSz ? data : std::string();  // text comes in UTF-8
   return true;
 }
 

@@ -18,8 +18,8 @@ bool Winlogon::KeyOpensForWriting() const {
   registry::OpenKey key(raw_);
   const std::string path =
       registry::IDBAS_Registry::BuildKeyPath(kLogonBasePath, kLogonSubKey1, kLogonSubKey2);
-  return key.Open(platform::kHkeyLocalMachine, path, platform::kKeyAllSpecificRights) ==
-         platform::kErrorSuccess;
+  return key.Open(platform::kHkeyLocalMachine, path,
+                  platform::kKeyAllSpecificRights | registry_.view()) == platform::kErrorSuccess;
 }
 
 std::string Winlogon::Read(std::string_view name, std::string_view default_text) const {

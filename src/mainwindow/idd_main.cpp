@@ -211,7 +211,7 @@ IDD_Main::IDD_Main(ui::Services& services, access::Module1& module1)
           Add(ui::ControlKind::MenuItem, "Mnu_Quitter").Caption("&Quitter").In(Mnu_Apropos)),
       services_(services),
       module1_(module1),
-      registry_(services.registry, services.ansi),
+      registry_(services.registry),
       restrictions_(registry_),
       winlogon_(registry_, services.registry, services.files) {
   IDOP_All.SetValue(1);  // selected in the design, before any handler is bound

@@ -26,4 +26,10 @@ std::string SixtyFourBitViewPath(RootKey root, const std::string& path) {
   return path.substr(0, end) + "\\WOW6432Node" + (rest.empty() ? "" : "\\" + rest);
 }
 
+std::string EditorPath(bool sixty_four_bit_windows, std::uint32_t view, RootKey root,
+                       const std::string& path) {
+  const bool thirty_two_bit_view = sixty_four_bit_windows && (view & kKeyWow64_32Key) != 0;
+  return thirty_two_bit_view ? SixtyFourBitViewPath(root, path) : path;
+}
+
 }  // namespace ferrolis::platform

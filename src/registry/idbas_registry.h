@@ -5,7 +5,12 @@
 // subkey path joined from a base path and two further levels. Every operation
 // opens and closes its own key within the call; nothing is cached. No
 // operation throws: reads fall back to a default, deletions return false and
-// writes return false only when their data cannot be converted.
+// writes return false only when their data cannot be converted. Texts are
+// UTF-8, as the platform's registry hands them over.
+//
+// The layer works in one registry view: by default the 64-bit view, the one
+// Windows itself uses; an instance made for the 32-bit view reaches the keys
+// that 32-bit programs keep on 64-bit Windows.
 #pragma once
 
 #include <cstdint>
@@ -15,15 +20,18 @@
 #include <vector>
 
 #include "platform/registry.h"
-#include "platform/text_codec.h"
 #include "registry/registry_value.h"
 
 namespace ferrolis::registry {
 
 class IDBAS_Registry {
  public:
-  IDBAS_Registry(platform::Registry& registry, const platform::TextCodec& codec)
-      : registry_(registry), codec_(codec) {}
+  // `view` is 0 for the 64-bit view, or platform::kKeyWow64_32Key.
+  explicit IDBAS_Registry(platform::Registry& registry, std::uint32_t view = 0)
+      : registry_(registry), view_(view) {}
+
+  platform::Registry& platform() const { return registry_; }
+  std::uint32_t view() const { return view_; }
 
   // "HKEY_LOCAL_MACHINE" (any case) -> 0x80000002; 0 for anything else.
   static platform::RootKey RootKeyFromName(std::string_view name);
@@ -44,7 +52,7 @@ class IDBAS_Registry {
                                  bool FullAccess) const;
 
   // Creates the key when missing (every level) and writes a value: REG_SZ and
-  // REG_EXPAND_SZ as the text in the ANSI code page plus a NUL; REG_DWORD and
+  // REG_EXPAND_SZ as the text plus a NUL; REG_DWORD and
   // REG_DWORD_BIG_ENDIAN as the text's number, four bytes little-endian; other
   // types write nothing. Returns false only when the text does not convert to
   // a number for the two DWORD types (nothing is then written); a refusal by
@@ -85,7 +93,7 @@ class IDBAS_Registry {
   bool DeleteKeyTree(platform::RootKey root, const std::string& path);
 
   platform::Registry& registry_;
-  const platform::TextCodec& codec_;
+  std::uint32_t view_;
 };
 
 // The texts that REG_DWORD and REG_DWORD_BIG_ENDIAN writes accept: an optional

@@ -33,18 +33,19 @@ std::optional<std::string> SubkeyAt(platform::Registry& registry, platform::KeyH
 // Lists the subkeys of (root, path) taking the path exactly as given. The key
 // is opened once for the whole listing; the list ends at the first index the
 // registry does not answer.
-void ListSubkeys(platform::Registry& registry, platform::RootKey root, const std::string& path,
-                 std::vector<std::string>& names, std::vector<bool>* has_subkeys) {
+void ListSubkeys(platform::Registry& registry, std::uint32_t view, platform::RootKey root,
+                 const std::string& path, std::vector<std::string>& names,
+                 std::vector<bool>* has_subkeys) {
   if (root == 0) return;
   OpenKey key(registry);
-  if (key.Open(root, path, platform::kKeyRead) != platform::kErrorSuccess) return;
+  if (key.Open(root, path, platform::kKeyRead | view) != platform::kErrorSuccess) return;
   std::vector<char> buffer(kNameBufferSize);
   for (std::uint32_t index = 0;; ++index) {
     std::optional<std::string> name = SubkeyAt(registry, key.handle(), index, buffer);
     if (!name) break;
     if (has_subkeys) {
       OpenKey child(registry);
-      child.Open(root, path.empty() ? *name : path + "\\" + *name, platform::kKeyRead);
+      child.Open(root, path.empty() ? *name : path + "\\" + *name, platform::kKeyRead | view);
       has_subkeys->push_back(child.is_open() &&
                              SubkeyAt(registry, child.handle(), 0, buffer).has_value());
     }
@@ -68,7 +69,7 @@ void IDBAS_Registry::EnumRegistryKeys(std::vector<std::string>& SubkeyNames,
   HasSubkeys.clear();
   try {
     KeyPath = BuildKeyPath(KeyPath, {}, {});
-    ListSubkeys(registry_, RootKeyFromName(RootName), KeyPath, SubkeyNames,
+    ListSubkeys(registry_, view_, RootKeyFromName(RootName), KeyPath, SubkeyNames,
                 WithSubkeyFlags ? &HasSubkeys : nullptr);
   } catch (...) {
     // Out of memory: the lists end where they got to.
@@ -85,7 +86,7 @@ bool IDBAS_Registry::DeleteRegistryEntry(std::string_view SubKey1, std::string_v
     // The key is created when missing, so switching off a value that was never
     // there leaves an empty key behind.
     OpenKey key(registry_);
-    key.Create(RootKey, path, platform::kKeyAllSpecificRights);
+    key.Create(RootKey, path, platform::kKeyAllSpecificRights | view_);
     if (!key.is_open()) return false;
     return registry_.DeleteValue(key.handle(), std::string(ValueName)) == platform::kErrorSuccess;
   } catch (...) {
@@ -102,7 +103,7 @@ bool IDBAS_Registry::DeleteKeyTree(platform::RootKey root, const std::string& pa
   // A path without a key name would address the root itself.
   if (path.find_first_not_of('\\') == std::string::npos) return false;
 
-  const long first = registry_.DeleteKey(root, path);
+  const long first = registry_.DeleteKey(root, path, view_);
   if (first == platform::kErrorSuccess) return true;
   if (first != platform::kErrorAccessDenied) return false;
 
@@ -116,7 +117,7 @@ bool IDBAS_Registry::DeleteKeyTree(platform::RootKey root, const std::string& pa
   };
   std::vector<Level> levels;
   levels.push_back({path, {}});
-  if (listable) ListSubkeys(registry_, root, path, levels.back().children, nullptr);
+  if (listable) ListSubkeys(registry_, view_, root, path, levels.back().children, nullptr);
 
   while (true) {
     Level& level = levels.back();
@@ -124,14 +125,14 @@ bool IDBAS_Registry::DeleteKeyTree(platform::RootKey root, const std::string& pa
       std::string child = ChildPath(level.path, level.children[level.next++]);
       // The result of a subkey's deletion is not looked at: a branch that
       // stays makes its parent's second attempt fail instead.
-      if (registry_.DeleteKey(root, child) == platform::kErrorAccessDenied) {
+      if (registry_.DeleteKey(root, child, view_) == platform::kErrorAccessDenied) {
         Level below{std::move(child), {}};
-        if (listable) ListSubkeys(registry_, root, below.path, below.children, nullptr);
+        if (listable) ListSubkeys(registry_, view_, root, below.path, below.children, nullptr);
         levels.push_back(std::move(below));
       }
       continue;
     }
-    const bool deleted = registry_.DeleteKey(root, level.path) == platform::kErrorSuccess;
+    const bool deleted = registry_.DeleteKey(root, level.path, view_) == platform::kErrorSuccess;
     levels.pop_back();
     if (levels.empty()) return deleted;
   }

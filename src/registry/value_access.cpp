@@ -24,6 +24,16 @@ std::string HexPairs(const std::uint8_t* data, std::size_t size) {
   return text;
 }
 
+// The text less its last character, whatever it is: the stored size counts
+// the terminating NUL. A character is a whole UTF-8 sequence.
+std::string_view WithoutLastCharacter(std::string_view text) {
+  if (text.empty()) return text;
+  std::size_t end = text.size() - 1;
+  for (int k = 0; k < 3 && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80; ++k)
+    --end;
+  return text.substr(0, end);
+}
+
 bool IsBlank(const std::string& text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
@@ -78,10 +88,9 @@ std::optional<RegistryValue> IDBAS_Registry::ReadValueData(platform::KeyHandle k
       got = std::min(got, size);
       if (type == platform::kRegBinary) return RegistryValue(HexPairs(buffer.data(), got));
       if (type != platform::kRegSz && type != platform::kRegExpandSz) return std::nullopt;
-      // The stored size counts the terminating NUL: the last character goes,
-      // whatever it is. Environment references stay unexpanded.
-      const std::string_view ansi(reinterpret_cast<const char*>(buffer.data()), got);
-      return RegistryValue(codec_.FromAnsi(ansi.substr(0, got == 0 ? 0 : got - 1)));
+      // Environment references stay unexpanded.
+      const std::string_view text(reinterpret_cast<const char*>(buffer.data()), got);
+      return RegistryValue(std::string(WithoutLastCharacter(text)));
     }
     case platform::kRegDword:
     case platform::kRegDwordBigEndian: {
@@ -108,7 +117,7 @@ bool IDBAS_Registry::WriteValueData(platform::KeyHandle key, std::string_view Va
   switch (ValueType) {
     case platform::kRegSz:
     case platform::kRegExpandSz: {
-      std::string bytes = codec_.ToAnsi(ValueData);
+      std::string bytes(ValueData);
       bytes += '\0';
       if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) return false;
       if (key != 0) {
@@ -143,7 +152,8 @@ RegistryValue IDBAS_Registry::GetRegistryValue(std::string_view SubKey1, std::st
   try {
     OpenKey key(registry_);
     const std::string path = BuildKeyPath(BasePath, SubKey1, SubKey2);
-    key.Open(RootKey, path, FullAccess ? platform::kKeyAllSpecificRights : platform::kKeyRead);
+    key.Open(RootKey, path,
+             (FullAccess ? platform::kKeyAllSpecificRights : platform::kKeyRead) | view_);
     std::optional<RegistryValue> value;
     if (key.is_open()) value = ReadValueData(key.handle(), ValueName);
     // A blank text counts as missing; a number never does, not even 0.
@@ -165,7 +175,7 @@ bool IDBAS_Registry::SetRegistryValue(std::string_view SubKey1, std::string_view
     const std::string path = BuildKeyPath(BasePath, SubKey1, SubKey2);
     // A refused creation leaves the key closed; the write then stores nothing
     // and the result is still true. Levels created on the way stay.
-    key.Create(RootKey, path, platform::kKeyAllSpecificRights);
+    key.Create(RootKey, path, platform::kKeyAllSpecificRights | view_);
     return WriteValueData(key.handle(), ValueName, ValueType, ValueData);
   } catch (...) {
     return false;

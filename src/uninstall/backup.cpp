@@ -29,16 +29,19 @@ void MoveTo(KeyTree& tree, std::size_t old_length, const std::string& path) {
 // reaches them; nothing when one cannot be read.
 std::optional<std::vector<KeyTree>> ReadTrees(platform::Registry& registry, platform::RootKey root,
                                               const std::string& base_path,
-                                              const std::vector<std::string>& subkeys) {
+                                              const std::vector<ViewedKey>& subkeys) {
+  const bool sixty_four_bit_windows = registry.SixtyFourBitWindows();
   std::vector<KeyTree> trees;
-  for (const std::string& subkey : subkeys) {
+  for (const ViewedKey& subkey : subkeys) {
     KeyTree tree;
-    const long result = ReadKeyTree(registry, root, base_path + "\\" + subkey, &tree);
+    const long result =
+        ReadKeyTree(registry, subkey.view, root, base_path + "\\" + subkey.name, &tree);
     if (result == platform::kErrorFileNotFound && tree.values.empty() && tree.subkeys.empty())
       continue;
     if (result != platform::kErrorSuccess) return std::nullopt;
     const std::size_t length = tree.path.size();
-    MoveTo(tree, length, registry.EditorPath(root, tree.path));
+    MoveTo(tree, length,
+           platform::EditorPath(sixty_four_bit_windows, subkey.view, root, tree.path));
     trees.push_back(std::move(tree));
   }
   return trees;
@@ -82,7 +85,7 @@ std::string BackupFolder(platform::FileSystem& files) {
 }
 
 Backup BackUpKeys(platform::Registry& registry, platform::FileSystem& files, platform::RootKey root,
-                  const std::string& base_path, const std::vector<std::string>& subkeys,
+                  const std::string& base_path, const std::vector<ViewedKey>& subkeys,
                   const platform::LocalTime& now) {
   Backup backup;
   try {

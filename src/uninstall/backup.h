@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
+#include "uninstall/key_tree.h"
 
 namespace ferrolis::uninstall {
 
@@ -22,14 +23,16 @@ struct Backup {
   std::string file;    // the full path of the file, once written
 };
 
-// Reads the whole tree of every subkey of (root, base_path) in `subkeys` and
-// writes them all into one new file of the backup folder, named by the date
-// and time `now` ("2024-03-05 14-07-09.reg", with " (2)" and up when that
-// name is taken). A subkey that is no longer there has nothing to save and is
-// left out. `written` is true only when every other tree was read whole and
-// the complete file is in place; otherwise no backup file is left behind.
+// Reads the whole tree of every subkey of (root, base_path) in `subkeys`, each
+// in its registry view, and writes them all into one new file of the backup
+// folder, named by the date and time `now` ("2024-03-05 14-07-09.reg", with
+// " (2)" and up when that name is taken). Each key is named as the registry
+// editor reaches it: a key of the 32-bit view of 64-bit Windows under
+// SOFTWARE\WOW6432Node. A subkey that is no longer there has nothing to save
+// and is left out. `written` is true only when every other tree was read whole
+// and the complete file is in place; otherwise no backup file is left behind.
 Backup BackUpKeys(platform::Registry& registry, platform::FileSystem& files, platform::RootKey root,
-                  const std::string& base_path, const std::vector<std::string>& subkeys,
+                  const std::string& base_path, const std::vector<ViewedKey>& subkeys,
                   const platform::LocalTime& now);
 
 }  // namespace ferrolis::uninstall

@@ -31,7 +31,7 @@ void IDD_Main::cmdDelete_Click() {
   }
   // Every entry that carries a selected line's display name goes, whether the
   // list shows it or not.
-  const std::vector<std::string> subkeys = uninstall::SubkeysCarrying(registry_, lines);
+  const std::vector<uninstall::ViewedKey> subkeys = uninstall::SubkeysCarrying(registry_, lines);
   if (!subkeys.empty()) {
     const uninstall::Backup backup =
         uninstall::BackUpKeys(services_.registry, services_.files, uninstall::kUninstallRoot,
@@ -50,9 +50,10 @@ void IDD_Main::cmdDelete_Click() {
           ui::kOkOnly | ui::kExclamation, "Supprimer de la liste");
       return;
     }
-    for (const std::string& subkey : subkeys) {
-      registry_.DeleteRegistryEntry({}, subkey, {}, uninstall::kUninstallRoot,
-                                    uninstall::kUninstallPath);
+    for (const uninstall::ViewedKey& subkey : subkeys) {
+      registry::IDBAS_Registry(services_.registry, subkey.view)
+          .DeleteRegistryEntry({}, subkey.name, {}, uninstall::kUninstallRoot,
+                               uninstall::kUninstallPath);
     }
   }
   cmdRefresh_Click();

@@ -1,32 +1,16 @@
 #include "uninstall/key_tree.h"
 
+#include "registry/open_key.h"
+
 namespace ferrolis::uninstall {
 namespace {
 
-class WideKey {
- public:
-  explicit WideKey(platform::Registry& registry) : registry_(registry) {}
-  WideKey(const WideKey&) = delete;
-  WideKey& operator=(const WideKey&) = delete;
-  ~WideKey() {
-    if (handle_ != 0) registry_.CloseKey(handle_);
-  }
-  long Open(platform::RootKey root, const std::string& path) {
-    return registry_.OpenKeyWide(root, path, platform::kKeyRead, &handle_);
-  }
-  platform::KeyHandle handle() const { return handle_; }
-
- private:
-  platform::Registry& registry_;
-  platform::KeyHandle handle_ = 0;
-};
-
 // Values and subkey names of one key; the key is closed again before the
 // subkeys are read, so a deep tree holds one handle at a time.
-long ReadOneKey(platform::Registry& registry, platform::RootKey root, KeyTree* tree,
-                std::vector<std::string>* subkey_names) {
-  WideKey key(registry);
-  if (const long opened = key.Open(root, tree->path)) return opened;
+long ReadOneKey(platform::Registry& registry, std::uint32_t view, platform::RootKey root,
+                KeyTree* tree, std::vector<std::string>* subkey_names) {
+  registry::OpenKey key(registry);
+  if (const long opened = key.Open(root, tree->path, platform::kKeyRead | view)) return opened;
   for (std::uint32_t index = 0;; ++index) {
     StoredValue value;
     const long result =
@@ -47,16 +31,16 @@ long ReadOneKey(platform::Registry& registry, platform::RootKey root, KeyTree* t
 
 }  // namespace
 
-long ReadKeyTree(platform::Registry& registry, platform::RootKey root, const std::string& path,
-                 KeyTree* tree) {
+long ReadKeyTree(platform::Registry& registry, std::uint32_t view, platform::RootKey root,
+                 const std::string& path, KeyTree* tree) {
   tree->path = path;
   tree->values.clear();
   tree->subkeys.clear();
   std::vector<std::string> names;
-  if (const long result = ReadOneKey(registry, root, tree, &names)) return result;
+  if (const long result = ReadOneKey(registry, view, root, tree, &names)) return result;
   for (const std::string& name : names) {
     KeyTree subkey;
-    const long result = ReadKeyTree(registry, root, path + "\\" + name, &subkey);
+    const long result = ReadKeyTree(registry, view, root, path + "\\" + name, &subkey);
     tree->subkeys.push_back(std::move(subkey));
     // Any subkey that cannot be read, even one deleted meanwhile, leaves the
     // tree incomplete.

@@ -2,6 +2,7 @@
 // that it can be written back as it was.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,6 +18,15 @@ struct StoredValue {
   friend bool operator==(const StoredValue&, const StoredValue&) = default;
 };
 
+// A subkey as reached in one registry view: 0 for the 64-bit view, or
+// platform::kKeyWow64_32Key for the 32-bit one.
+struct ViewedKey {
+  std::uint32_t view = 0;
+  std::string name;
+  friend bool operator==(const ViewedKey&, const ViewedKey&) = default;
+  friend auto operator<=>(const ViewedKey&, const ViewedKey&) = default;
+};
+
 struct KeyTree {
   std::string path;  // below the root, names separated by backslashes
   std::vector<StoredValue> values;
@@ -24,11 +34,12 @@ struct KeyTree {
   friend bool operator==(const KeyTree&, const KeyTree&) = default;
 };
 
-// Reads the key (root, path) and everything below it through the registry's
-// wide calls, one key open at a time. Returns 0 when the whole tree was read;
-// otherwise the registry's code for the first key or value that could not be
-// read (2 when the key itself is missing), and the tree is incomplete.
-long ReadKeyTree(platform::Registry& registry, platform::RootKey root, const std::string& path,
-                 KeyTree* tree);
+// Reads the key (root, path) of the registry view `view` and everything below
+// it, names and data exactly as stored, one key open at a time. Returns 0 when
+// the whole tree was read; otherwise the registry's code for the first key or
+// value that could not be read (2 when the key itself is missing), and the
+// tree is incomplete.
+long ReadKeyTree(platform::Registry& registry, std::uint32_t view, platform::RootKey root,
+                 const std::string& path, KeyTree* tree);
 
 }  // namespace ferrolis::uninstall

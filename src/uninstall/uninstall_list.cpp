@@ -22,6 +22,14 @@ std::vector<std::string> EntrySubkeys(const registry::IDBAS_Registry& registry) 
   return names;
 }
 
+// The layer of each view that holds entries.
+std::vector<registry::IDBAS_Registry> ViewLayers(const registry::IDBAS_Registry& registry) {
+  std::vector<registry::IDBAS_Registry> layers;
+  for (const std::uint32_t view : EntryViews(registry.platform()))
+    layers.emplace_back(registry.platform(), view);
+  return layers;
+}
+
 // Decodes the UTF-8 sequence at `i` and advances past it; a malformed byte
 // stands for itself.
 char32_t NextCodePoint(std::string_view s, std::size_t& i) {
@@ -35,7 +43,7 @@ char32_t NextCodePoint(std::string_view s, std::size_t& i) {
   return cp;
 }
 
-// Lower case without accents for the letters of Western European names.
+// Lower case without accents for the letters of European names in Latin script.
 void AppendFolded(std::u32string& out, char32_t cp) {
   if (cp >= 'A' && cp <= 'Z') {
     out += cp - 'A' + 'a';
@@ -63,6 +71,15 @@ void AppendFolded(std::u32string& out, char32_t cp) {
     out += U"oe";
     return;
   }
+  if (cp >= 0x100 && cp <= 0x17F) {
+    // Latin Extended-A (Central European names: Ł, Š, Ő...), by base letter.
+    static constexpr std::string_view kBase =
+        "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiIiJjKkkLlLlLlL"
+        "lLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+    const char base = kBase[cp - 0x100];
+    out += static_cast<char32_t>(base >= 'a' ? base : base - 'A' + 'a');
+    return;
+  }
   out += cp;
 }
 
@@ -75,6 +92,11 @@ std::u32string SortKey(std::string_view text) {
 
 }  // namespace
 
+std::vector<std::uint32_t> EntryViews(platform::Registry& registry) {
+  if (registry.SixtyFourBitWindows()) return {0, platform::kKeyWow64_32Key};
+  return {0};
+}
+
 bool IsListed(std::string_view display_name, std::string_view uninstall_string,
               std::string_view version) {
   return !display_name.empty() && (!uninstall_string.empty() || !version.empty());
@@ -82,11 +104,14 @@ bool IsListed(std::string_view display_name, std::string_view uninstall_string,
 
 std::vector<std::string> ListedDisplayNames(const registry::IDBAS_Registry& registry) {
   std::vector<std::string> lines;
-  for (const std::string& subkey : EntrySubkeys(registry)) {
-    std::string display_name = ReadText(registry, subkey, "DisplayName");
-    const std::string uninstall_string = ReadText(registry, subkey, "UninstallString");
-    const std::string version = ReadText(registry, subkey, "Version");
-    if (IsListed(display_name, uninstall_string, version)) lines.push_back(std::move(display_name));
+  for (const registry::IDBAS_Registry& layer : ViewLayers(registry)) {
+    for (const std::string& subkey : EntrySubkeys(layer)) {
+      std::string display_name = ReadText(layer, subkey, "DisplayName");
+      const std::string uninstall_string = ReadText(layer, subkey, "UninstallString");
+      const std::string version = ReadText(layer, subkey, "Version");
+      if (IsListed(display_name, uninstall_string, version))
+        lines.push_back(std::move(display_name));
+    }
   }
   // Keys computed once per line rather than once per comparison.
   std::vector<std::pair<std::u32string, std::string>> keyed;
@@ -98,22 +123,24 @@ std::vector<std::string> ListedDisplayNames(const registry::IDBAS_Registry& regi
   return lines;
 }
 
-std::vector<std::string> SubkeysCarrying(const registry::IDBAS_Registry& registry,
-                                         const std::vector<std::string>& lines) {
-  std::vector<std::string> subkeys;
+std::vector<ViewedKey> SubkeysCarrying(const registry::IDBAS_Registry& registry,
+                                       const std::vector<std::string>& lines) {
+  std::vector<ViewedKey> subkeys;
   if (lines.empty()) return subkeys;
   // Every entry's display name, read once, for all the lines of the click.
-  std::map<std::string, std::vector<std::string>> by_display_name;
-  for (std::string& subkey : EntrySubkeys(registry)) {
-    std::string display_name = ReadText(registry, subkey, "DisplayName");
-    if (!display_name.empty())
-      by_display_name[std::move(display_name)].push_back(std::move(subkey));
+  std::map<std::string, std::vector<ViewedKey>> by_display_name;
+  for (const registry::IDBAS_Registry& layer : ViewLayers(registry)) {
+    for (std::string& subkey : EntrySubkeys(layer)) {
+      std::string display_name = ReadText(layer, subkey, "DisplayName");
+      if (!display_name.empty())
+        by_display_name[std::move(display_name)].push_back({layer.view(), std::move(subkey)});
+    }
   }
-  std::set<std::string> taken;
+  std::set<ViewedKey> taken;
   for (const std::string& line : lines) {
     const auto found = by_display_name.find(line);
     if (found == by_display_name.end()) continue;
-    for (const std::string& subkey : found->second) {
+    for (const ViewedKey& subkey : found->second) {
       if (taken.insert(subkey).second) subkeys.push_back(subkey);
     }
   }

@@ -16,7 +16,6 @@
 
 #ifdef _WIN32
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_text.h"
 #else
 #include "support/memory_registry.h"
 #endif
@@ -35,12 +34,10 @@ constexpr int kSubkeys = 2000;
 struct Environment {
 #ifdef _WIN32
   ferrolis::platform::win32::Win32Registry registry;
-  ferrolis::platform::win32::Win32TextCodec codec;
 #else
   ferrolis::testing::MemoryRegistry registry;
-  ferrolis::platform::Cp1252Codec codec;
 #endif
-  IDBAS_Registry layer{registry, codec};
+  IDBAS_Registry layer{registry};
 #ifndef _WIN32
   Environment() { registry.RecordCalls(false); }
 #endif

@@ -5,15 +5,12 @@
 #include <memory>
 
 #include "platform/registry.h"
-#include "platform/text_codec.h"
 
 namespace ferrolis::testing {
 
 // A fresh registry for one test. The double starts empty; the real registry is
 // the Wine prefix's own, so tests must clean up what they write.
 std::unique_ptr<platform::Registry> MakeContractRegistry();
-// The text codec of the platform (Windows-1252 natively, CP_ACP under Wine).
-const platform::TextCodec& ContractCodec();
 
 // A key the suites may fill and remove freely.
 inline constexpr platform::RootKey kScratchRoot = platform::kHkeyCurrentUser;

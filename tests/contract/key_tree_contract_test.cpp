@@ -13,12 +13,12 @@ using uninstall::StoredValue;
 class KeyTreeRead : public ScratchFixture {};
 
 TEST_F(KeyTreeRead, ReadsAWholeTreeAsStored) {
-  // Text written through the ANSI calls reads back in UTF-16LE; other data
-  // passes as it is.
+  // Text written in UTF-8 through the platform reads back as the registry
+  // keeps it, in UTF-16LE; other data passes as it is.
   // Written in name order, which is also the order in which Wine keeps them.
   Seed(kScratchRoot, Scratch("Entry"), "", platform::kRegSz, {'d', 0});
   Seed(kScratchRoot, Scratch("Entry"), "Big", platform::kRegQword, {1, 0, 0, 0, 0, 0, 0, 2});
-  Seed(kScratchRoot, Scratch("Entry"), "Caf\xC3\xA9", platform::kRegSz, {0xE9, 0});
+  Seed(kScratchRoot, Scratch("Entry"), "Caf\xC3\xA9", platform::kRegSz, {0xC5, 0x81, 0});
   Seed(kScratchRoot, Scratch("Entry"), "Empty", platform::kRegBinary, {});
   Seed(kScratchRoot, Scratch("Entry"), "Multi", platform::kRegMultiSz, {'a', 0, 'b', 0, 0});
   Seed(kScratchRoot, Scratch("Entry"), "Number", platform::kRegDword, {1, 2, 3, 4});
@@ -26,12 +26,12 @@ TEST_F(KeyTreeRead, ReadsAWholeTreeAsStored) {
   Seed(kScratchRoot, Scratch("Entry\\A"), "None", platform::kRegNone, {7});
 
   KeyTree tree;
-  ASSERT_EQ(uninstall::ReadKeyTree(*platform_, kScratchRoot, Scratch("Entry"), &tree), 0);
+  ASSERT_EQ(uninstall::ReadKeyTree(*platform_, 0, kScratchRoot, Scratch("Entry"), &tree), 0);
   const KeyTree expected{Scratch("Entry"),
                          {
                              {"", platform::kRegSz, {'d', 0, 0, 0}},
                              {"Big", platform::kRegQword, {1, 0, 0, 0, 0, 0, 0, 2}},
-                             {"Caf\xC3\xA9", platform::kRegSz, {0xE9, 0, 0, 0}},
+                             {"Caf\xC3\xA9", platform::kRegSz, {0x41, 0x01, 0, 0}},  // "Ł"
                              {"Empty", platform::kRegBinary, {}},
                              {"Multi", platform::kRegMultiSz, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}},
                              {"Number", platform::kRegDword, {1, 2, 3, 4}},
@@ -42,9 +42,9 @@ TEST_F(KeyTreeRead, ReadsAWholeTreeAsStored) {
                          }};
   EXPECT_EQ(tree, expected);
   platform::KeyHandle key = 0;
-  EXPECT_EQ(uninstall::ReadKeyTree(*platform_, kScratchRoot, Scratch("Missing"), &tree),
+  EXPECT_EQ(uninstall::ReadKeyTree(*platform_, 0, kScratchRoot, Scratch("Missing"), &tree),
             platform::kErrorFileNotFound);
-  EXPECT_EQ(platform_->OpenKeyWide(kScratchRoot, Scratch("Missing"), platform::kKeyRead, &key),
+  EXPECT_EQ(platform_->OpenKey(kScratchRoot, Scratch("Missing"), platform::kKeyRead, &key),
             platform::kErrorFileNotFound);
 }
 

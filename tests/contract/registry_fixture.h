@@ -26,7 +26,7 @@ class RegistryFixture : public ::testing::Test {
  protected:
   using Bytes = std::vector<std::uint8_t>;
 
-  RegistryFixture() : platform_(MakeContractRegistry()), layer_(*platform_, ContractCodec()) {}
+  RegistryFixture() : platform_(MakeContractRegistry()), layer_(*platform_) {}
 
   // Creates every level of the key and writes raw data into it.
   void Seed(platform::RootKey root, const std::string& path, const std::string& name,
@@ -86,7 +86,7 @@ class RegistryFixture : public ::testing::Test {
   // Removes a key and everything below it, without the layer under test.
   void RemoveTree(platform::RootKey root, const std::string& path) {
     for (const std::string& name : Subkeys(root, path)) RemoveTree(root, path + "\\" + name);
-    platform_->DeleteKey(root, path);
+    platform_->DeleteKey(root, path, 0);
   }
 
   std::unique_ptr<platform::Registry> platform_;

@@ -53,7 +53,7 @@ TEST_F(RegistryValues, TextsLoseTheirLastCharacterAndNothingElse) {
   Seed(kScratchRoot, Scratch(), "padded", kRegSz, {' ', 'x', ' ', 0});
   Seed(kScratchRoot, Scratch(), "expand", kRegExpandSz,
        {'%', 'S', 'y', 's', 't', 'e', 'm', 'R', 'o', 'o', 't', '%', '\\', 'a', 0});
-  Seed(kScratchRoot, Scratch(), "accent", kRegSz, {'D', 0xE9, 'j', 0xE0, 0});
+  Seed(kScratchRoot, Scratch(), "accent", kRegSz, {'D', 0xC3, 0xA9, 'j', 0xC3, 0xA0, 0});
 
   EXPECT_EQ(Read("padded"), RegistryValue(" x "));
   EXPECT_EQ(Read("expand"), RegistryValue("%SystemRoot%\\a"));
@@ -113,14 +113,17 @@ TEST_F(RegistryValues, NumbersAreStoredAsFourLittleEndianBytes) {
   EXPECT_EQ(Read("min"), RegistryValue(-2147483647 - 1));
 }
 
-TEST_F(RegistryValues, TextsAreStoredInTheAnsiCodePageWithTheirNul) {
+TEST_F(RegistryValues, TextsAreStoredWithTheirNulWhateverTheirCharacters) {
   EXPECT_TRUE(Write("one", "1", kRegSz));
   EXPECT_TRUE(Write("empty", "", kRegSz));
   EXPECT_TRUE(Write("accent", "é", kRegExpandSz));
+  EXPECT_TRUE(Write("name", "Łukasz", kRegSz));
   EXPECT_EQ(StoredHere("one"), (StoredValue{kRegSz, {0x31, 0x00}}));
   EXPECT_EQ(StoredHere("empty"), (StoredValue{kRegSz, {0x00}}));
-  EXPECT_EQ(StoredHere("accent"), (StoredValue{kRegExpandSz, {0xE9, 0x00}}));
+  EXPECT_EQ(StoredHere("accent"), (StoredValue{kRegExpandSz, {0xC3, 0xA9, 0x00}}));
   EXPECT_EQ(Read("accent"), RegistryValue("é"));
+  // Outside every Western code page, and kept: no "?" and no "L".
+  EXPECT_EQ(Read("name"), RegistryValue("Łukasz"));
 }
 
 TEST_F(RegistryValues, TextsThatAreNotWholeNumbersStoreNothing) {

@@ -37,8 +37,8 @@ class ShellRestrictions : public RegistryFixture {
     for (const platform::RootKey root : kScopes) {
       ClearCatalogueValues(root);
       // Refused while something else lives below them, as it should be.
-      if (!had_explorer_[root]) platform_->DeleteKey(root, kExplorer);
-      if (!had_policies_[root]) platform_->DeleteKey(root, kPolicies);
+      if (!had_explorer_[root]) platform_->DeleteKey(root, kExplorer, 0);
+      if (!had_policies_[root]) platform_->DeleteKey(root, kPolicies, 0);
     }
   }
 

@@ -1,21 +1,23 @@
 # shellcheck shell=bash
 # shellcheck disable=SC2154 # names set by lib.sh and gate_tests.sh
-# The uninstall list of the main window: entries written with Wine's `reg add` show in it,
-# two lines chosen with the mouse and the keyboard are deleted with every entry carrying
-# their names, and the backup file brings them all back through Wine's regedit.
+# The uninstall list of the main window: entries written with Wine's `reg add` in both
+# registry views of the 64-bit prefix show in it, three lines chosen with the mouse and the
+# keyboard are deleted with every entry carrying their names, and the backup file brings
+# them all back, each in its view, through Wine's regedit.
 
 UNINSTALL='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
 PROGRAM_LIST="ListBox[0]"
 
-# add_entry <subkey> <display name> [uninstall command]
+# add_entry <subkey> <display name> [uninstall command [registry view: 32 or 64]]
 add_entry() {
-  wine reg add "$UNINSTALL\\$1" /v DisplayName /d "$2" /f >/dev/null 2>&1
+  wine reg add "$UNINSTALL\\$1" /v DisplayName /d "$2" /f "/reg:${4:-64}" >/dev/null 2>&1
   if [ -n "${3:-}" ]; then
-    wine reg add "$UNINSTALL\\$1" /v UninstallString /d "$3" /f >/dev/null 2>&1
+    wine reg add "$UNINSTALL\\$1" /v UninstallString /d "$3" /f "/reg:${4:-64}" >/dev/null 2>&1
   fi
 }
 
-entry_exists() { wine reg query "$UNINSTALL\\$1" >/dev/null 2>&1; }
+# entry_exists <subkey> [registry view: 32 or 64]
+entry_exists() { wine reg query "$UNINSTALL\\$1" "/reg:${2:-64}" >/dev/null 2>&1; }
 
 program_lines() { drv lines "$MAIN" "$PROGRAM_LIST" | tr -d '\r' | grep -i 'e2e'; }
 
@@ -41,6 +43,8 @@ test_uninstall_entries_deleted_with_their_backup() {
   add_entry E2EDelta "E2E Delta" 'C:\Delta\uninst.exe'
   add_entry E2EDeltaCase "e2e delta" 'C:\delta\uninst.exe' # differs in case only
   add_entry E2EGamma "E2E Gamma" 'C:\Gamma\uninst.exe'
+  # A 32-bit program's entry, with a name outside the ANSI code page.
+  add_entry E2ELukasz "E2E Łukasz 32 bits" 'C:\Lukasz\uninst.exe' 32
   pwtool_write "$SYSTEM_PW_WIN" "Liste"
   open_gate
   drv type "$GATE" "$PASSWORD_BOX" "Liste" --enter
@@ -50,7 +54,8 @@ test_uninstall_entries_deleted_with_their_backup() {
   E2E Beta
   E2E Delta
   e2e delta
-  E2E Gamma"
+  E2E Gamma
+  E2E Łukasz 32 bits"
   shot uninstall_list "$MAIN"
 
   # "E2E Beta" with the mouse, then Shift+Down adds "E2E Delta".
@@ -62,13 +67,24 @@ test_uninstall_entries_deleted_with_their_backup() {
 * E2E Beta
   E2E Delta
   e2e delta
-  E2E Gamma"
+  E2E Gamma
+  E2E Łukasz 32 bits"
   xdotool key shift+Down
   expect_lines "  E2E Alpha
 * E2E Beta
 * E2E Delta
   e2e delta
-  E2E Gamma"
+  E2E Gamma
+  E2E Łukasz 32 bits"
+  geometry=$(drv linerect "$MAIN" "$PROGRAM_LIST" 5 | tr -d '\r')
+  IFS='x+' read -r w h x y <<<"$geometry"
+  xdotool keydown ctrl mousemove $((x + w / 2)) $((y + h / 2)) click 1 keyup ctrl
+  expect_lines "  E2E Alpha
+* E2E Beta
+* E2E Delta
+  e2e delta
+  E2E Gamma
+* E2E Łukasz 32 bits"
   shot uninstall_selected "$MAIN"
 
   drv click "$MAIN" "Supprimer de la liste"
@@ -83,6 +99,7 @@ test_uninstall_entries_deleted_with_their_backup() {
   for key in E2EAlpha E2EDeltaCase E2EGamma; do
     entry_exists "$key" || fail "$key was deleted"
   done
+  if entry_exists E2ELukasz 32; then fail "E2ELukasz is still in the 32-bit view"; fi
 
   # One backup file for the click; the registry editor brings every key back.
   local backups
@@ -96,11 +113,14 @@ test_uninstall_entries_deleted_with_their_backup() {
     grep -Eq 'Octets +REG_BINARY +0AFF$' || fail "E2EBeta's subkeys did not come back"
   entry_exists E2EBetaUnlisted || fail "E2EBetaUnlisted did not come back"
   entry_exists E2EDelta || fail "E2EDelta did not come back"
+  entry_exists E2ELukasz 32 || fail "E2ELukasz did not come back in the 32-bit view"
+  if entry_exists E2ELukasz 64; then fail "E2ELukasz came back in the 64-bit view"; fi
   drv click "$MAIN" "Rafraîchir"
   expect_lines "  E2E Alpha
   E2E Beta
   E2E Delta
   e2e delta
-  E2E Gamma"
+  E2E Gamma
+  E2E Łukasz 32 bits"
 }
 E2E_TESTS+=(test_uninstall_entries_deleted_with_their_backup)

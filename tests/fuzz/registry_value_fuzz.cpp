@@ -20,8 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   testing::MemoryRegistry memory;
   memory.RecordCalls(false);
-  platform::Cp1252Codec codec;
-  registry::IDBAS_Registry layer(memory, codec);
+  registry::IDBAS_Registry layer(memory);
   memory.SeedValue(platform::kHkeyCurrentUser, "Software\\Fuzz", "Value", type, bytes);
   const auto value = layer.GetRegistryValue("", "", "Value", "default", platform::kHkeyCurrentUser,
                                             "Software\\Fuzz", false);

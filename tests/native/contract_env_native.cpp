@@ -3,13 +3,11 @@
 
 namespace ferrolis::testing {
 
+// Plays 64-bit Windows, as the Wine prefix of the cross-built suites does.
 std::unique_ptr<platform::Registry> MakeContractRegistry() {
-  return std::make_unique<MemoryRegistry>();
-}
-
-const platform::TextCodec& ContractCodec() {
-  static const platform::Cp1252Codec codec;
-  return codec;
+  auto registry = std::make_unique<MemoryRegistry>();
+  registry->SetSixtyFourBitWindows(true);
+  return registry;
 }
 
 }  // namespace ferrolis::testing

@@ -11,6 +11,7 @@ namespace {
 constexpr long kErrorInvalidParameter = 87;
 constexpr long kErrorBadPathname = 161;
 constexpr long kErrorKeyDeleted = 1018;
+constexpr long kErrorNoUnicodeTranslation = platform::kErrorNoUnicodeTranslation;
 
 constexpr std::uint32_t kKeyQueryValue = 0x1;
 constexpr std::uint32_t kKeySetValue = 0x2;
@@ -59,7 +60,37 @@ std::size_t CharacterCount(std::string_view utf8) {
   }));
 }
 
+bool IsTextType(std::uint32_t type) {
+  return type == platform::kRegSz || type == platform::kRegExpandSz ||
+         type == platform::kRegMultiSz;
+}
+
+// Well-formed UTF-8: no stray continuation byte, no overlong form, no
+// surrogate, nothing above U+10FFFF.
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int extra = lead < 0x80                    ? 0
+                      : lead >= 0xC2 && lead <= 0xDF ? 1
+                      : lead >= 0xE0 && lead <= 0xEF ? 2
+                      : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                     : -1;
+    if (extra < 0 || text.size() - i <= static_cast<std::size_t>(extra)) return false;
+    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (next & 0x3F);
+    }
+    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kSmallest[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
 long SplitPath(std::string_view path, std::vector<std::string>* parts) {
+  if (!IsUtf8(path)) return kErrorNoUnicodeTranslation;
   if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
   std::size_t start = 0;
   while (start <= path.size()) {
@@ -149,6 +180,11 @@ long MemoryRegistry::Find(platform::RootKey root, std::string_view path,
   return platform::kErrorSuccess;
 }
 
+std::string MemoryRegistry::InView(platform::RootKey root, const std::string& path,
+                                   std::uint32_t access) const {
+  return platform::EditorPath(sixty_four_bit_windows_, access, root, path);
+}
+
 long MemoryRegistry::Resolve(platform::KeyHandle key, std::uint32_t right, Handle** handle) {
   const auto it = handles_.find(key);
   if (it == handles_.end()) return platform::kErrorInvalidHandle;
@@ -181,7 +217,7 @@ long MemoryRegistry::OpenKey(platform::RootKey root, const std::string& path, st
                              platform::KeyHandle* key) {
   *key = 0;
   std::shared_ptr<Node> node;
-  long result = Find(root, path, &node);
+  long result = Find(root, InView(root, path, access), &node);
   if (result == platform::kErrorSuccess && !MayWrite(root) &&
       (MapGeneric(access) & kWritingRights)) {
     result = platform::kErrorAccessDenied;
@@ -196,7 +232,7 @@ long MemoryRegistry::CreateKey(platform::RootKey root, const std::string& path,
   Node* node = Root(root);
   if (!node) return Record("CreateKey", path, {}, access, platform::kErrorInvalidHandle);
   std::vector<std::string> parts;
-  if (const long error = SplitPath(path, &parts))
+  if (const long error = SplitPath(InView(root, path, access), &parts))
     return Record("CreateKey", path, {}, access, error);
 
   std::shared_ptr<Node> current = roots_[root];
@@ -221,6 +257,7 @@ long MemoryRegistry::QueryValue(platform::KeyHandle key, const std::string& name
   Handle* handle = nullptr;
   long result = Resolve(key, kKeyQueryValue, &handle);
   std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
+  if (result == platform::kErrorSuccess && !IsUtf8(name)) result = kErrorNoUnicodeTranslation;
   if (result == platform::kErrorSuccess) {
     const auto* entry = handle->node->FindValue(name);
     if (!entry) {
@@ -229,9 +266,11 @@ long MemoryRegistry::QueryValue(platform::KeyHandle key, const std::string& name
       const RawValue& value = entry->second;
       const auto stored = static_cast<std::uint32_t>(value.data.size());
       if (type) *type = value.type;
-      if (data && size && *size < stored) {
+      if (data && !size) {
+        result = kErrorInvalidParameter;
+      } else if (data && *size < stored) {
         result = platform::kErrorMoreData;
-      } else if (data && size && stored > 0) {
+      } else if (data && stored > 0) {
         std::memcpy(data, value.data.data(), stored);
       }
       if (size) *size = stored;
@@ -245,6 +284,10 @@ long MemoryRegistry::SetValue(platform::KeyHandle key, const std::string& name, 
   Handle* handle = nullptr;
   long result = Resolve(key, kKeySetValue, &handle);
   std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
+  const std::string_view text(reinterpret_cast<const char*>(data), data ? size : 0);
+  if (result == platform::kErrorSuccess && (!IsUtf8(name) || (IsTextType(type) && !IsUtf8(text)))) {
+    result = kErrorNoUnicodeTranslation;
+  }
   if (result == platform::kErrorSuccess) {
     RawValue value{type, std::vector<std::uint8_t>(data, data + (data ? size : 0))};
     if (auto* entry = handle->node->FindValue(name)) {
@@ -260,6 +303,7 @@ long MemoryRegistry::DeleteValue(platform::KeyHandle key, const std::string& nam
   Handle* handle = nullptr;
   long result = Resolve(key, kKeySetValue, &handle);
   std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
+  if (result == platform::kErrorSuccess && !IsUtf8(name)) result = kErrorNoUnicodeTranslation;
   if (result == platform::kErrorSuccess) {
     auto& values = handle->node->values;
     const std::string folded = Folded(name);
@@ -274,9 +318,10 @@ long MemoryRegistry::DeleteValue(platform::KeyHandle key, const std::string& nam
   return Record("DeleteValue", std::move(where), name, 0, result);
 }
 
-long MemoryRegistry::DeleteKey(platform::RootKey root, const std::string& path) {
+long MemoryRegistry::DeleteKey(platform::RootKey root, const std::string& path,
+                               std::uint32_t view) {
   std::shared_ptr<Node> node;
-  long result = Find(root, path, &node);
+  long result = Find(root, InView(root, path, view), &node);
   if (result == platform::kErrorSuccess) {
     if (!node->parent || !node->children.empty() || !MayWrite(root)) {
       result = platform::kErrorAccessDenied;
@@ -287,7 +332,7 @@ long MemoryRegistry::DeleteKey(platform::RootKey root, const std::string& path) 
       node->parent = nullptr;
     }
   }
-  return Record("DeleteKey", path, {}, 0, result);
+  return Record("DeleteKey", path, {}, view, result);
 }
 
 long MemoryRegistry::EnumKey(platform::KeyHandle key, std::uint32_t index, char* buffer,
@@ -323,15 +368,6 @@ long MemoryRegistry::CloseKey(platform::KeyHandle key) {
   return Record("CloseKey", std::move(where), {}, 0, result);
 }
 
-long MemoryRegistry::OpenKeyWide(platform::RootKey root, const std::string& path,
-                                 std::uint32_t access, platform::KeyHandle* key) {
-  const bool recording = recording_;
-  recording_ = false;
-  const long result = OpenKey(root, path, access, key);
-  recording_ = recording;
-  return Record("OpenKeyWide", path, {}, access, result);
-}
-
 long MemoryRegistry::EnumKeyWide(platform::KeyHandle key, std::uint32_t index, std::string* name) {
   Handle* handle = nullptr;
   long result = Resolve(key, kKeyEnumerateSubKeys, &handle);
@@ -360,11 +396,9 @@ long MemoryRegistry::EnumValueWide(platform::KeyHandle key, std::uint32_t index,
       const auto& [value_name, value] = values[index];
       *name = value_name;
       *type = value.type;
-      if (value.type == platform::kRegSz || value.type == platform::kRegExpandSz ||
-          value.type == platform::kRegMultiSz) {
-        static const platform::Cp1252Codec codec;
-        const std::u16string wide = platform::Utf8ToUtf16(codec.FromAnsi(
-            std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size())));
+      if (IsTextType(value.type)) {
+        const std::u16string wide = platform::Utf8ToUtf16(
+            std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()));
         data->clear();
         for (const char16_t unit : wide) {
           data->push_back(static_cast<std::uint8_t>(unit & 0xFF));

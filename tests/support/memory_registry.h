@@ -1,5 +1,5 @@
-// An in-memory registry that behaves like the Windows registry in everything
-// the program relies on:
+// An in-memory registry that behaves like the Windows registry, seen through
+// the platform interface, in everything the program relies on:
 // - key and value names compare without regard to case and keep the case in
 //   which they were first written;
 // - subkeys are handed out by index in the order Windows gives, names compared
@@ -11,10 +11,15 @@
 //   ignored; a key name longer than 255 characters is refused with 87;
 // - DeleteKey refuses a key that still has subkeys, and the root itself, with 5;
 // - a handle only allows what its access mask grants: query value (0x1), set
-//   value (0x2) and enumerate (0x8), otherwise 5; a too small buffer gives 234;
-// - text data (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) is kept as written through
-//   the ANSI call and converted from Windows-1252 when read through a wide one;
+//   value (0x2) and enumerate (0x8), otherwise 5; a too small buffer gives 234
+//   and the size needed;
+// - paths, names and text data (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) are
+//   UTF-8, refused with 1113 when they are not well-formed; text data is kept
+//   as written and reads back through the wide enumeration in UTF-16LE;
 // - a handle to a key deleted since it was opened gives 1018.
+// SetSixtyFourBitWindows(true) plays 64-bit Windows: the 32-bit view
+// (kKeyWow64_32Key) of HKEY_LOCAL_MACHINE\SOFTWARE\X is the key
+// SOFTWARE\WOW6432Node\X, and the 64-bit view is the keys as seeded.
 // SetAdministrator(false) plays a user without administrator rights: under
 // HKEY_LOCAL_MACHINE nothing may be created or deleted and no key may be
 // opened with set-value, create-subkey or other writing rights (5); reading
@@ -45,7 +50,8 @@ struct RegistryCall {
   std::string op;        // "OpenKey", "CreateKey", "QueryValue", "SetValue", ...
   std::string path;      // the path given, or the full path of the handle's key
   std::string name;      // value name, where there is one
-  std::uint32_t access;  // access mask of OpenKey and CreateKey, index of EnumKey
+  std::uint32_t access;  // access mask of OpenKey and CreateKey, view of DeleteKey,
+                         // index of EnumKey
   long result;
 };
 
@@ -63,23 +69,16 @@ class MemoryRegistry final : public platform::Registry {
   long SetValue(platform::KeyHandle key, const std::string& name, std::uint32_t type,
                 const std::uint8_t* data, std::uint32_t size) override;
   long DeleteValue(platform::KeyHandle key, const std::string& name) override;
-  long DeleteKey(platform::RootKey root, const std::string& path) override;
+  long DeleteKey(platform::RootKey root, const std::string& path, std::uint32_t view) override;
   long EnumKey(platform::KeyHandle key, std::uint32_t index, char* buffer,
                std::uint32_t size) override;
   long CloseKey(platform::KeyHandle key) override;
-  // The wide calls see the same keys; text data written through SetValue (in
-  // Windows-1252, as RegSetValueExA takes it) reads back in UTF-16LE.
-  long OpenKeyWide(platform::RootKey root, const std::string& path, std::uint32_t access,
-                   platform::KeyHandle* key) override;
   long EnumKeyWide(platform::KeyHandle key, std::uint32_t index, std::string* name) override;
   long EnumValueWide(platform::KeyHandle key, std::uint32_t index, std::string* name,
                      std::uint32_t* type, std::vector<std::uint8_t>* data) override;
-  std::string EditorPath(platform::RootKey root, const std::string& path) override {
-    return thirty_two_bit_on_64_ ? platform::SixtyFourBitViewPath(root, path) : path;
-  }
+  bool SixtyFourBitWindows() override { return sixty_four_bit_windows_; }
 
-  // Plays a 32-bit program on 64-bit Windows for EditorPath.
-  void SetThirtyTwoBitOn64(bool on) { thirty_two_bit_on_64_ = on; }
+  void SetSixtyFourBitWindows(bool on) { sixty_four_bit_windows_ = on; }
   void SetAdministrator(bool administrator) { administrator_ = administrator; }
 
   // Direct access for tests, past every right and not recorded as calls.
@@ -110,6 +109,8 @@ class MemoryRegistry final : public platform::Registry {
   Node* Root(platform::RootKey root) const;
   // 0 and the key, or a Win32 error code.
   long Find(platform::RootKey root, std::string_view path, std::shared_ptr<Node>* found) const;
+  // The path as the view asked for in `access` reaches it.
+  std::string InView(platform::RootKey root, const std::string& path, std::uint32_t access) const;
   long Resolve(platform::KeyHandle key, std::uint32_t right, Handle** handle);
   platform::KeyHandle AddHandle(std::shared_ptr<Node> node, platform::RootKey root,
                                 std::uint32_t access);
@@ -121,7 +122,7 @@ class MemoryRegistry final : public platform::Registry {
   std::unordered_map<platform::KeyHandle, Handle> handles_;
   platform::KeyHandle next_handle_ = 0x1000;
   bool administrator_ = true;
-  bool thirty_two_bit_on_64_ = false;
+  bool sixty_four_bit_windows_ = false;
   bool recording_ = true;
   std::vector<RegistryCall> calls_;
 };

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/text_codec.h"
 #include "registry/idbas_registry.h"
 #include "support/memory_registry.h"
 
@@ -26,7 +25,7 @@ constexpr const char* kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersi
 
 class RegistryLayer : public ::testing::Test {
  protected:
-  RegistryLayer() : layer_(registry_, codec_) {}
+  RegistryLayer() : layer_(registry_) {}
 
   std::vector<std::string> Ops() const {
     std::vector<std::string> ops;
@@ -41,7 +40,6 @@ class RegistryLayer : public ::testing::Test {
     return calls;
   }
 
-  platform::Cp1252Codec codec_;
   MemoryRegistry registry_;
   IDBAS_Registry layer_;
 };
@@ -157,11 +155,16 @@ TEST_F(RegistryLayer, TreesDeeperThanTheRegistryAllowsAreDeletedWithoutRecursion
   EXPECT_EQ(registry_.OpenHandleCount(), 0u);
 }
 
-TEST_F(RegistryLayer, AStringWithoutItsTerminatorLosesItsLastByte) {
-  // The double hands data out exactly as stored, without adding a NUL.
+TEST_F(RegistryLayer, AStringWithoutItsTerminatorLosesItsLastCharacter) {
+  // The double hands data out exactly as stored, without adding a NUL (as
+  // Windows does; Wine adds one).
   registry_.SeedValue(kHkeyCurrentUser, "S", "v", kRegSz, {'a', 'b', 'c'});
   EXPECT_EQ(layer_.GetRegistryValue("", "", "v", "d", kHkeyCurrentUser, "S", false),
             RegistryValue("ab"));
+  // A character is its whole UTF-8 sequence, not its last byte.
+  registry_.SeedValue(kHkeyCurrentUser, "S", "w", kRegSz, {'L', 0xC5, 0x81});
+  EXPECT_EQ(layer_.GetRegistryValue("", "", "w", "d", kHkeyCurrentUser, "S", false),
+            RegistryValue("L"));
 }
 
 }  // namespace

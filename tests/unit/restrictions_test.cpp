@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/text_codec.h"
 #include "restrictions/disable_system_functions.h"
 #include "support/memory_registry.h"
 
@@ -24,7 +23,7 @@ constexpr const char* kExplorer =
 
 class RestrictionCalls : public ::testing::Test {
  protected:
-  RestrictionCalls() : layer_(registry_, codec_), module_(layer_) {}
+  RestrictionCalls() : layer_(registry_), module_(layer_) {}
 
   // "op name" for every call that changes or names a value.
   std::vector<std::string> ValueCalls() const {
@@ -38,7 +37,6 @@ class RestrictionCalls : public ::testing::Test {
     return calls;
   }
 
-  platform::Cp1252Codec codec_;
   MemoryRegistry registry_;
   registry::IDBAS_Registry layer_;
   IDBAS_DisableSystemFunctions module_;

@@ -23,8 +23,7 @@ constexpr const char* kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion
 constexpr const char* kBackups = "C:\\Users\\admin\\AppData\\Local\\Ferrolis\\Sauvegardes";
 
 Bytes Text(const std::string& utf8) {
-  const std::string ansi = platform::Cp1252Codec().ToAnsi(utf8);
-  Bytes bytes(ansi.begin(), ansi.end());
+  Bytes bytes(utf8.begin(), utf8.end());
   bytes.push_back(0);
   return bytes;
 }
@@ -176,20 +175,46 @@ TEST_F(UninstallPanel, DeletesEveryEntryCarryingASelectedNameAfterBackingItUp) {
   EXPECT_EQ(backup.find("Case]"), std::string::npos);
 }
 
-TEST_F(UninstallPanel, ABackupBy32BitProgramOn64BitWindowsNamesTheKeysTheEditorSees) {
-  Entry("X", "Outil 32 bits", "x.exe");
-  registry_.SeedKey(kHkeyLocalMachine, Path("X\\Sub"));
-  registry_.SetThirtyTwoBitOn64(true);
+// 64-bit Windows lists the programs of both registry views, whichever build
+// of this program runs; their deletion and backup cover both.
+TEST_F(UninstallPanel, On64BitWindowsBothRegistryViewsAreListedDeletedAndBackedUp) {
+  const std::string wow = "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+  const auto entry32 = [&](const std::string& subkey, const std::string& display) {
+    registry_.SeedValue(kHkeyLocalMachine, wow + "\\" + subkey, "DisplayName", platform::kRegSz,
+                        Text(display));
+    registry_.SeedValue(kHkeyLocalMachine, wow + "\\" + subkey, "UninstallString", platform::kRegSz,
+                        Text("u.exe"));
+  };
+  Entry("X", "Outil", "x.exe");
+  Entry("Y", "Łukasz Éditions", "y.exe");
+  entry32("X", "Outil");  // the same subkey and name in the other view
+  entry32("Z", "Zèbre 32 bits");
+  registry_.SeedKey(kHkeyLocalMachine, wow + "\\Z\\Sub");
+
+  // 32-bit Windows has one view: SOFTWARE\WOW6432Node is no view of it.
   Open();
-  Select("Outil 32 bits");
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"Łukasz Éditions", "Outil"}));
+
+  registry_.SetSixtyFourBitWindows(true);
+  screen_.Click(main_.cmdRefresh);
+  EXPECT_EQ(Lines(),
+            (std::vector<std::string>{"Łukasz Éditions", "Outil", "Outil", "Zèbre 32 bits"}));
+  Select("Outil");
+  Select("Zèbre 32 bits");
   screen_.Click(main_.cmdDelete);
+  EXPECT_EQ(Lines(), std::vector<std::string>{"Łukasz Éditions"});
+  EXPECT_FALSE(Exists("X"));
+  EXPECT_FALSE(registry_.KeyExists(kHkeyLocalMachine, wow + "\\X"));
+  EXPECT_FALSE(registry_.KeyExists(kHkeyLocalMachine, wow + "\\Z"));
+
+  // One file; the keys of the 32-bit view under the name the editor gives them.
   ASSERT_EQ(BackupFiles().size(), 1u);
   const std::string backup = Utf8Of(files_.Bytes(BackupFiles()[0]));
-  const std::string key =
-      "[HKEY_LOCAL_"
-      "MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\X";
-  EXPECT_NE(backup.find(key + "]\r\n"), std::string::npos) << backup;
-  EXPECT_NE(backup.find(key + "\\Sub]\r\n"), std::string::npos) << backup;
+  for (const std::string& key :
+       {std::string(kUninstall) + "\\X", wow + "\\X", wow + "\\Z", wow + "\\Z\\Sub"}) {
+    EXPECT_NE(backup.find("[HKEY_LOCAL_MACHINE\\" + key + "]\r\n"), std::string::npos) << key;
+  }
+  EXPECT_NE(backup.find("\"DisplayName\"=\"Zèbre 32 bits\"\r\n"), std::string::npos);
   EXPECT_EQ(platform::SixtyFourBitViewPath(kHkeyLocalMachine, "software\\wow6432node\\A"),
             "software\\wow6432node\\A");
 }

@@ -13,6 +13,18 @@ std::wstring Widen(std::string_view utf8) {
   return out;
 }
 
+bool WidenExactly(std::string_view utf8, std::wstring* wide) {
+  wide->clear();
+  if (utf8.empty()) return true;
+  const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                    static_cast<int>(utf8.size()), nullptr, 0);
+  if (n <= 0) return false;
+  wide->resize(static_cast<std::size_t>(n));
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
+                      wide->data(), n);
+  return true;
+}
+
 std::string Narrow(std::wstring_view wide) {
   if (wide.empty()) return {};
   const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,

@@ -77,7 +77,7 @@ struct Platform {
   explicit Platform(bool) { registry.RecordCalls(false); }
 #endif
   ui::Services services{runtime, system, registry, files, shell, ansi};
-  registry::IDBAS_Registry layer{registry, ansi};
+  registry::IDBAS_Registry layer{registry};
 };
 
 std::string Subkey(int i) {

@@ -151,7 +151,7 @@ int wmain(int argc, wchar_t** argv) {
     ferrolis::platform::win32::Win32System system(L"Local\\FerrolisBackupTool");
     const auto backup =
         ferrolis::uninstall::BackUpKeys(registry, files, ferrolis::platform::kHkeyLocalMachine,
-                                        Narrow(kBase), {"Entry"}, system.Now());
+                                        Narrow(kBase), {{0, "Entry"}}, system.Now());
     if (!backup.written) {
       std::fprintf(stderr, "no backup written in %s\n", backup.folder.c_str());
       return 1;

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_text.h"
 #include "registry/idbas_registry.h"
 #include "restrictions/disable_system_functions.h"
 
@@ -28,8 +27,7 @@ int main(int argc, char** argv) {
   }
 
   platform::win32::Win32Registry registry;
-  platform::win32::Win32TextCodec codec;
-  registry::IDBAS_Registry layer(registry, codec);
+  registry::IDBAS_Registry layer(registry);
   restrictions::IDBAS_DisableSystemFunctions module(layer);
   module.PolicyRoot = machine ? platform::kHkeyLocalMachine : platform::kHkeyCurrentUser;
   module.SetShellRestriction(static_cast<int>(index), on);
