@@ -85,7 +85,7 @@ void Control::SetCaption(const std::string& caption) {
 void Control::SetText(const std::string& text) {
   if (text == text_) return;
   text_ = text;
-  sel_start_ = std::min(sel_start_, static_cast<int>(text_.size()));
+  sel_start_ = std::min(sel_start_, TextLength());
   sel_length_ = 0;
   Changed(Property::Text);
   Raise(OnChange);
@@ -149,7 +149,7 @@ void Control::SetToolTip(const std::string& text) {
 }
 
 void Control::SetSelection(int start, int length) {
-  const int size = static_cast<int>(text_.size());
+  const int size = TextLength();
   sel_start_ = std::clamp(start, 0, size);
   sel_length_ = std::clamp(length, 0, size - sel_start_);
   Changed(Property::Selection);
@@ -168,14 +168,23 @@ void Control::Clear() {
 void Control::AddItem(const std::string& line) {
   items_.push_back(line);
   selected_.push_back(false);
-  Changed(Property::ListItems);
+  if (form_.loaded()) form_.runtime().renderer().ListLineAdded(*this, ListCount() - 1);
 }
 
 void Control::SetSelected(int i, bool selected) {
-  auto slot = selected_.at(static_cast<std::size_t>(i));
-  if (slot == selected) return;
-  slot = selected;
-  Changed(Property::ListSelection);
+  if (selected_.at(static_cast<std::size_t>(i)) == selected) return;
+  // A list without multiple selection has one chosen line at most.
+  if (selected && kind_ == ControlKind::ListBox && !extended_selection_) {
+    for (int other = 0; other < ListCount(); ++other) {
+      if (other != i && selected_[static_cast<std::size_t>(other)]) SelectLine(other, false);
+    }
+  }
+  SelectLine(i, selected);
+}
+
+void Control::SelectLine(int i, bool selected) {
+  selected_[static_cast<std::size_t>(i)] = selected;
+  if (form_.loaded()) form_.runtime().renderer().ListLineSelected(*this, i);
 }
 
 int Control::SelCount() const {

@@ -58,8 +58,7 @@ enum class Property {
   Visible,
   ToolTip,
   Font,
-  ListItems,
-  ListSelection,
+  ListItems,  // the whole list: cleared (lines added and selected come one by one)
   Selection,
 };
 
@@ -126,6 +125,8 @@ class Control {
   bool visible() const { return visible_; }
   void SetVisible(bool visible);
   void SetToolTip(const std::string& text);
+  // The text box's selection, in characters (the units of TextLength()),
+  // clamped to the text.
   int sel_start() const { return sel_start_; }
   int sel_length() const { return sel_length_; }
   void SetSelection(int start, int length);
@@ -154,6 +155,7 @@ class Control {
   void StoreSelectedFromUser(int i, bool selected) {
     selected_.at(static_cast<std::size_t>(i)) = selected;
   }
+  void StoreLinesFromUser(const std::vector<bool>& lines) { selected_ = lines; }
   void StoreSelectionFromUser(int start, int length) {
     sel_start_ = start;
     sel_length_ = length;
@@ -161,6 +163,7 @@ class Control {
 
  private:
   void Changed(Property property);
+  void SelectLine(int i, bool selected);
   static void Raise(const std::function<void()>& handler) {
     if (handler) handler();
   }

@@ -23,6 +23,14 @@ class Renderer {
   virtual void FormCaptionChanged(Form& form) = 0;
 
   virtual void PropertyChanged(Control& control, Property property) = 0;
+  // One list box line was appended (unselected), or one line's selection
+  // changed: only that line needs showing, so that filling a list of n lines
+  // costs n updates, not n squared.
+  virtual void ListLineAdded(Control& control, int line) = 0;
+  virtual void ListLineSelected(Control& control, int line) = 0;
+  // The outermost user event (and every handler it raised) is over: a renderer
+  // that held back redrawing during it shows the result now.
+  virtual void EventEnded() {}
   // Moves the keyboard focus; the renderer reports the arrival through
   // Runtime::FocusArrived.
   virtual void SetFocus(Control& control) = 0;

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "ui/form.h"
+#include "ui/kinds.h"
 #include "ui/msgbox.h"
+#include "ui/rules.h"
 
 namespace ferrolis::ui {
 
@@ -37,16 +39,18 @@ void Runtime::Terminate() {
 
 void Runtime::UserClick(Control& control) {
   Dispatch([&] {
-    if (!control.enabled()) return;
-    switch (control.kind()) {
-      case ControlKind::CheckBox:
+    if (!EffectivelyEnabled(control) || control.is_separator()) return;
+    switch (TraitsOf(control.kind()).click) {
+      case ClickEffect::None:
+        break;
+      case ClickEffect::Toggle:
         control.SetValue(control.value() == 0 ? 1 : 0);
         break;
-      case ControlKind::OptionButton:
+      case ClickEffect::Select:
         // A click on the button already chosen changes nothing.
         if (control.value() == 0) control.SetValue(1);
         break;
-      default:
+      case ClickEffect::RaiseClick:
         if (control.OnClick) control.OnClick();
         break;
     }
@@ -71,6 +75,20 @@ int Runtime::UserKeyPress(Control& control, int key_ascii) {
 void Runtime::UserSelectedItem(Control& control, int index, bool selected) {
   Dispatch([&] {
     control.StoreSelectedFromUser(index, selected);
+    if (control.OnClick) control.OnClick();
+  });
+}
+
+void Runtime::UserSelectedLines(Control& control, const std::vector<bool>& lines) {
+  Dispatch([&] {
+    std::vector<bool> now(lines);
+    now.resize(static_cast<std::size_t>(control.ListCount()), false);
+    bool changed = false;
+    for (int i = 0; i < control.ListCount(); ++i) {
+      changed = changed || now[static_cast<std::size_t>(i)] != control.Selected(i);
+    }
+    if (!changed) return;
+    control.StoreLinesFromUser(now);
     if (control.OnClick) control.OnClick();
   });
 }

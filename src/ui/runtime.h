@@ -37,6 +37,8 @@ class Runtime {
   // Ends the program at once: no further handler runs.
   [[noreturn]] void End();
   bool ended() const { return ended_; }
+  // A user event (or a handler it raised) is running; EventEnded follows.
+  bool in_event() const { return depth_ > 0; }
 
   // The user's actions, as renderers (and headless tests) report them. Each
   // runs its handlers; an End inside them ends the program here.
@@ -45,6 +47,10 @@ class Runtime {
   // Returns the key code the control should go on with (0: swallowed).
   int UserKeyPress(Control& control, int key_ascii);
   void UserSelectedItem(Control& control, int index, bool selected);
+  // One action of the user on a list (a click, a shift-click, a key) left
+  // these lines selected: the model takes them all, then Click runs once if
+  // anything changed.
+  void UserSelectedLines(Control& control, const std::vector<bool>& lines);
   void UserSelectedText(Control& control, int start, int length);
   // The close box of a form.
   void UserClose(Form& form);
@@ -67,6 +73,7 @@ class Runtime {
       return;
     }
     const DepthGuard guard(depth_);
+    const EndOfEvent end(renderer_);
     try {
       action();
     } catch (const ProgramEnded&) {
@@ -101,6 +108,15 @@ class Runtime {
   void Terminate();
   void Fail(const std::string& what);
 
+  struct EndOfEvent {
+    explicit EndOfEvent(Renderer* renderer) : renderer_(renderer) {}
+    ~EndOfEvent() {
+      if (renderer_ != nullptr) renderer_->EventEnded();
+    }
+    EndOfEvent(const EndOfEvent&) = delete;
+    EndOfEvent& operator=(const EndOfEvent&) = delete;
+    Renderer* renderer_;
+  };
   struct DepthGuard {
     explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
     ~DepthGuard() { --depth_; }

@@ -1,8 +1,10 @@
 #include "support/headless_renderer.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "ui/msgbox.h"
+#include "ui/rules.h"
 
 namespace ferrolis::testing {
 
@@ -11,11 +13,64 @@ HeadlessRenderer::HeadlessRenderer(ui::Runtime& runtime) : runtime_(runtime) {
 }
 
 void HeadlessRenderer::Click(ui::Control& control) {
+  if (!ui::EffectivelyVisible(control)) return;
   // A click moves the focus to the control first, as a mouse click does.
-  if (control.kind() != ui::ControlKind::Label && control.enabled()) {
-    runtime_.FocusArrived(control);
-  }
+  if (ui::CanTakeFocus(control)) runtime_.FocusArrived(control);
   runtime_.UserClick(control);
+}
+
+void HeadlessRenderer::PressTab(ui::Form& form, bool backwards) {
+  if (ui::Control* next = ui::NextTabStop(form, form.focused(), backwards)) {
+    runtime_.FocusArrived(*next);
+  }
+}
+
+void HeadlessRenderer::PressArrow(ui::Form& form, int step) {
+  ui::Control* focused = form.focused();
+  if (focused == nullptr || focused->kind() != ui::ControlKind::OptionButton) return;
+  if (ui::Control* next = ui::NextInGroup(*focused, step)) {
+    runtime_.FocusArrived(*next);
+    runtime_.UserClick(*next);
+  }
+}
+
+void HeadlessRenderer::PressEnter(ui::Form& form) {
+  if (ui::Control* target = ui::EnterTarget(form)) {
+    runtime_.UserClick(*target);
+  } else if (form.focused() != nullptr) {
+    PressKey(*form.focused(), 13);
+  }
+}
+
+void HeadlessRenderer::PressEscape(ui::Form& form) {
+  if (ui::Control* target = ui::EscapeTarget(form)) runtime_.UserClick(*target);
+}
+
+void HeadlessRenderer::ClickLine(ui::Control& list, int line, Held held) {
+  if (!ui::CanTakeFocus(list) || line < 0 || line >= list.ListCount()) return;
+  runtime_.FocusArrived(list);
+  std::vector<bool> lines(static_cast<std::size_t>(list.ListCount()), false);
+  int& anchor = anchors_[&list];
+  if (!list.extended_selection() || held == Held::None) {
+    lines[static_cast<std::size_t>(line)] = true;
+    anchor = line;
+  } else if (held == Held::Shift) {
+    for (int i = std::min(anchor, line); i <= std::max(anchor, line); ++i) {
+      lines[static_cast<std::size_t>(i)] = true;
+    }
+  } else {
+    for (int i = 0; i < list.ListCount(); ++i) lines[static_cast<std::size_t>(i)] = list.Selected(i);
+    lines[static_cast<std::size_t>(line)] = !list.Selected(line);
+    anchor = line;
+  }
+  runtime_.UserSelectedLines(list, lines);
+}
+
+void HeadlessRenderer::SelectLines(ui::Control& list, const std::vector<int>& chosen) {
+  if (!ui::CanTakeFocus(list)) return;
+  std::vector<bool> lines(static_cast<std::size_t>(list.ListCount()), false);
+  for (const int line : chosen) lines.at(static_cast<std::size_t>(line)) = true;
+  runtime_.UserSelectedLines(list, lines);
 }
 
 void HeadlessRenderer::Type(ui::Control& control, const std::string& text) {
@@ -56,20 +111,9 @@ void HeadlessRenderer::CreateForm(ui::Form& form) {}
 
 void HeadlessRenderer::ShowForm(ui::Form& form, bool modal) {
   shown_.push_back(form.name() + (modal ? " (modal)" : ""));
-  // The focus goes to the first control in tab order that can take it.
+  // The focus goes to the first tab stop.
   if (form.focused() != nullptr) return;
-  ui::Control* first = nullptr;
-  for (const auto& control : form.controls()) {
-    const auto kind = control->kind();
-    const bool focusable = kind != ui::ControlKind::Label && kind != ui::ControlKind::Frame &&
-                           kind != ui::ControlKind::Image && kind != ui::ControlKind::Line &&
-                           kind != ui::ControlKind::MenuItem;
-    if (!focusable || !control->enabled() || !control->visible() || control->tab_index() < 0) {
-      continue;
-    }
-    if (first == nullptr || control->tab_index() < first->tab_index()) first = control.get();
-  }
-  if (first != nullptr) runtime_.FocusArrived(*first);
+  if (ui::Control* first = ui::NextTabStop(form, nullptr, false)) runtime_.FocusArrived(*first);
 }
 
 void HeadlessRenderer::DestroyForm(ui::Form& form) {}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,24 @@ class HeadlessRenderer final : public ui::Renderer {
   const std::vector<std::string>& shown() const { return shown_; }
   bool loop_ran() const { return loop_ran_; }
 
-  // The user's actions.
+  // The user's actions. They follow the same rules as the real windows: what
+  // is disabled or hidden, directly or through a frame, cannot be reached.
   void Click(ui::Control& control);
+  // Tab (Shift+Tab when backwards) moves the focus to the next tab stop.
+  void PressTab(ui::Form& form, bool backwards = false);
+  // An arrow key on the focused option button: the focus and the choice move
+  // to the next (1) or previous (-1) button of its group.
+  void PressArrow(ui::Form& form, int step);
+  // Enter presses the focused command button or else the default button;
+  // without either it is a key press of the focused control.
+  void PressEnter(ui::Form& form);
+  void PressEscape(ui::Form& form);
+  // A click on a list line, plain or with Shift or Ctrl held, as an extended
+  // selection list takes it.
+  enum class Held { None, Shift, Ctrl };
+  void ClickLine(ui::Control& list, int line, Held held = Held::None);
+  // One action that leaves exactly these lines selected.
+  void SelectLines(ui::Control& list, const std::vector<int>& lines);
   // Types each character as a key press, as a single-line text box does.
   void Type(ui::Control& control, const std::string& text);
   void PressKey(ui::Control& control, int key_ascii);
@@ -46,6 +63,8 @@ class HeadlessRenderer final : public ui::Renderer {
   void DestroyForm(ui::Form& form) override;
   void FormCaptionChanged(ui::Form& form) override {}
   void PropertyChanged(ui::Control& control, ui::Property property) override {}
+  void ListLineAdded(ui::Control& control, int line) override {}
+  void ListLineSelected(ui::Control& control, int line) override {}
   void SetFocus(ui::Control& control) override;
   int ShowMessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
                  int style) override;
@@ -60,6 +79,8 @@ class HeadlessRenderer final : public ui::Renderer {
   std::vector<ShownBox> boxes_;
   std::vector<std::string> shown_;
   bool loop_ran_ = false;
+  // The line a Shift-click selects from, per list.
+  std::map<const ui::Control*, int> anchors_;
 };
 
 }  // namespace ferrolis::testing

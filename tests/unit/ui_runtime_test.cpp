@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "e2e/fixture/toolkit/toolkit_form.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
 #include "ui/form.h"
 #include "ui/msgbox.h"
+#include "ui/rules.h"
 
 namespace ferrolis::ui {
 namespace {
@@ -249,6 +251,196 @@ TEST_F(RuntimeTest, ListBoxesKeepLinesAndSelection) {
   list.Clear();
   EXPECT_EQ(list.ListCount(), 0);
   EXPECT_THROW(list.List(0), std::out_of_range);
+}
+
+// Two option groups (one inside nested frames), a list, default and cancel
+// buttons: the shape of the program's main window in small.
+class GroupsForm : public Form {
+ public:
+  explicit GroupsForm(Runtime& runtime)
+      : Form(runtime, "Groups", "Groupes", FormStyle{}),
+        outer(Add(ControlKind::Frame, "outer").Tab(10)),
+        inner(Add(ControlKind::Frame, "inner").In(outer).Tab(11)),
+        a(Add(ControlKind::OptionButton, "a").In(inner).Tab(13)),
+        b(Add(ControlKind::OptionButton, "b").In(inner).Tab(12)),
+        c(Add(ControlKind::OptionButton, "c").In(inner).Tab(14)),
+        x(Add(ControlKind::OptionButton, "x").Tab(3)),
+        y(Add(ControlKind::OptionButton, "y").Tab(4)),
+        text(Add(ControlKind::TextBox, "text").Tab(1)),
+        list(Add(ControlKind::ListBox, "list").Tab(2).ExtendedSelection()),
+        ok(Add(ControlKind::CommandButton, "ok").Tab(20).Default()),
+        quit(Add(ControlKind::CommandButton, "quit").Tab(21).Cancel()),
+        label(Add(ControlKind::Label, "label").Tab(0)),
+        menu(Add(ControlKind::MenuItem, "menu").Caption("&Fichier")),
+        item(Add(ControlKind::MenuItem, "item").Caption("&Ouvrir").In(menu)),
+        sep(Add(ControlKind::MenuItem, "sep").Caption("-").In(menu)) {
+    b.SetValue(1);
+    for (Control* control : {&a, &b, &c, &x, &y, &list, &ok, &quit, &item, &sep}) {
+      control->OnClick = [this, control] { clicks += control->name() + ";"; };
+    }
+    text.OnKeyPress = [this](int& key) { clicks += "key" + std::to_string(key) + ";"; };
+  }
+  std::string Focused() const { return focused() ? focused()->name() : "-"; }
+
+  Control &outer, &inner, &a, &b, &c, &x, &y, &text, &list, &ok, &quit, &label, &menu, &item, &sep;
+  std::string clicks;
+};
+
+class RulesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (int i = 0; i < 6; ++i) form_.list.AddItem("ligne " + std::to_string(i));
+    form_.Show(false);
+  }
+  testing::FakeSystem system_;
+  Runtime runtime_{system_};
+  testing::HeadlessRenderer screen_{runtime_};
+  GroupsForm form_{runtime_};
+};
+
+TEST_F(RulesTest, WhatAFrameOrMenuWithholdsItsContentsWithholdsToo) {
+  struct Case {
+    const char* what;
+    std::function<void(GroupsForm&)> change;
+    bool reachable;  // c can be clicked and focused
+  } cases[] = {
+      {"all shown", [](GroupsForm&) {}, true},
+      {"outer frame disabled", [](GroupsForm& f) { f.outer.SetEnabled(false); }, false},
+      {"inner frame hidden", [](GroupsForm& f) { f.inner.Hidden(); }, false},
+      {"disabled then enabled", [](GroupsForm& f) { f.outer.Disabled().SetEnabled(true); }, true},
+      {"button itself disabled", [](GroupsForm& f) { f.c.SetEnabled(false); }, false},
+  };
+  for (const Case& test : cases) {
+    GroupsForm form{runtime_};
+    form.Show(false);
+    test.change(form);
+    EXPECT_EQ(CanTakeFocus(form.c), test.reachable) << test.what;
+    screen_.Click(form.c);
+    EXPECT_EQ(form.c.value(), test.reachable ? 1 : 0) << test.what;
+    EXPECT_EQ(form.clicks, test.reachable ? "c;" : "") << test.what;
+    EXPECT_EQ(form.Focused() == "c", test.reachable) << test.what;
+  }
+  // A menu item: its menu's state counts, a separator does nothing.
+  form_.menu.SetEnabled(false);
+  screen_.Click(form_.item);
+  form_.menu.SetEnabled(true);
+  screen_.Click(form_.sep);
+  screen_.Click(form_.item);
+  EXPECT_EQ(form_.clicks, "item;");
+}
+
+TEST_F(RulesTest, TabStopsOncePerOptionGroupAndNeverChooses) {
+  // Labels and frames take no focus; in a group only the chosen button (or
+  // the first, when none is chosen) is a tab stop.
+  EXPECT_EQ(form_.Focused(), "text");
+  std::string order;
+  for (int i = 0; i < 7; ++i) {
+    screen_.PressTab(form_);
+    order += form_.Focused() + " ";
+  }
+  EXPECT_EQ(order, "list x b ok quit text list ");
+  screen_.PressTab(form_, true);
+  EXPECT_EQ(form_.Focused(), "text");
+  EXPECT_EQ(form_.clicks, "") << "the focus alone chooses nothing";
+
+  struct Arrow {
+    int step;
+    const char* focused;
+    const char* clicks;
+  } arrows[] = {{1, "a", "a;"}, {1, "c", "a;c;"}, {1, "b", "a;c;b;"}, {-1, "c", "a;c;b;c;"}};
+  form_.b.SetFocus();
+  for (const Arrow& arrow : arrows) {
+    screen_.PressArrow(form_, arrow.step);
+    EXPECT_EQ(form_.Focused(), arrow.focused);
+    EXPECT_EQ(form_.clicks, arrow.clicks) << "one Click per move";
+  }
+  EXPECT_EQ(form_.c.value() + form_.a.value() + form_.b.value(), 1);
+  // A disabled button is stepped over; the chosen one is the group's tab stop.
+  form_.a.SetEnabled(false);
+  screen_.PressArrow(form_, -1);
+  EXPECT_EQ(form_.Focused(), "b");
+  form_.text.SetFocus();
+  screen_.PressTab(form_);
+  screen_.PressTab(form_);
+  screen_.PressTab(form_);
+  EXPECT_EQ(form_.Focused(), "b");
+}
+
+TEST_F(RulesTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
+  screen_.PressEnter(form_);
+  screen_.PressEscape(form_);
+  form_.quit.SetFocus();
+  screen_.PressEnter(form_);  // a focused button is pressed instead of the default
+  form_.ok.SetEnabled(false);
+  form_.quit.SetVisible(false);
+  form_.text.SetFocus();
+  screen_.PressEnter(form_);  // no reachable default: the key goes to the text box
+  screen_.PressEscape(form_);
+  EXPECT_EQ(form_.clicks, "ok;quit;quit;key13;");
+}
+
+TEST_F(RulesTest, ListSelectionActionsRaiseOneClickEach) {
+  using Held = testing::HeadlessRenderer::Held;
+  struct Step {
+    int line;
+    Held held;
+    const char* selected;
+  } steps[] = {
+      {1, Held::None, "010000"},  {4, Held::Shift, "011110"}, {2, Held::Ctrl, "010110"},
+      {0, Held::Shift, "111000"}, {0, Held::Shift, "111000"}, {5, Held::None, "000001"},
+  };
+  std::string expected_clicks;
+  for (const Step& step : steps) {
+    const std::string before = form_.clicks;
+    screen_.ClickLine(form_.list, step.line, step.held);
+    std::string selected;
+    for (int i = 0; i < form_.list.ListCount(); ++i) selected += form_.list.Selected(i) ? '1' : '0';
+    EXPECT_EQ(selected, step.selected) << "line " << step.line;
+    const bool changed = form_.clicks != before;
+    EXPECT_EQ(form_.clicks.size() - before.size(), changed ? 5u : 0u) << "one Click at most";
+  }
+  EXPECT_EQ(form_.clicks, "list;list;list;list;list;") << "no Click when nothing changed";
+  screen_.SelectLines(form_.list, {0, 3});
+  EXPECT_EQ(form_.list.SelCount(), 2);
+  EXPECT_TRUE(form_.list.Selected(3));
+}
+
+TEST_F(RulesTest, TextSelectionCountsCharactersAsWindowsDoes) {
+  struct Case {
+    const char* text;
+    int start, length, want_start, want_length;
+  } cases[] = {
+      {"abc", 1, 1, 1, 1},
+      {"été", 0, 99, 0, 3},        // accents are one character each
+      {"été", 2, 5, 2, 1},
+      {"a\xF0\x9D\x84\x9E" "b", 0, 99, 0, 4},  // outside the BMP: two units
+      {"ab", -3, 1, 0, 1},
+      {"ab", 9, 1, 2, 0},
+  };
+  for (const Case& test : cases) {
+    form_.text.SetText(test.text);
+    form_.text.SetSelection(test.start, test.length);
+    EXPECT_EQ(form_.text.sel_start(), test.want_start) << test.text;
+    EXPECT_EQ(form_.text.sel_length(), test.want_length) << test.text;
+  }
+}
+
+// The journal the end-to-end test reads from the real window after the same
+// actions with the mouse and keyboard (tests/e2e/toolkit_tests.sh).
+TEST(ToolkitFixture, TheJournalTheRealWindowMustShow) {
+  testing::FakeSystem system;
+  Runtime runtime{system};
+  testing::HeadlessRenderer screen{runtime};
+  fixture::ToolkitForm form{runtime};
+  form.Show(false);
+  screen.Click(form.cmdRemplir);
+  ASSERT_EQ(form.lstLignes.ListCount(), fixture::ToolkitForm::kLines);
+  screen.ClickLine(form.lstLignes, 5);
+  screen.ClickLine(form.lstLignes, 8, testing::HeadlessRenderer::Held::Shift);
+  screen.Click(form.Mnu_Grise);
+  screen.Click(form.Mnu_Ouvrir);
+  screen.Click(form.chkVerrou);
+  EXPECT_EQ(form.lblJournal.caption(), "lstLignes[5];lstLignes[5-8];Mnu_Ouvrir;");
 }
 
 }  // namespace

@@ -360,7 +360,7 @@ TEST_F(Win32RendererTest, ChangesByCodeShowWithoutComingBackAsUserEvents) {
   EXPECT_FALSE(IsWindowEnabled(Native(form.Option2)));
 
   form.Text2.SetText("àbc");
-  form.Text2.SetSelection(2, 1);  // bytes of UTF-8: the "b"
+  form.Text2.SetSelection(1, 1);  // characters: the "b"
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(Native(form.Text2), EM_GETSEL, reinterpret_cast<WPARAM>(&start),

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/kinds.h"
+#include "ui/rules.h"
+
 namespace ferrolis::platform::win32 {
 
 int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
@@ -56,17 +59,11 @@ WindowStyles FormWindowStyles(const ui::FormStyle& style) {
   return out;
 }
 
-bool TakesFocus(ui::ControlKind kind) {
-  switch (kind) {
-    case ui::ControlKind::TextBox:
-    case ui::ControlKind::CommandButton:
-    case ui::ControlKind::CheckBox:
-    case ui::ControlKind::OptionButton:
-    case ui::ControlKind::ListBox:
-      return true;
-    default:
-      return false;
-  }
+bool NativeTabStop(const ui::Control& control) {
+  if (!ui::TraitsOf(control.kind()).takes_focus) return false;
+  // The dialog manager skips disabled and hidden windows by itself; an option
+  // group needs its one tab stop placed by the shared rule.
+  return control.kind() != ui::ControlKind::OptionButton || ui::IsTabStop(control);
 }
 
 NativeControl DescribeControl(const ui::Control& control) {
@@ -74,13 +71,24 @@ NativeControl DescribeControl(const ui::Control& control) {
   DWORD style = WS_CHILD;
   if (control.visible()) style |= WS_VISIBLE;
   if (!control.enabled()) style |= WS_DISABLED;
-  if (TakesFocus(control.kind())) style |= WS_TABSTOP;
+  if (NativeTabStop(control)) style |= WS_TABSTOP;
+  if (ui::StartsGroup(control)) style |= WS_GROUP;
   DWORD ex_style = 0;
 
   switch (control.kind()) {
     case ui::ControlKind::Label:
       out.window_class = L"STATIC";
-      style |= SS_LEFT;
+      switch (control.alignment()) {
+        case ui::Alignment::Left:
+          style |= SS_LEFT;
+          break;
+        case ui::Alignment::Right:
+          style |= SS_RIGHT;
+          break;
+        case ui::Alignment::Center:
+          style |= SS_CENTER;
+          break;
+      }
       if (control.OnClick) style |= SS_NOTIFY;
       break;
     case ui::ControlKind::TextBox:
@@ -91,8 +99,8 @@ NativeControl DescribeControl(const ui::Control& control) {
       break;
     case ui::ControlKind::CommandButton:
       out.window_class = L"BUTTON";
-      // Never BS_DEFPUSHBUTTON: no form has a default button.
-      style |= BS_PUSHBUTTON;
+      // A caption too long for one line wraps, as the forms were drawn for.
+      style |= (control.is_default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_MULTILINE;
       if (!control.picture().empty()) style |= BS_ICON;
       break;
     case ui::ControlKind::CheckBox:

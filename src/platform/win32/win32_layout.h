@@ -48,9 +48,12 @@ struct NativeControl {
 
 // The native window class and styles for a control. Child windows start
 // visible unless the control is hidden (a form's window starts hidden anyway).
+// WS_GROUP starts every group of the arrow keys: each control but the option
+// buttons after the first of their group.
 NativeControl DescribeControl(const ui::Control& control);
 
-// Whether the control can hold the keyboard focus (gets WS_TABSTOP).
-bool TakesFocus(ui::ControlKind kind);
+// Whether the control's window carries WS_TABSTOP: every kind that takes the
+// focus, and in an option group only the button Tab stops at.
+bool NativeTabStop(const ui::Control& control);
 
 }  // namespace ferrolis::platform::win32

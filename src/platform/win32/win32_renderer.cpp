@@ -9,6 +9,7 @@
 
 #include "platform/win32/win32_layout.h"
 #include "platform/win32/win32_text.h"
+#include "ui/rules.h"
 
 namespace ferrolis::platform::win32 {
 namespace {
@@ -47,23 +48,16 @@ int WindowDpi(HWND hwnd) {
   return SystemDpi();
 }
 
-RECT WindowRectForClient(int width, int height, DWORD style, DWORD ex_style, int dpi) {
+RECT WindowRectForClient(int width, int height, DWORD style, DWORD ex_style, bool menu, int dpi) {
   static const auto adjust_for_dpi =
       User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
   RECT rect{0, 0, width, height};
   if (adjust_for_dpi != nullptr) {
-    adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi));
+    adjust_for_dpi(&rect, style, menu, ex_style, static_cast<UINT>(dpi));
   } else {
-    AdjustWindowRectEx(&rect, style, FALSE, ex_style);
+    AdjustWindowRectEx(&rect, style, menu, ex_style);
   }
   return rect;
-}
-
-// Offsets in the model are bytes of UTF-8; the EDIT counts UTF-16 units.
-int Utf16Offset(const std::string& utf8, int byte_offset) {
-  const auto n =
-      static_cast<std::size_t>(std::clamp(byte_offset, 0, static_cast<int>(utf8.size())));
-  return static_cast<int>(Widen(std::string_view(utf8).substr(0, n)).size());
 }
 
 bool HasAccents(HFONT font) {
@@ -192,11 +186,11 @@ HFONT Win32Renderer::Font(const ui::FontSpec& wanted, int dpi) {
 }
 
 // A picture resource, as an icon (preferred: it keeps its transparency) or a
-// bitmap; sized for the DPI. `type` receives IMAGE_ICON or IMAGE_BITMAP.
-HANDLE Win32Renderer::LoadPicture(const std::string& name, int dpi, UINT* type) {
+// bitmap; an icon is drawn at `width` x `height` pixels. `type` receives
+// IMAGE_ICON or IMAGE_BITMAP.
+HANDLE Win32Renderer::LoadPicture(const std::string& name, int width, int height, UINT* type) {
   const std::wstring wide = Widen(name);
-  const int size = MulDiv(24, dpi, kDefaultDpi);
-  if (HANDLE icon = LoadImageW(instance_, wide.c_str(), IMAGE_ICON, size, size, 0)) {
+  if (HANDLE icon = LoadImageW(instance_, wide.c_str(), IMAGE_ICON, width, height, 0)) {
     *type = IMAGE_ICON;
     return icon;
   }
@@ -263,15 +257,8 @@ void Win32Renderer::CreateForm(ui::Form& form) {
                       CW_USEDEFAULT, CW_USEDEFAULT, fw.hwnd, nullptr, instance_, nullptr);
 
   // Child windows in tab order: the dialog manager tabs through them in the
-  // order they were created. Controls without a tab index keep their place.
-  std::vector<ui::Control*> ordered;
-  for (const auto& control : form.controls()) ordered.push_back(control.get());
-  std::stable_sort(ordered.begin(), ordered.end(), [](ui::Control* a, ui::Control* b) {
-    const int ta = a->tab_index() < 0 ? INT_MAX : a->tab_index();
-    const int tb = b->tab_index() < 0 ? INT_MAX : b->tab_index();
-    return ta < tb;
-  });
-  for (ui::Control* control : ordered) {
+  // order they were created.
+  for (ui::Control* control : ui::TabOrder(form)) {
     const auto position = std::find_if(form.controls().begin(), form.controls().end(),
                                        [control](const auto& c) { return c.get() == control; });
     CreateControl(fw, *control,
@@ -284,6 +271,8 @@ void Win32Renderer::CreateForm(ui::Form& form) {
       SetWindowPos(cw->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
+  // The menu bar before the window is sized: it takes room above the client area.
+  BuildMenuBar(fw);
   Layout(fw);
   PlaceWindow(fw, form.style().centered);
 }
@@ -299,15 +288,19 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
                                                                        : control.caption();
   DWORD style = native.styles.style;
   // Contents of a hidden or disabled frame start that way too.
-  for (const ui::Control* frame = control.container(); frame; frame = frame->container()) {
-    if (!frame->visible()) style &= ~WS_VISIBLE;
-    if (!frame->enabled()) style |= WS_DISABLED;
-  }
+  if (!ui::EffectivelyVisible(control)) style &= ~WS_VISIBLE;
+  if (!ui::EffectivelyEnabled(control)) style |= WS_DISABLED;
 
   HANDLE picture = nullptr;
   UINT picture_type = IMAGE_ICON;
   if (!control.picture().empty()) {
-    picture = LoadPicture(control.picture(), fw.dpi, &picture_type);
+    // An image shows its icon at the size it was declared with; a button
+    // holds a small one.
+    const PixelRect rect = ControlRect(control, fw.dpi);
+    const int button_icon = MulDiv(24, fw.dpi, kDefaultDpi);
+    const bool image = control.kind() == ui::ControlKind::Image;
+    picture = LoadPicture(control.picture(), image ? rect.width : button_icon,
+                          image ? rect.height : button_icon, &picture_type);
     if (picture && picture_type == IMAGE_BITMAP) {
       style &= ~(BS_ICON | SS_ICON);
       style |= control.kind() == ui::ControlKind::Image ? SS_BITMAP : BS_BITMAP;
@@ -353,10 +346,7 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
   }
   ControlWindow& ref = *cw;
   fw.controls.push_back(std::move(cw));
-  if (control.kind() == ui::ControlKind::ListBox) {
-    SyncListItems(ref);
-    SyncListSelection(ref);
-  }
+  if (control.kind() == ui::ControlKind::ListBox) SyncListItems(ref);
   UpdateTooltip(ref);
 }
 
@@ -383,7 +373,7 @@ void Win32Renderer::PlaceWindow(FormWindow& fw, bool center) {
   const auto win_ex_style = static_cast<DWORD>(GetWindowLongPtrW(fw.hwnd, GWL_EXSTYLE));
   const RECT frame = WindowRectForClient(TwipsToPixels(style.client_width, fw.dpi),
                                          TwipsToPixels(style.client_height, fw.dpi), win_style,
-                                         win_ex_style, fw.dpi);
+                                         win_ex_style, fw.menu_bar != nullptr, fw.dpi);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
@@ -431,12 +421,8 @@ void Win32Renderer::FormCaptionChanged(ui::Form& form) {
 void Win32Renderer::ShowEffectiveState(ui::Control& control) {
   ControlWindow* cw = Find(control);
   if (!cw) return;
-  bool visible = control.visible();
-  bool enabled = control.enabled();
-  for (const ui::Control* frame = control.container(); frame; frame = frame->container()) {
-    visible = visible && frame->visible();
-    enabled = enabled && frame->enabled();
-  }
+  const bool visible = ui::EffectivelyVisible(control);
+  const bool enabled = ui::EffectivelyEnabled(control);
   if (IsWindowEnabled(cw->hwnd) != (enabled ? TRUE : FALSE)) EnableWindow(cw->hwnd, enabled);
   const bool shown = (GetWindowLongPtrW(cw->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
   if (shown != visible) ShowWindow(cw->hwnd, visible ? SW_SHOWNA : SW_HIDE);
@@ -454,46 +440,18 @@ void Win32Renderer::SetNativeText(ControlWindow& cw, const std::string& text) {
   setting_text_ = saved;
 }
 
+// The model and the EDIT both count UTF-16 units.
 void Win32Renderer::ApplySelection(ControlWindow& cw) {
   const ui::Control& control = *cw.control;
-  const int start = Utf16Offset(control.text(), control.sel_start());
-  const int end = Utf16Offset(control.text(), control.sel_start() + control.sel_length());
-  SendMessageW(cw.hwnd, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
-}
-
-// The model only ever clears its list or appends to it: one new line is
-// added as such, anything else rebuilds the list.
-void Win32Renderer::SyncListItems(ControlWindow& cw) {
-  const ui::Control& control = *cw.control;
-  const auto native = static_cast<int>(SendMessageW(cw.hwnd, LB_GETCOUNT, 0, 0));
-  int first = 0;
-  if (native + 1 == control.ListCount()) {
-    first = native;
-  } else {
-    SendMessageW(cw.hwnd, LB_RESETCONTENT, 0, 0);
-  }
-  for (int i = first; i < control.ListCount(); ++i) {
-    SendMessageW(cw.hwnd, LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(Widen(control.List(i)).c_str()));
-  }
-}
-
-void Win32Renderer::SyncListSelection(ControlWindow& cw) {
-  const ui::Control& control = *cw.control;
-  if (control.extended_selection()) {
-    for (int i = 0; i < control.ListCount(); ++i) {
-      SendMessageW(cw.hwnd, LB_SETSEL, control.Selected(i) ? TRUE : FALSE, i);
-    }
-    return;
-  }
-  int chosen = -1;
-  for (int i = 0; i < control.ListCount(); ++i) {
-    if (control.Selected(i)) chosen = i;
-  }
-  SendMessageW(cw.hwnd, LB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+  SendMessageW(cw.hwnd, EM_SETSEL, static_cast<WPARAM>(control.sel_start()),
+               static_cast<LPARAM>(control.sel_start() + control.sel_length()));
 }
 
 void Win32Renderer::PropertyChanged(ui::Control& control, ui::Property property) {
+  if (control.kind() == ui::ControlKind::MenuItem) {
+    if (FormWindow* fw = Find(control.form())) BuildMenuBar(*fw);
+    return;
+  }
   ControlWindow* cw = Find(control);
   if (!cw) return;
   {
@@ -513,10 +471,12 @@ void Win32Renderer::PropertyChanged(ui::Control& control, ui::Property property)
         break;
       case ui::Property::Value:
         SendMessageW(cw->hwnd, BM_SETCHECK, control.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        ApplyGroupTabStops(*cw->form);
         break;
       case ui::Property::Enabled:
       case ui::Property::Visible:
         ShowEffectiveState(control);
+        ApplyGroupTabStops(*cw->form);
         break;
       case ui::Property::ToolTip:
         UpdateTooltip(*cw);
@@ -527,10 +487,6 @@ void Win32Renderer::PropertyChanged(ui::Control& control, ui::Property property)
         break;
       case ui::Property::ListItems:
         SyncListItems(*cw);
-        SyncListSelection(*cw);
-        break;
-      case ui::Property::ListSelection:
-        SyncListSelection(*cw);
         break;
       case ui::Property::Selection:
         ApplySelection(*cw);
@@ -538,6 +494,18 @@ void Win32Renderer::PropertyChanged(ui::Control& control, ui::Property property)
     }
   }
   DeliverHeldFocus();
+}
+
+// Tab stops inside option groups follow the choice: only the button Tab
+// stops at carries WS_TABSTOP.
+void Win32Renderer::ApplyGroupTabStops(FormWindow& fw) {
+  for (const auto& cw : fw.controls) {
+    if (cw->control->kind() != ui::ControlKind::OptionButton) continue;
+    const LONG_PTR style = GetWindowLongPtrW(cw->hwnd, GWL_STYLE);
+    const LONG_PTR wanted =
+        NativeTabStop(*cw->control) ? (style | WS_TABSTOP) : (style & ~LONG_PTR{WS_TABSTOP});
+    if (wanted != style) SetWindowLongPtrW(cw->hwnd, GWL_STYLE, wanted);
+  }
 }
 
 void Win32Renderer::DestroyForm(ui::Form& form) {
@@ -555,7 +523,7 @@ void Win32Renderer::DestroyForm(ui::Form& form) {
       by_control_.erase(cw->control);
       by_hwnd_.erase(cw->hwnd);
     }
-    if (fw.hwnd) DestroyWindow(fw.hwnd);  // children and the tooltip go with it
+    if (fw.hwnd) DestroyWindow(fw.hwnd);  // children, tooltip and menu go with it
     for (auto [picture, type] : fw.pictures) FreePicture(picture, type);
     if (fw.icon_big) DestroyIcon(fw.icon_big);
     if (fw.icon_small) DestroyIcon(fw.icon_small);

@@ -34,6 +34,9 @@ class Win32Renderer final : public ui::Renderer {
   void DestroyForm(ui::Form& form) override;
   void FormCaptionChanged(ui::Form& form) override;
   void PropertyChanged(ui::Control& control, ui::Property property) override;
+  void ListLineAdded(ui::Control& control, int line) override;
+  void ListLineSelected(ui::Control& control, int line) override;
+  void EventEnded() override;
   void SetFocus(ui::Control& control) override;
   int ShowMessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
                  int style) override;
@@ -46,6 +49,10 @@ class Win32Renderer final : public ui::Renderer {
   HWND ControlHandle(const ui::Control& control) const;
   // The form's tooltip window; nullptr before the form is created.
   HWND TooltipHandle(const ui::Form& form) const;
+  // The form's menu bar; nullptr when it declares no menu.
+  HMENU MenuHandle(const ui::Form& form) const;
+  // The command id of a menu item on its form's menu bar.
+  static int MenuItemId(const ui::Control& item);
   // The DPI the form is laid out for.
   int FormDpi(const ui::Form& form) const;
 
@@ -74,6 +81,7 @@ class Win32Renderer final : public ui::Renderer {
     HWND focus_to_restore = nullptr;
     // Windows this form disabled while it runs modal.
     std::vector<HWND> disabled_for_modal;
+    HMENU menu_bar = nullptr;
     HICON icon_big = nullptr;
     HICON icon_small = nullptr;
     // Icons and bitmaps shown by controls, with their IMAGE_ type.
@@ -113,6 +121,9 @@ class Win32Renderer final : public ui::Renderer {
   LRESULT HandleFormMessage(FormWindow& fw, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam);
+  void HandleDialogCommand(FormWindow& fw, int id);
+  bool HandleOptionArrow(ControlWindow& cw, WPARAM key);
+  bool HandleSetCursor(HWND target, LPARAM lparam);
   void HandleKeyPress(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void ReportSelection(ControlWindow& cw);
   void ReportListSelection(ControlWindow& cw);
@@ -130,14 +141,17 @@ class Win32Renderer final : public ui::Renderer {
   void Layout(FormWindow& fw);
   void PlaceWindow(FormWindow& fw, bool center);
   HFONT Font(const ui::FontSpec& wanted, int dpi);
-  HANDLE LoadPicture(const std::string& name, int dpi, UINT* type);
+  HANDLE LoadPicture(const std::string& name, int width, int height, UINT* type);
   void LoadIcons(FormWindow& fw);
   void UpdateTooltip(ControlWindow& cw);
   void ShowEffectiveState(ui::Control& control);
   void SetNativeText(ControlWindow& cw, const std::string& text);
   void ApplySelection(ControlWindow& cw);
   void SyncListItems(ControlWindow& cw);
-  void SyncListSelection(ControlWindow& cw);
+  void ShowLineSelection(ControlWindow& cw, int line);
+  void ApplyGroupTabStops(FormWindow& fw);
+  void BuildMenuBar(FormWindow& fw);
+  HMENU BuildMenu(FormWindow& fw, const ui::Control* parent, bool bar);
   void FocusOnShow(FormWindow& fw);
   void ReleaseModalDisable(FormWindow& fw);
 
@@ -157,6 +171,11 @@ class Win32Renderer final : public ui::Renderer {
   // The control whose text the renderer itself is setting (its EN_CHANGE is
   // not the user's).
   HWND setting_text_ = nullptr;
+  // The option button the focus is arriving at: the BN_CLICKED a radio button
+  // sends when it gets the focus from the keyboard is not a choice.
+  HWND focus_arriving_ = nullptr;
+  // Lists whose redrawing is held until the running event ends.
+  std::vector<HWND> redraw_held_;
 };
 
 }  // namespace ferrolis::platform::win32

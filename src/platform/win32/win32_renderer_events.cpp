@@ -9,6 +9,8 @@
 
 #include "platform/win32/win32_layout.h"
 #include "platform/win32/win32_text.h"
+#include "ui/kinds.h"
+#include "ui/rules.h"
 
 namespace ferrolis::platform::win32 {
 namespace {
@@ -85,6 +87,9 @@ LRESULT Win32Renderer::HandleFormMessage(FormWindow& fw, UINT message, WPARAM wp
     case WM_COMMAND:
       HandleCommand(fw, wparam, lparam);
       return 0;
+    case WM_SETCURSOR:
+      if (HandleSetCursor(reinterpret_cast<HWND>(wparam), lparam)) return TRUE;
+      return DefWindowProcW(fw.hwnd, message, wparam, lparam);
     case WM_CLOSE:
       // The runtime decides; its unload destroys the window.
       runtime_.UserClose(*fw.form);
@@ -127,16 +132,7 @@ void Win32Renderer::HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam) 
   const auto code = HIWORD(wparam);
   HWND child = reinterpret_cast<HWND>(lparam);
   if (child == nullptr) {
-    // The dialog manager's Enter (IDOK) and Escape (IDCANCEL): no form has a
-    // default or a cancel button. Enter on a focused push button presses it,
-    // as everywhere in Windows.
-    if (LOWORD(wparam) == IDOK) {
-      ControlWindow* focused = Find(GetFocus());
-      if (focused && focused->form == &fw &&
-          focused->control->kind() == ui::ControlKind::CommandButton) {
-        runtime_.UserClick(*focused->control);
-      }
-    }
+    HandleDialogCommand(fw, LOWORD(wparam));
     return;
   }
   ControlWindow* cw = Find(child);
@@ -150,8 +146,10 @@ void Win32Renderer::HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam) 
       break;
     case ui::ControlKind::CommandButton:
     case ui::ControlKind::CheckBox:
-    case ui::ControlKind::OptionButton:
       if (code == BN_CLICKED) runtime_.UserClick(control);
+      break;
+    case ui::ControlKind::OptionButton:
+      if (code == BN_CLICKED && child != focus_arriving_) runtime_.UserClick(control);
       break;
     case ui::ControlKind::Label:
     case ui::ControlKind::Image:
@@ -165,26 +163,80 @@ void Win32Renderer::HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam) 
   }
 }
 
+// Menu commands, and the dialog manager's Enter (IDOK) and Escape (IDCANCEL).
+void Win32Renderer::HandleDialogCommand(FormWindow& fw, int id) {
+  ui::Control* target = nullptr;
+  if (id == IDOK) {
+    target = ui::EnterTarget(*fw.form);
+  } else if (id == IDCANCEL) {
+    target = ui::EscapeTarget(*fw.form);
+  } else {
+    for (const auto& control : fw.form->controls()) {
+      if (control->kind() == ui::ControlKind::MenuItem && MenuItemId(*control) == id) {
+        target = control.get();
+      }
+    }
+  }
+  if (target != nullptr) runtime_.UserClick(*target);
+}
+
+// The pointer over a control that asks for its own.
+bool Win32Renderer::HandleSetCursor(HWND target, LPARAM lparam) {
+  const ControlWindow* cw = Find(target);
+  if (cw == nullptr || LOWORD(lparam) != HTCLIENT) return false;
+  if (cw->control->pointer() != ui::MousePointer::Hand) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  return true;
+}
+
+// An arrow key on an option button moves the focus and the choice to the
+// next button of its group (the dialog manager would move the focus only).
+bool Win32Renderer::HandleOptionArrow(ControlWindow& cw, WPARAM key) {
+  int step = 0;
+  if (key == VK_DOWN || key == VK_RIGHT) step = 1;
+  if (key == VK_UP || key == VK_LEFT) step = -1;
+  if (step == 0) return false;
+  ui::Control* next = ui::NextInGroup(*cw.control, step);
+  if (next == nullptr) return true;
+  ControlWindow* target = Find(*next);
+  if (target == nullptr) return true;
+  ::SetFocus(target->hwnd);
+  if (Find(*next) != nullptr) runtime_.UserClick(*next);
+  return true;
+}
+
 LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   ControlWindow* cw = Find(hwnd);
   if (cw == nullptr) return DefSubclassProc(hwnd, message, wparam, lparam);
-  const bool text_box = cw->control->kind() == ui::ControlKind::TextBox;
+  const auto kind = cw->control->kind();
+  const bool text_box = kind == ui::ControlKind::TextBox;
+  const bool option = kind == ui::ControlKind::OptionButton;
   switch (message) {
     case WM_SETFOCUS: {
+      // A radio button reports a click when the keyboard brings the focus to
+      // it unchosen; the focus alone never chooses.
+      const HWND saved = focus_arriving_;
+      if (option) focus_arriving_ = hwnd;
       const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+      focus_arriving_ = saved;
       FocusArrivedAt(hwnd);
       return result;
     }
     case WM_GETDLGCODE: {
       LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
-      // Enter belongs to the text box (its KeyPress), not to the dialog
-      // manager, which would turn it into a default-button command.
+      // Without a default button, Enter belongs to the text box (its
+      // KeyPress), not to the dialog manager.
       const auto* msg = reinterpret_cast<const MSG*>(lparam);
-      if (text_box && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+      if (text_box && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN &&
+          ui::EnterTarget(cw->control->form()) == nullptr) {
         result |= DLGC_WANTALLKEYS;
       }
+      if (option) result |= DLGC_WANTARROWS;
       return result;
     }
+    case WM_KEYDOWN:
+      if (option && HandleOptionArrow(*cw, wparam)) return 0;
+      break;
     case WM_CHAR:
       if (text_box) {
         HandleKeyPress(hwnd, message, wparam, lparam);
@@ -228,39 +280,18 @@ void Win32Renderer::HandleKeyPress(HWND hwnd, UINT message, WPARAM wparam, LPARA
   if ((cw = Find(hwnd)) != nullptr) ReportSelection(*cw);
 }
 
+// The EDIT's selection, in the UTF-16 units the model counts in too.
 void Win32Renderer::ReportSelection(ControlWindow& cw) {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(cw.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
-  const std::wstring text = WindowText(cw.hwnd);
-  const std::wstring_view view(text);
-  const auto byte_start = static_cast<int>(Narrow(view.substr(0, start)).size());
-  const auto byte_end = static_cast<int>(Narrow(view.substr(0, end)).size());
+  const auto from = static_cast<int>(start);
+  const auto length = static_cast<int>(end) - from;
   ui::Control& control = *cw.control;
-  if (byte_start != control.sel_start() || byte_end - byte_start != control.sel_length()) {
-    runtime_.UserSelectedText(control, byte_start, byte_end - byte_start);
+  if (from != control.sel_start() || length != control.sel_length()) {
+    runtime_.UserSelectedText(control, from, length);
   }
-}
-
-// One user action can change several lines (a shift-click): the model takes
-// them all, then the control's Click runs once.
-void Win32Renderer::ReportListSelection(ControlWindow& cw) {
-  ui::Control& control = *cw.control;
-  const auto count = static_cast<int>(SendMessageW(cw.hwnd, LB_GETCOUNT, 0, 0));
-  const auto current = static_cast<int>(SendMessageW(cw.hwnd, LB_GETCURSEL, 0, 0));
-  int last_changed = -1;
-  bool last_state = false;
-  for (int i = 0; i < count && i < control.ListCount(); ++i) {
-    const bool selected = control.extended_selection()
-                              ? SendMessageW(cw.hwnd, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0
-                              : i == current;
-    if (selected == control.Selected(i)) continue;
-    if (last_changed >= 0) control.StoreSelectedFromUser(last_changed, last_state);
-    last_changed = i;
-    last_state = selected;
-  }
-  if (last_changed >= 0) runtime_.UserSelectedItem(control, last_changed, last_state);
 }
 
 void Win32Renderer::FocusArrivedAt(HWND hwnd) {
@@ -287,7 +318,7 @@ void Win32Renderer::FocusOnShow(FormWindow& fw) {
     target = fw.focus_to_restore;
   } else {
     for (const auto& cw : fw.controls) {
-      if (TakesFocus(cw->control->kind()) && CanTakeFocus(cw->hwnd)) {
+      if (ui::IsTabStop(*cw->control) && CanTakeFocus(cw->hwnd)) {
         target = cw->hwnd;
         break;
       }

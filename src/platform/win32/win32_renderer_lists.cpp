@@ -1,0 +1,91 @@
+// List boxes: the model's lines and selection shown on the LISTBOX one line
+// at a time, redrawing held while an event fills a list, and the user's
+// selection taken back as one action.
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/win32_renderer.h"
+#include "platform/win32/win32_text.h"
+
+namespace ferrolis::platform::win32 {
+
+// The whole list again: at creation, and when the model was cleared.
+void Win32Renderer::SyncListItems(ControlWindow& cw) {
+  const ui::Control& control = *cw.control;
+  SendMessageW(cw.hwnd, LB_RESETCONTENT, 0, 0);
+  for (int i = 0; i < control.ListCount(); ++i) {
+    SendMessageW(cw.hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(control.List(i)).c_str()));
+    if (control.Selected(i)) ShowLineSelection(cw, i);
+  }
+}
+
+void Win32Renderer::ShowLineSelection(ControlWindow& cw, int line) {
+  const ui::Control& control = *cw.control;
+  const bool selected = control.Selected(line);
+  if (control.extended_selection()) {
+    SendMessageW(cw.hwnd, LB_SETSEL, selected ? TRUE : FALSE, line);
+  } else if (selected) {
+    SendMessageW(cw.hwnd, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+  } else if (SendMessageW(cw.hwnd, LB_GETCURSEL, 0, 0) == line) {
+    SendMessageW(cw.hwnd, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  }
+}
+
+void Win32Renderer::ListLineAdded(ui::Control& control, int line) {
+  ControlWindow* cw = Find(control);
+  if (cw == nullptr) return;
+  // A handler filling the list would have it repainted at every line: the
+  // painting waits until the event is over (EventEnded).
+  if (runtime_.in_event() &&
+      std::find(redraw_held_.begin(), redraw_held_.end(), cw->hwnd) == redraw_held_.end()) {
+    SendMessageW(cw->hwnd, WM_SETREDRAW, FALSE, 0);
+    redraw_held_.push_back(cw->hwnd);
+  }
+  CodeCall call(*this);
+  SendMessageW(cw->hwnd, LB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(Widen(control.List(line)).c_str()));
+}
+
+void Win32Renderer::ListLineSelected(ui::Control& control, int line) {
+  ControlWindow* cw = Find(control);
+  if (cw == nullptr) return;
+  CodeCall call(*this);
+  ShowLineSelection(*cw, line);
+}
+
+void Win32Renderer::EventEnded() {
+  std::vector<HWND> held;
+  held.swap(redraw_held_);
+  for (HWND hwnd : held) {
+    if (Find(hwnd) == nullptr) continue;  // its form is gone
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
+  }
+}
+
+// One user action can change several lines (a shift-click): the runtime
+// takes them all, then the list's Click runs once.
+void Win32Renderer::ReportListSelection(ControlWindow& cw) {
+  ui::Control& control = *cw.control;
+  const auto count = static_cast<int>(SendMessageW(cw.hwnd, LB_GETCOUNT, 0, 0));
+  std::vector<bool> lines(static_cast<std::size_t>(std::min(count, control.ListCount())), false);
+  if (control.extended_selection()) {
+    const auto selected = static_cast<int>(SendMessageW(cw.hwnd, LB_GETSELCOUNT, 0, 0));
+    std::vector<int> indexes(static_cast<std::size_t>(std::max(selected, 0)));
+    if (!indexes.empty()) {
+      SendMessageW(cw.hwnd, LB_GETSELITEMS, indexes.size(),
+                   reinterpret_cast<LPARAM>(indexes.data()));
+    }
+    for (const int i : indexes) {
+      if (i >= 0 && i < static_cast<int>(lines.size())) lines[static_cast<std::size_t>(i)] = true;
+    }
+  } else {
+    const auto current = static_cast<int>(SendMessageW(cw.hwnd, LB_GETCURSEL, 0, 0));
+    if (current >= 0 && current < static_cast<int>(lines.size())) {
+      lines[static_cast<std::size_t>(current)] = true;
+    }
+  }
+  runtime_.UserSelectedLines(control, lines);
+}
+
+}  // namespace ferrolis::platform::win32
