@@ -69,7 +69,7 @@ void FrmMDP::Form_Load() {
   }
 
   try {
-    if (!module_.FileExists(module_.SystemCopyPath())) {
+    if (!module_.FindSystemCopy()) {
       runtime().MsgBox(std::string("Premier lancement de Ferrolis ! ") + ui::kLineBreak +
                            "Vous devez définir un mot de passe pour protéger son accès." +
                            ui::kLineBreak + "Le mot de passe à défaut est vide.",

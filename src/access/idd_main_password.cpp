@@ -25,6 +25,21 @@ void ReportPasswordNotChanged(ui::Runtime& runtime) {
                  ui::kOkOnly + ui::kExclamation, "Mot de passe non modifié");
 }
 
+// The password file holds codes of the ANSI code page only: a password with a
+// character outside it would be stored as something else ("?" or a
+// look-alike) and never match what the user types. It is refused instead.
+bool RefuseUnstorable(access::Module1& module, ui::Runtime& runtime, ui::Control& box) {
+  const std::string character = module.UnstorableCharacter(box.text());
+  if (character.empty()) return false;
+  runtime.MsgBox("Le caractère « " + character +
+                     " » ne peut pas être enregistré dans le fichier mot de passe !" +
+                     ui::kLineBreak + "Choisissez un mot de passe sans ce caractère." +
+                     ui::kLineBreak + "Le mot de passe n'a pas été modifié.",
+                 ui::kOkOnly + ui::kExclamation, "Mot de passe refusé");
+  box.SetFocus();
+  return true;
+}
+
 }  // namespace
 
 // "Valider": checks the old password.
@@ -53,6 +68,7 @@ void IDD_Main::Command2_Click() {
 
 // "Valider && Enregistrer": the new password, in memory and in the system copy.
 void IDD_Main::Command3_Click() {
+  if (RefuseUnstorable(module1_, runtime(), Text2)) return;
   const std::string previous = module1_.StoredPassword;
   module1_.StoredPassword = Text2.text();
   try {
@@ -67,6 +83,8 @@ void IDD_Main::Command3_Click() {
 // system copy, then on the floppy. A floppy that fails leaves the new password
 // in force: it is already in memory and in the system copy.
 void IDD_Main::Command4_Click() {
+  // Refused before the floppy is asked for: nothing would be written to it.
+  if (RefuseUnstorable(module1_, runtime(), Text2)) return;
   if (runtime().MsgBox("Insérer une disquette formatée dans le lecteur A !", ui::kOkCancel,
                        "Sauvegarde du mot de passe sur disquette") != ui::kResultOk) {
     return;

@@ -36,6 +36,34 @@ std::string Module1::SystemCopyPath() {
   return AddTrailingBackslash(GetSystemDir()) + kPasswordFileName;
 }
 
+std::string Module1::Wow64CopyPath() {
+  const std::string directory = files_.Wow64SystemDirectory();
+  return directory.empty() ? std::string() : AddTrailingBackslash(directory) + kPasswordFileName;
+}
+
+std::optional<std::string> Module1::FindSystemCopy() {
+  const std::string native = SystemCopyPath();
+  if (FileExists(native)) return native;
+  const std::string wow64 = Wow64CopyPath();
+  if (!wow64.empty() && FileExists(wow64)) return wow64;
+  return std::nullopt;
+}
+
+std::string Module1::UnstorableCharacter(const std::string& password) const {
+  for (std::size_t i = 0; i < password.size();) {
+    std::size_t length = 1;
+    while (i + length < password.size() &&
+           (static_cast<unsigned char>(password[i + length]) & 0xC0) == 0x80) {
+      ++length;
+    }
+    const std::string character = password.substr(i, length);
+    // A character the code page lacks comes back as "?" or as a look-alike.
+    if (codec_.FromAnsi(codec_.ToAnsi(character)) != character) return character;
+    i += length;
+  }
+  return {};
+}
+
 std::string Module1::FloppyCopyPath() { return std::string(kFloppyRoot) + kPasswordFileName; }
 
 std::string Module1::DecodePasswordFile(const std::string& path) {
@@ -67,14 +95,17 @@ void Module1::EncodePasswordFile(const std::string& path, const std::string& pas
     record.resize(kRecordLength, ' ');
     records += record;
   }
+  ReplaceFile(path, records);
+}
 
-  // The new records go to a file beside the old one, which is replaced only
-  // once every record is safely written.
+void Module1::ReplaceFile(const std::string& path, const std::string& bytes) {
+  // The new bytes go to a file beside the old one, which is replaced only
+  // once every byte is safely written.
   const std::string temporary = path + ".tmp";
   try {
     {
       const auto file = files_.OpenRecordFile(temporary, true);
-      file->Write(0, records);
+      file->Write(0, bytes);
       file->Flush();
     }
     files_.Replace(temporary, path);
@@ -88,10 +119,34 @@ void Module1::EncodePasswordFile(const std::string& path, const std::string& pas
   }
 }
 
-void Module1::ReadPasswordFile() { StoredPassword = DecodePasswordFile(SystemCopyPath()); }
+void Module1::ReadPasswordFile() {
+  StoredPassword = DecodePasswordFile(FindSystemCopy().value_or(SystemCopyPath()));
+}
 
 void Module1::WritePasswordFile(const std::string& password) {
-  EncodePasswordFile(SystemCopyPath(), password);
+  const std::string wow64 = Wow64CopyPath();
+  if (wow64.empty() || !FileExists(wow64)) {
+    EncodePasswordFile(SystemCopyPath(), password);
+    return;
+  }
+  // Both copies change, or neither: the SysWOW64 copy gets its old bytes back
+  // when the native one cannot be written.
+  std::string previous;
+  {
+    const auto file = files_.OpenRecordFile(wow64, false);
+    previous = file->Read(0, static_cast<std::size_t>(file->Length()));
+  }
+  EncodePasswordFile(wow64, password);
+  try {
+    EncodePasswordFile(SystemCopyPath(), password);
+  } catch (...) {
+    try {
+      ReplaceFile(wow64, previous);
+    } catch (const platform::FileError&) {
+      // The failure the caller must hear about is the first one.
+    }
+    throw;
+  }
 }
 
 std::optional<std::string> Module1::ReadFloppyPassword() {

@@ -1,6 +1,10 @@
 // The file operations the password store and the uninstall backups need. Paths are UTF-8. Failures
 // of the file system (no disk, unformatted disk, denied access, full disk) are raised as FileError,
 // never turned into a plain "not found".
+//
+// A path in the system directory reaches the native one, the directory 64-bit Windows itself
+// uses, whatever the program's bitness: a 32-bit build on 64-bit Windows, which Windows would
+// send to SysWOW64, goes through the Sysnative alias (see SysnativePath).
 #pragma once
 
 #include <cstdint>
@@ -41,6 +45,11 @@ class FileSystem {
   // terminator, or 0 on failure.
   virtual unsigned GetSystemDirectoryA(char* buffer, unsigned size) = 0;
 
+  // GetSystemWow64DirectoryW: the folder where 64-bit Windows keeps the
+  // system files of 32-bit programs (C:\Windows\SysWOW64), without a trailing
+  // backslash; empty on 32-bit Windows.
+  virtual std::string Wow64SystemDirectory() = 0;
+
   // True when a directory search for exactly `path`, filtered to normal files,
   // finds an entry: read-only and archive files count; hidden, system files and
   // directories do not. A missing file or folder gives false; a drive that
@@ -69,5 +78,11 @@ class FileSystem {
   // FileError.
   virtual void CreateFolders(const std::string& path) = 0;
 };
+
+// For a 32-bit program on 64-bit Windows: the path through the Sysnative
+// alias (C:\Windows\Sysnative\...) that reaches `path` in the native system
+// directory when `path` lies in `system_directory` (compared without regard
+// to case), the path unchanged otherwise.
+std::string SysnativePath(const std::string& path, const std::string& system_directory);
 
 }  // namespace ferrolis::platform

@@ -38,6 +38,13 @@ TEST_F(FilesContract, FindNormalFileSeesNormalReadOnlyAndArchiveFilesOnly) {
   EXPECT_FALSE(fs_.FindNormalFile(Path("missing")));
   EXPECT_FALSE(fs_.FindNormalFile(Path("no-such-folder\\FRLS.PW")));
   env_->SetAttributes(Path("readonly"), false, false, false);
+
+  // A name outside the ANSI code page is searched as it is: as "?" it would be
+  // a wildcard and find another file.
+  env_->Put(Path("Zukasz.exe"), "x");
+  EXPECT_FALSE(fs_.FindNormalFile(Path("Łukasz.exe")));
+  env_->Put(Path("Łukasz.exe"), "x");
+  EXPECT_TRUE(fs_.FindNormalFile(Path("Łukasz.exe")));
 }
 
 TEST_F(FilesContract, AMissingDriveIsAnErrorNotAMissingFile) {
@@ -132,6 +139,27 @@ TEST_F(PasswordFilesContract, TheSystemDirectoryIsAFolderThatExists) {
   ASSERT_FALSE(directory.empty());
   EXPECT_NE(directory.back(), '\\');
   EXPECT_EQ(module_.SystemCopyPath(), directory + "\\FRLS.PW");
+}
+
+// On 64-bit Windows the copy of an earlier 32-bit release in SysWOW64 is read
+// when the native one is missing, and a change writes both.
+TEST_F(PasswordFilesContract, The64BitSystemCopyAndTheSysWow64One) {
+  const std::string wow64 = module_.Wow64CopyPath();
+  if (wow64.empty()) GTEST_SKIP() << "32-bit Windows";
+  const std::string native = module_.SystemCopyPath();
+  ASSERT_NE(fs_.Wow64SystemDirectory(), module_.GetSystemDir());
+  for (const std::string& path : {native, wow64}) {
+    if (fs_.PathExists(path)) fs_.Delete(path);
+  }
+  module_.EncodePasswordFile(wow64, "ancien");
+  EXPECT_EQ(module_.FindSystemCopy(), wow64);
+  module_.ReadPasswordFile();
+  EXPECT_EQ(module_.StoredPassword, "ancien");
+  module_.WritePasswordFile("nouveau");
+  EXPECT_EQ(module_.FindSystemCopy(), native);
+  EXPECT_EQ(module_.DecodePasswordFile(native), "nouveau");
+  EXPECT_EQ(env_->Bytes(wow64), env_->Bytes(native));
+  for (const std::string& path : {native, wow64}) fs_.Delete(path);
 }
 
 TEST_F(PasswordFilesContract, ReadsTheFloppyCopyThroughDriveA) {

@@ -16,6 +16,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG="-all"
 SYSTEM_DIR="$WINEPREFIX/drive_c/windows/system32"
 SYSTEM_PW="$SYSTEM_DIR/FRLS.PW"
+# The copy that earlier 32-bit releases kept on 64-bit Windows.
+SYSWOW64_PW="$WINEPREFIX/drive_c/windows/syswow64/FRLS.PW"
 FLOPPY_DIR="$E2E_WORK/floppy"
 # Programs started by the tests, one PID a line, ended after each test.
 PIDS_FILE="$E2E_WORK/pids"

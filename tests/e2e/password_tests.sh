@@ -1,7 +1,9 @@
 # shellcheck shell=bash
 # shellcheck disable=SC2154 # started_pid is set by start() in lib.sh; the names below by gate_tests.sh
 # The password frame of the main window: the old password validated, a new one stored in the
-# system copy and on the floppy, and both taken by the next start.
+# system copy and on the floppy, and both taken by the next start. The journey starts where an
+# earlier 32-bit release left the machine: its copy in SysWOW64 only; the change writes the
+# native copy and keeps the SysWOW64 one in step.
 
 OLD_BOX="Ancien mot de passe :"
 NEW_BOX="Nouveau mot de passe :"
@@ -27,8 +29,10 @@ expect_new_password_controls() { # <shown: 1|0>
 
 test_password_changed_in_the_frame_holds_at_the_next_start() {
   map_floppy
-  reference_encode "$SYSTEM_PW" "Ancien"
+  rm -f "$SYSTEM_PW"
+  reference_encode "$SYSWOW64_PW" "Ancien"
   open_gate
+  expect_no_box "Première utilisation de Ferrolis" 200
   drv type "$GATE" "$PASSWORD_BOX" "Ancien" --enter
   expect_main_window
   local read_button save_button
@@ -47,6 +51,7 @@ test_password_changed_in_the_frame_holds_at_the_next_start() {
   expect_no_box "Mot de passe non modifié" 500
   reference_encode "$E2E_WORK/expected.pw" "Clé neuve à 5 €"
   cmp "$SYSTEM_PW" "$E2E_WORK/expected.pw" || fail "the system copy is not the documented format"
+  cmp "$SYSWOW64_PW" "$E2E_WORK/expected.pw" || fail "the SysWOW64 copy was not kept in step"
 
   # The floppy save makes its text the password too, in both copies.
   drv settext "$MAIN" "$NEW_BOX" "Sauvée à 100 %"
@@ -57,6 +62,7 @@ test_password_changed_in_the_frame_holds_at_the_next_start() {
   expect_no_box "Erreur" 500
   reference_encode "$E2E_WORK/expected.pw" "Sauvée à 100 %"
   cmp "$SYSTEM_PW" "$E2E_WORK/expected.pw" || fail "the system copy is not the new password"
+  cmp "$SYSWOW64_PW" "$E2E_WORK/expected.pw" || fail "the SysWOW64 copy is not the new password"
   cmp "$FLOPPY_DIR/FRLS.PW" "$E2E_WORK/expected.pw" || fail "the floppy copy is not the new password"
   [ "$(find "$FLOPPY_DIR" -type f | wc -l)" = 1 ] || fail "files left on the floppy: $(ls "$FLOPPY_DIR")"
 

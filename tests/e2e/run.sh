@@ -63,6 +63,7 @@ for t in "${E2E_TESTS[@]}"; do
   fi
   end_programs
   unmap_floppy
+  rm -f "$SYSWOW64_PW"
   if [ $rc -eq 0 ]; then
     echo "ok - $name"
     passed=$((passed + 1))

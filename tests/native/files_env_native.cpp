@@ -6,7 +6,11 @@ namespace {
 
 class MemoryFilesEnv final : public FilesEnv {
  public:
-  MemoryFilesEnv() { files_.unreadable_drives.insert('Q'); }
+  // Plays 64-bit Windows, as the Wine prefix of the cross-built suites does.
+  MemoryFilesEnv() {
+    files_.unreadable_drives.insert('Q');
+    files_.wow64_system_directory = "C:\\WINDOWS\\SysWOW64";
+  }
   platform::FileSystem& fs() override { return files_; }
   const platform::TextCodec& codec() override { return codec_; }
   std::string Scratch() override { return "C:\\scratch\\"; }

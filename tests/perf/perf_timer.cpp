@@ -39,24 +39,24 @@ struct Search {
   HWND found;
 };
 
+// A named callback: a lambda has no stdcall conversion on i686.
+BOOL CALLBACK MatchShown(HWND hwnd, LPARAM param) {
+  auto* s = reinterpret_cast<Search*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  wchar_t text[256] = {};
+  GetWindowTextW(hwnd, text, 256);
+  if ((s->pid == 0 || owner == s->pid) && IsWindowVisible(hwnd) && wcscmp(text, s->title) == 0) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // A visible top-level window of the process with exactly that title.
 HWND FindShown(DWORD pid, const wchar_t* title) {
   Search search{pid, title, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        wchar_t text[256] = {};
-        GetWindowTextW(hwnd, text, 256);
-        if ((s->pid == 0 || owner == s->pid) && IsWindowVisible(hwnd) &&
-            wcscmp(text, s->title) == 0) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(MatchShown, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

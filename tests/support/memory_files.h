@@ -27,6 +27,9 @@ class MemoryFiles final : public platform::FileSystem {
 
   // What GetSystemDirectoryA gives (ANSI); empty makes the call fail.
   std::string system_directory = "C:\\WINDOWS\\system32";
+  // What Wow64SystemDirectory gives: empty plays 32-bit Windows. The double
+  // plays the file system as a 64-bit program sees it: no folder redirected.
+  std::string wow64_system_directory;
   // What LocalAppDataFolder gives; empty plays a system that cannot name it.
   std::string local_app_data = "C:\\Users\\admin\\AppData\\Local";
   // Drive letters ("A") whose disk is missing or unreadable.
@@ -48,6 +51,7 @@ class MemoryFiles final : public platform::FileSystem {
 
   // platform::FileSystem
   unsigned GetSystemDirectoryA(char* buffer, unsigned size) override;
+  std::string Wow64SystemDirectory() override { return wow64_system_directory; }
   bool FindNormalFile(const std::string& path) override;
   void Delete(const std::string& path) override;
   std::unique_ptr<platform::RecordFile> OpenRecordFile(const std::string& path,

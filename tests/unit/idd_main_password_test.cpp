@@ -140,6 +140,29 @@ TEST(PasswordFrame, AFailedSystemWriteChangesNothingAndSaysSo) {
   }
 }
 
+// The password file holds ANSI codes only: a character outside the code page
+// is refused with a message before anything is stored or asked for.
+TEST(PasswordFrame, APasswordThePasswordFileCannotHoldIsRefused) {
+  for (const char* button : {"Command3", "Command4"}) {
+    SCOPED_TRACE(button);
+    Frame t;
+    t.Unlock("ancien");
+    access::Module1(t.files, t.codec, t.runtime).EncodePasswordFile(kFloppy, "disquette");
+    const std::string files_before = t.files.Bytes(kSystemCopy) + t.files.Bytes(kFloppy);
+    t.Enter(t.window.Text2, "Łukasz");
+    t.screen.Click(*t.window.Find(button));
+    EXPECT_EQ(t.module.StoredPassword, "ancien");
+    EXPECT_EQ(t.files.Bytes(kSystemCopy) + t.files.Bytes(kFloppy), files_before);
+    ASSERT_EQ(t.screen.boxes().size(), 1u) << "no floppy prompt";
+    t.ExpectBox(0, "Mot de passe refusé", ui::kOkOnly + ui::kExclamation,
+                "Le caractère « Ł » ne peut pas être enregistré dans le fichier mot de passe !\r"
+                "Choisissez un mot de passe sans ce caractère.\r"
+                "Le mot de passe n'a pas été modifié.");
+    EXPECT_EQ(t.window.focused(), &t.window.Text2);
+    EXPECT_EQ(t.window.Text2.text(), "Łukasz") << "left for the user to correct";
+  }
+}
+
 TEST(PasswordFrame, FloppySave) {
   struct Case {
     const char* name;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "access/password_codec.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
@@ -155,6 +158,59 @@ TEST_F(Module1Test, WritePasswordFileWritesTheSystemCopy) {
   module_.StoredPassword.clear();
   module_.ReadPasswordFile();
   EXPECT_EQ(module_.StoredPassword, "secret");
+}
+
+// 64-bit Windows: the native copy, and the SysWOW64 copy of earlier 32-bit
+// releases, which is read only when the native one is missing and is kept in
+// step with it. Both change or neither does.
+TEST_F(Module1Test, OnePasswordFilePerMachineAcrossTheSysWow64Copy) {
+  constexpr const char* kWow64Copy = "C:\\WINDOWS\\SysWOW64\\FRLS.PW";
+  const auto decoded = [this](const char* path) {
+    return files_.Has(path) ? module_.DecodePasswordFile(path) : std::string("(none)");
+  };
+  EXPECT_EQ(module_.Wow64CopyPath(), "") << "32-bit Windows has no SysWOW64";
+  files_.wow64_system_directory = "C:\\WINDOWS\\SysWOW64";
+  EXPECT_EQ(module_.Wow64CopyPath(), kWow64Copy);
+  EXPECT_EQ(module_.FindSystemCopy(), std::nullopt);
+
+  // Only an earlier 32-bit release's copy: no first use, its password holds.
+  module_.EncodePasswordFile(kWow64Copy, "ancien 32 bits");
+  EXPECT_EQ(module_.FindSystemCopy(), kWow64Copy);
+  module_.ReadPasswordFile();
+  EXPECT_EQ(module_.StoredPassword, "ancien 32 bits");
+
+  module_.WritePasswordFile("nouveau");
+  EXPECT_EQ(decoded(kSystemCopy) + "|" + decoded(kWow64Copy), "nouveau|nouveau");
+  EXPECT_EQ(module_.FindSystemCopy(), kSystemCopy) << "the native copy comes first";
+
+  // The native copy cannot be written: the SysWOW64 copy gets its bytes back.
+  files_.read_only_folders.insert("C:\\WINDOWS\\system32\\");
+  EXPECT_THROW(module_.WritePasswordFile("refusé"), platform::FileError);
+  EXPECT_EQ(decoded(kSystemCopy) + "|" + decoded(kWow64Copy), "nouveau|nouveau");
+  // Nor can the SysWOW64 one: nothing changes.
+  files_.read_only_folders = {"C:\\WINDOWS\\SysWOW64\\"};
+  EXPECT_THROW(module_.WritePasswordFile("refusé"), platform::FileError);
+  EXPECT_EQ(decoded(kSystemCopy) + "|" + decoded(kWow64Copy), "nouveau|nouveau");
+
+  // A hidden SysWOW64 copy is no copy: neither read nor written.
+  files_.read_only_folders.clear();
+  files_.Delete(kSystemCopy);
+  files_.Find(kWow64Copy)->hidden = true;
+  EXPECT_EQ(module_.FindSystemCopy(), std::nullopt);
+  module_.WritePasswordFile("seul");
+  EXPECT_EQ(decoded(kSystemCopy) + "|" + decoded(kWow64Copy), "seul|nouveau");
+}
+
+TEST_F(Module1Test, TellsTheFirstCharacterThePasswordFileCannotHold) {
+  for (const auto& [password, character] : std::vector<std::pair<std::string, std::string>>{
+           {"", ""},
+           {"Été à l'œil € ÿ", ""},
+           {"Łukasz", "Ł"},  // Windows would store "L", a best-fit look-alike
+           {"abc Жx ✓", "Ж"},
+           {"ok😀", "😀"},
+       }) {
+    EXPECT_EQ(module_.UnstorableCharacter(password), character) << password;
+  }
 }
 
 class FloppyTest : public Module1Test {

@@ -27,6 +27,26 @@ std::wstring RootOf(const std::wstring& path) {
   return {};
 }
 
+// The system directory when Windows sends this process from it to SysWOW64
+// (a 32-bit process on 64-bit Windows); empty otherwise.
+const std::string& RedirectedSystemDirectory() {
+  static const std::string directory = [] {
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64) return std::string();
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::string() : Narrow(system);
+  }();
+  return directory;
+}
+
+// The path as this process must name it to reach the file the program means:
+// in the native system directory when the path is in the system directory.
+std::wstring OnDisk(const std::string& path) {
+  const std::string& redirected = RedirectedSystemDirectory();
+  return Widen(redirected.empty() ? path : SysnativePath(path, redirected));
+}
+
 class Win32RecordFile final : public RecordFile {
  public:
   Win32RecordFile(HANDLE handle, std::string path) : handle_(handle), path_(std::move(path)) {}
@@ -92,8 +112,18 @@ unsigned Win32FileSystem::GetSystemDirectoryA(char* buffer, unsigned size) {
   return ::GetSystemDirectoryA(buffer, size);
 }
 
+std::string Win32FileSystem::Wow64SystemDirectory() {
+  wchar_t folder[MAX_PATH] = {};
+  // Fails with ERROR_CALL_NOT_IMPLEMENTED on 32-bit Windows.
+  const UINT length = GetSystemWow64DirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  std::wstring path(folder, length);
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  return Narrow(path);
+}
+
 bool Win32FileSystem::FindNormalFile(const std::string& path) {
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = OnDisk(path);
   WIN32_FIND_DATAW found;
   const HANDLE search = FindFirstFileW(wide.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
@@ -113,13 +143,13 @@ bool Win32FileSystem::FindNormalFile(const std::string& path) {
 }
 
 void Win32FileSystem::Delete(const std::string& path) {
-  if (!DeleteFileW(Widen(path).c_str())) Fail("DeleteFile", path);
+  if (!DeleteFileW(OnDisk(path).c_str())) Fail("DeleteFile", path);
 }
 
 std::unique_ptr<RecordFile> Win32FileSystem::OpenRecordFile(const std::string& path, bool create) {
   const DWORD access = create ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
   const HANDLE handle =
-      CreateFileW(Widen(path).c_str(), access, FILE_SHARE_READ, nullptr,
+      CreateFileW(OnDisk(path).c_str(), access, FILE_SHARE_READ, nullptr,
                   create ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) Fail("CreateFile", path);
   return std::make_unique<Win32RecordFile>(handle, path);
@@ -128,19 +158,19 @@ std::unique_ptr<RecordFile> Win32FileSystem::OpenRecordFile(const std::string& p
 void Win32FileSystem::Replace(const std::string& from, const std::string& to) {
   // Windows refuses to replace a read-only file; not every implementation of
   // MoveFileEx does, so the rule is enforced here.
-  const DWORD target = GetFileAttributesW(Widen(to).c_str());
+  const DWORD target = GetFileAttributesW(OnDisk(to).c_str());
   if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_READONLY) != 0) {
     SetLastError(ERROR_ACCESS_DENIED);
     Fail("MoveFileEx", to);
   }
-  if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
+  if (!MoveFileExW(OnDisk(from).c_str(), OnDisk(to).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     Fail("MoveFileEx", to);
   }
 }
 
 bool Win32FileSystem::PathExists(const std::string& path) {
-  return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(OnDisk(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string Win32FileSystem::LocalAppDataFolder() {
@@ -153,7 +183,7 @@ std::string Win32FileSystem::LocalAppDataFolder() {
 }
 
 void Win32FileSystem::CreateFolders(const std::string& path) {
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = OnDisk(path);
   // Each level in turn, from the first one below the root of the path.
   const std::size_t root = RootOf(wide).size();
   std::size_t next = root;

@@ -1,5 +1,5 @@
-// The program's file operations over kernel32 (and shell32 for the user's
-// local application data folder).
+// The program's file operations over kernel32's wide functions (and shell32
+// for the user's local application data folder).
 #pragma once
 
 #include "platform/files.h"
@@ -9,6 +9,7 @@ namespace ferrolis::platform::win32 {
 class Win32FileSystem final : public FileSystem {
  public:
   unsigned GetSystemDirectoryA(char* buffer, unsigned size) override;
+  std::string Wow64SystemDirectory() override;
   bool FindNormalFile(const std::string& path) override;
   void Delete(const std::string& path) override;
   std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path, bool create) override;
