@@ -5,7 +5,7 @@
 #   tests/e2e/run.sh [pattern]     runs the tests whose name contains the pattern
 #
 # Needs the win64 build (ferrolis.exe, ferrolis_driver.exe, ferrolis_fixture.exe).
-# Screenshots go to build/screenshots/; E2E_UPDATE_DOCS=1 also refreshes docs/gate.png.
+# Screenshots go to build/screenshots/; E2E_UPDATE_DOCS=1 also refreshes docs/gate.png and docs/about.png.
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=tests/e2e/lib.sh
@@ -18,6 +18,8 @@ source "$here/driver_tests.sh"
 source "$here/gate_tests.sh"
 # shellcheck source=tests/e2e/password_tests.sh
 source "$here/password_tests.sh"
+# shellcheck source=tests/e2e/about_tests.sh
+source "$here/about_tests.sh"
 # shellcheck source=tests/e2e/uninstall_tests.sh
 source "$here/uninstall_tests.sh"
 

@@ -1,0 +1,93 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # names from lib.sh and gate_tests.sh
+# The "A Propos" menu of the main window, with the mouse and with the keyboard: the shell's
+# About box, the About window, its details box, Enter and Escape, and the system information
+# tool named in the registry.
+
+ABOUT="A propos Ferrolis"
+SHELL_ABOUT="About Ferrolis" # Wine's own box, in Wine's language
+MSINFO_KEY='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
+TOOL_WIN='C:\Program Files\Outils\essai.exe'
+TOOL_TITLE="Fenêtre d'essai" # ferrolis_fixture.exe stands in for the tool
+
+# click_at <title> <control>: a real mouse click in the middle of a control.
+click_at() {
+  local x y w h
+  IFS='x+' read -r w h x y <<<"$(drv rect "$1" "$2")"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+}
+
+# menu_click <item y>: "A Propos" in the main window's menu bar, then the item whose middle
+# lies that many pixels below the client area's top (Wine's menus at 96 dots per inch:
+# Information système 12, Auteur 38, Quitter 64).
+menu_click() {
+  local props ww wh wx wy cw ch top
+  props=$(drv props "$MAIN")
+  IFS='x+' read -r ww wh wx wy <<<"$(sed -n 's/^window=//p' <<<"$props")"
+  IFS='x' read -r cw ch <<<"$(sed -n 's/^client=//p' <<<"$props")"
+  top=$((wy + wh - (ww - cw) / 2 - ch)) # the bottom border is as wide as the side ones
+  xdotool mousemove $((wx + 28)) $((top - 9)) click 1
+  sleep 0.5
+  xdotool mousemove $((wx + 40)) $((top + $1)) click 1
+}
+
+expect_about_window() {
+  expect_window "$ABOUT"
+  drv list "$ABOUT" | grep -qF '"Version 1.1.0"' || fail "no version line in the About window"
+  expect_eq "main window usable under the About window" 0 "$(prop "$MAIN" enabled)"
+}
+
+test_about_menu_with_mouse_and_keyboard() {
+  reference_encode "$SYSTEM_PW" "x"
+  wine reg delete "$MSINFO_KEY" /v PATH /f >/dev/null 2>&1 || true
+  open_gate
+  drv type "$GATE" "$PASSWORD_BOX" "x" --enter
+  expect_main_window
+
+  # Keyboard: F10, Down opens "A Propos", Enter takes "Information système".
+  xdotool key F10 Down Return
+  expect_window "$SHELL_ABOUT"
+  drv list "$SHELL_ABOUT" | grep -qF "version 1.1.0" || fail "no version in the shell's About box"
+  xdotool key Return
+  drv gone "$SHELL_ABOUT" 3000 || fail "the shell's About box stayed"
+
+  # Mouse: "Auteur". Enter, with the focus where the window puts it, closes it.
+  menu_click 38
+  expect_about_window
+  shot about "$ABOUT"
+  if [ "${E2E_UPDATE_DOCS:-}" = 1 ]; then cp "$E2E_SHOTS/about.png" "$E2E_ROOT/docs/"; fi
+  xdotool key Return
+  drv gone "$ABOUT" 3000 || fail "Enter left the About window open"
+  expect_eq "main window usable again" 1 "$(prop "$MAIN" enabled)"
+
+  # Keyboard again (Alt this time). "Détails..." shows the details box; then no tool in the
+  # registry, then the test's own program.
+  xdotool key alt Down Down Return
+  expect_about_window
+  click_at "$ABOUT" "Détails..."
+  expect_box "A propos" "icon=1 buttons=1" \
+    $'Ferrolis v1.1.0 - Protection sous Windows 2000 Pro - XP et NT\n\nFerrolis est conçu et maintenu par l\'équipe Ferrolis.\nE-Mail : auteur@ferrolis.example.org\nURL : http://ferrolis.example.org'
+  xdotool key Return
+  drv gone "A propos" 3000 || fail "the details box stayed"
+  click_at "$ABOUT" "&Système Info..."
+  expect_box "Ferrolis" "icon=0 buttons=1" "Information Systeme introuvable !"
+  drv button "Ferrolis" 1
+  mkdir -p "$WINEPREFIX/drive_c/Program Files/Outils"
+  cp "$E2E_BIN/ferrolis_fixture.exe" "$WINEPREFIX/drive_c/Program Files/Outils/essai.exe"
+  wine reg add "$MSINFO_KEY" /v PATH /d "$TOOL_WIN" /f >/dev/null 2>&1
+  click_at "$ABOUT" "&Système Info..."
+  expect_window "$TOOL_TITLE"
+  expect_no_box "Ferrolis" 500
+  drv close "$TOOL_TITLE"
+  drv gone "$TOOL_TITLE" 3000 || fail "the stand-in tool did not close"
+
+  # Escape closes the window wherever the focus is.
+  click_at "$ABOUT" "Détails..."
+  drv button "A propos" 1
+  expect_focus "$ABOUT" "Détails..." "the details button"
+  xdotool key Escape
+  drv gone "$ABOUT" 3000 || fail "Escape left the About window open"
+  drv close "$MAIN"
+  ended "$ferrolis_pid" 5
+}
+E2E_TESTS+=(test_about_menu_with_mouse_and_keyboard)
