@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2154 # started_pid is set by start() in lib.sh
 # The form toolkit on its fixture form (tests/e2e/fixture/toolkit), driven with the real
 # keyboard and mouse: what only the native window can show. Every handler writes its name
 # in the form's journal; the headless test ToolkitFixture.TheJournalTheRealWindowMustShow
