@@ -7,6 +7,34 @@
 namespace ferrolis::mainwindow {
 namespace {
 
+// Geometry, in twips. Left column: the logon group, each field's label above
+// its box, then the save button. Right of it: the system settings frame.
+// Below both: the password frame, then the uninstall list and the bottom row.
+constexpr int kMargin = 120;
+constexpr int kColumnWidth = 3000;
+constexpr int kLabelHeight = 210;
+constexpr int kTextHeight = 285;
+constexpr int kButtonHeight = 420;
+constexpr int kFieldTop = 1395;   // label of the first logon field
+constexpr int kFieldPitch = 585;  // label, box and a gap
+constexpr int FieldLabelTop(int field) { return kFieldTop + field * kFieldPitch; }
+constexpr int FieldBoxTop(int field) { return FieldLabelTop(field) + kLabelHeight; }
+
+constexpr int kSettingsLeft = kMargin + kColumnWidth + kMargin;
+constexpr int kSettingsWidth = 4695;
+constexpr int kClientWidth = kSettingsLeft + kSettingsWidth + kMargin;
+// Inside the frame: the scope options, the check boxes one row each in their
+// screen order, the Shell label above its box.
+constexpr int kInnerLeft = 180;
+constexpr int kInnerWidth = kSettingsWidth - 2 * kInnerLeft;
+constexpr int kRowHeight = 225;
+constexpr int kFirstBoxTop = 765;
+constexpr int kShellLabelTop = kFirstBoxTop + 12 * kRowHeight + 75;
+
+constexpr int kListWidth = kClientWidth - 2 * kMargin;
+constexpr int kBottomRowTop = 8190;
+constexpr int kClientHeight = kBottomRowTop + kButtonHeight + kMargin;
+
 ui::FormStyle MainStyle() {
   ui::FormStyle style;
   style.border = ui::BorderStyle::FixedSingle;
@@ -14,8 +42,8 @@ ui::FormStyle MainStyle() {
   style.max_button = false;
   style.show_in_taskbar = true;
   style.centered = true;
-  style.client_width = 9720;
-  style.client_height = 8760;
+  style.client_width = kClientWidth;
+  style.client_height = kClientHeight;
   return style;
 }
 
@@ -24,10 +52,6 @@ ui::FontSpec Bold() {
   font.bold = true;
   return font;
 }
-
-// The check boxes' rows in the frame, top to bottom, by restriction index.
-constexpr int kFirstBoxTop = 960;
-constexpr int kBoxRowHeight = 270;
 
 }  // namespace
 
@@ -89,88 +113,93 @@ IDD_Main::IDD_Main(ui::Services& services, access::Module1& module1)
                  .Align(ui::Alignment::Right)),
       cmdRefresh(Add(ui::ControlKind::CommandButton, "cmdRefresh")
                      .Caption("Rafraîchir")
-                     .At(2040, 8220, 1800, 420)
+                     .At(2040, kBottomRowTop, 1800, kButtonHeight)
                      .Tab(45)),
       cmdDelete(Add(ui::ControlKind::CommandButton, "cmdDelete")
                     .Caption("Supprimer de la liste")
-                    .At(120, 8220, 1800, 420)
+                    .At(kMargin, kBottomRowTop, 1800, kButtonHeight)
                     .Tab(44)
                     .Disabled()),
       lstPrograms(Add(ui::ControlKind::ListBox, "lstPrograms")
-                      .At(120, 6120, 9480, 1980)
+                      .At(kMargin, 6120, kListWidth, 1950)
                       .Tab(43)
                       .ExtendedSelection()),
       IDFR_SystemSettings(Add(ui::ControlKind::Frame, "IDFR_SystemSettings")
                               .Caption("Paramètres système")
-                              .At(3360, 120, 6240, 4080)
+                              .At(kSettingsLeft, 60, kSettingsWidth, 4200)
                               .Tab(7)),
       IDCK_Disable{},
       IDOP_Current(Add(ui::ControlKind::OptionButton, "IDOP_Current")
                        .In(IDFR_SystemSettings)
                        .Caption("Utilisateur courant")
-                       .At(240, 600, 3000, 255)
+                       .At(kInnerLeft, 240 + kRowHeight, kInnerWidth, kRowHeight)
                        .Tab(9)),
       IDOP_All(Add(ui::ControlKind::OptionButton, "IDOP_All")
                    .In(IDFR_SystemSettings)
                    .Caption("Tous les utilisateurs")
-                   .At(240, 300, 3000, 255)
+                   .At(kInnerLeft, 240, kInnerWidth, kRowHeight)
                    .Tab(8)),
       IDE_Shell(Add(ui::ControlKind::TextBox, "IDE_Shell")
                     .In(IDFR_SystemSettings)
-                    .At(1560, 3640, 4440, 285)
+                    .At(kInnerLeft, kShellLabelTop + kLabelHeight, kInnerWidth, kTextHeight)
                     .Tab(23)),
       IDL_Shell(Add(ui::ControlKind::Label, "IDL_Shell")
                     .In(IDFR_SystemSettings)
                     .Caption("Exécuter Shell")
-                    .At(240, 3670, 1260, 255)
+                    .At(kInnerLeft, kShellLabelTop, kInnerWidth, kLabelHeight)
                     .Tab(22)),
       IDE_ReEnterPassword(Add(ui::ControlKind::TextBox, "IDE_ReEnterPassword")
-                              .At(120, 3120, 3000, 285)
+                              .At(kMargin, FieldBoxTop(2), kColumnWidth, kTextHeight)
                               .Tab(3)
                               .PasswordChar('*')),
       IDCM_Exit(Add(ui::ControlKind::CommandButton, "IDCM_Exit")
                     .Caption("Quitter")
-                    .At(7800, 8220, 1800, 420)
+                    .At(kClientWidth - kMargin - 1800, kBottomRowTop, 1800, kButtonHeight)
                     .Tab(6)
                     .ToolTip("Quitter Ferrolis")),
       IDCM_Save(Add(ui::ControlKind::CommandButton, "IDCM_Save")
                     .Caption("Enregistrer la configuration")
-                    .At(120, 3720, 3000, 420)
+                    .At(kMargin, 3795, kColumnWidth, kButtonHeight)
                     .Tab(5)
                     .ToolTip("Enregistrer les modifications système")),
-      IDE_Username(Add(ui::ControlKind::TextBox, "IDE_Username").At(120, 1920, 3000, 285).Tab(1)),
+      IDE_Username(Add(ui::ControlKind::TextBox, "IDE_Username")
+                       .At(kMargin, FieldBoxTop(0), kColumnWidth, kTextHeight)
+                       .Tab(1)),
       IDE_Password(Add(ui::ControlKind::TextBox, "IDE_Password")
-                       .At(120, 2520, 3000, 285)
+                       .At(kMargin, FieldBoxTop(1), kColumnWidth, kTextHeight)
                        .Tab(2)
                        .PasswordChar('*')),
-      IDE_Domain(Add(ui::ControlKind::TextBox, "IDE_Domain").At(120, 3420, 3000, 285).Tab(4)),
+      IDE_Domain(Add(ui::ControlKind::TextBox, "IDE_Domain")
+                     .At(kMargin, FieldBoxTop(3), kColumnWidth, kTextHeight)
+                     .Tab(4)),
       IDCK_AutoLogin(Add(ui::ControlKind::CheckBox, "IDCK_AutoLogin")
                          .Caption("Utiliser  AutoLogin")
-                         .At(120, 1320, 3000, 255)
+                         .At(kMargin, 1050, kColumnWidth, 255)
                          .Tab(0)),
       IDL_AddRemove(
           Add(ui::ControlKind::Label, "IDL_AddRemove")
               .Caption("Ajouter / Supprimer de la liste les informations de désinstallation")
-              .At(120, 5880, 9480, 255)),
+              .At(kMargin, 5895, kListWidth, kLabelHeight)),
       IDL_Message(Add(ui::ControlKind::Label, "IDL_Message")
                       .Caption("Pour désactiver la fonction AutoLogin maintenez la touche SHIFT "
                                "appuyée lors du démarrage du micro.")
-                      .At(120, 360, 3000, 840)),
+                      .At(kMargin, 345, kColumnWidth, 630)),
       IDL_Note(Add(ui::ControlKind::Label, "IDL_Note")
                    .Caption("Note:")
-                   .At(120, 120, 3000, 255)
+                   .At(kMargin, kMargin, kColumnWidth, kLabelHeight)
                    .Font(Bold())),
       IDL_ReEnterPassword(Add(ui::ControlKind::Label, "IDL_ReEnterPassword")
                               .Caption("Confirmer le mot de passe")
-                              .At(120, 2880, 3000, 255)),
+                              .At(kMargin, FieldLabelTop(2), kColumnWidth, kLabelHeight)),
       IDL_Username(Add(ui::ControlKind::Label, "IDL_Username")
                        .Caption("Nom utilisateur")
-                       .At(120, 1680, 3000, 255)),
+                       .At(kMargin, FieldLabelTop(0), kColumnWidth, kLabelHeight)),
       IDL_Password(Add(ui::ControlKind::Label, "IDL_Password")
                        .Caption("Mot de passe utilisateur")
-                       .At(120, 2280, 3000, 255)),
-      IDL_Domain(
-          Add(ui::ControlKind::Label, "IDL_Domain").Caption("Domaine").At(120, 3180, 3000, 255)),
+                       .At(kMargin, FieldLabelTop(1), kColumnWidth, kLabelHeight)),
+      IDL_Domain(Add(ui::ControlKind::Label, "IDL_Domain")
+                     .Caption("Domaine")
+                     .At(kMargin, FieldLabelTop(3), kColumnWidth, kLabelHeight)),
       Mnu_Apropos(Add(ui::ControlKind::MenuItem, "Mnu_Apropos").Caption("A Propos")),
       IDM_About(Add(ui::ControlKind::MenuItem, "IDM_About")
                     .Caption("Information système")
@@ -183,13 +212,15 @@ IDD_Main::IDD_Main(ui::Services& services, access::Module1& module1)
       services_(services),
       module1_(module1),
       registry_(services.registry),
-      restrictions_(registry_) {
+      restrictions_(registry_),
+      winlogon_(registry_, services.registry, services.files) {
   IDOP_All.SetValue(1);  // selected in the design, before any handler is bound
   for (const auto& row : restrictions::kShellRestrictions) {
     ui::Control& box = Add(ui::ControlKind::CheckBox, "IDCK_Disable", row.Index)
                            .In(IDFR_SystemSettings)
                            .Caption(std::string(row.Caption))
-                           .At(240, kFirstBoxTop + (row.ScreenRow - 1) * kBoxRowHeight, 5760, 255)
+                           .At(kInnerLeft, kFirstBoxTop + (row.ScreenRow - 1) * kRowHeight,
+                               kInnerWidth, kRowHeight)
                            .Tab(9 + row.ScreenRow);
     IDCK_Disable[static_cast<std::size_t>(row.Index)] = &box;
     box.OnClick = [this, index = row.Index] { IDCK_Disable_Click(index); };
@@ -221,7 +252,5 @@ IDD_Main::IDD_Main(ui::Services& services, access::Module1& module1)
   IDM_About.OnClick = [this] { IDM_About_Click(); };
   Mnu_Auteur.OnClick = [this] { Mnu_Auteur_Click(); };
 }
-
-void IDD_Main::Form_QueryUnload(int& /*cancel*/, int /*unload_mode*/) { runtime().End(); }
 
 }  // namespace ferrolis::mainwindow

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "access/module1.h"
+#include "autologon/winlogon.h"
 #include "registry/idbas_registry.h"
 #include "restrictions/disable_system_functions.h"
 #include "ui/form.h"
@@ -98,6 +99,9 @@ class IDD_Main : public ui::Form {
   void IDE_Domain_GotFocus();
   void IDE_Shell_GotFocus();
   void IDCM_Save_Click();
+  // The save itself: true when it completed (window clean again), false when
+  // a check stopped it with its message and nothing was written.
+  bool SaveConfiguration();
   // restrictions/
   void LoadRestrictions();
   void IDOP_Current_Click();
@@ -118,10 +122,16 @@ class IDD_Main : public ui::Form {
   void Mnu_Auteur_Click();
 
  private:
+  // restrictions/: the steps both scope option buttons share.
+  struct Scope;
+  void ScopeClick(const Scope& scope);
+  void SetShellControlsFor(const Scope& scope);
+
   ui::Services& services_;
   access::Module1& module1_;
   registry::IDBAS_Registry registry_;
   restrictions::IDBAS_DisableSystemFunctions restrictions_;
+  autologon::Winlogon winlogon_;
 };
 
 }  // namespace ferrolis::mainwindow

@@ -22,6 +22,8 @@ source "$here/password_tests.sh"
 source "$here/about_tests.sh"
 # shellcheck source=tests/e2e/uninstall_tests.sh
 source "$here/uninstall_tests.sh"
+# shellcheck source=tests/e2e/toolkit_tests.sh
+source "$here/toolkit_tests.sh"
 
 for exe in "$FERROLIS" "$DRIVER" "$E2E_BIN/ferrolis_fixture.exe"; do
   if [ ! -f "$exe" ]; then

@@ -1,0 +1,20 @@
+// The automatic logon group of the main window. The check box decides whether
+// "AutoAdminLogon" is saved as "1" or "0" and whether the group's fields can
+// be used; the user name, password and domain are saved whatever its state.
+#include "mainwindow/idd_main.h"
+
+namespace ferrolis::mainwindow {
+
+void IDD_Main::IDCK_AutoLogin_Click() {
+  IDCM_Save.SetEnabled(true);
+  LogonChanged = kTrue;
+  // Without administrator rights the group stays disabled, whatever the box
+  // shows.
+  const bool usable = AdminRights != kFalse && IDCK_AutoLogin.value() != 0;
+  for (ui::Control* control : {&IDL_Username, &IDL_Password, &IDL_ReEnterPassword, &IDL_Domain,
+                               &IDE_Username, &IDE_Password, &IDE_ReEnterPassword, &IDE_Domain}) {
+    control->SetEnabled(usable);
+  }
+}
+
+}  // namespace ferrolis::mainwindow

@@ -1,0 +1,84 @@
+#include "autologon/winlogon.h"
+
+#include "registry/open_key.h"
+#include "ui/msgbox.h"
+
+namespace ferrolis::autologon {
+namespace {
+
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+std::string Quoted(const std::string& text) { return "« " + text + " »"; }
+
+}  // namespace
+
+bool Winlogon::KeyOpensForWriting() const {
+  registry::OpenKey key(raw_);
+  const std::string path =
+      registry::IDBAS_Registry::BuildKeyPath(kLogonBasePath, kLogonSubKey1, kLogonSubKey2);
+  return key.Open(platform::kHkeyLocalMachine, path,
+                  platform::kKeyAllSpecificRights | registry_.view()) == platform::kErrorSuccess;
+}
+
+std::string Winlogon::Read(std::string_view name, std::string_view default_text) const {
+  return registry_
+      .GetRegistryValue(kLogonSubKey1, kLogonSubKey2, name, default_text,
+                        platform::kHkeyLocalMachine, kLogonBasePath, false)
+      .Text();
+}
+
+bool Winlogon::Write(std::string_view name, std::string_view text) {
+  return registry_.SetRegistryValue(kLogonSubKey1, kLogonSubKey2, name, text,
+                                    platform::kHkeyLocalMachine, kLogonBasePath, platform::kRegSz);
+}
+
+std::string Winlogon::ReadShellValue() const {
+  return registry_
+      .GetRegistryValue({}, kShellSubKey2, kShell, {}, platform::kHkeyLocalMachine, kShellBasePath,
+                        false)
+      .Text();
+}
+
+ShellWrite Winlogon::WriteShellValue(const std::string& text) {
+  if (IsBlank(text)) return ShellWrite::Blank;
+  try {
+    if (!files_.FindNormalFile(text)) return ShellWrite::NoFile;
+  } catch (const platform::FileError&) {
+    // A drive that is not ready or a name no file can carry: nothing is
+    // written, and the program goes on.
+    return ShellWrite::NoSearch;
+  }
+  // The registry's answer is not looked at: a refusal leaves the old value.
+  registry_.SetRegistryValue({}, kShellSubKey2, kShell, text, platform::kHkeyLocalMachine,
+                             kShellBasePath, platform::kRegSz);
+  return ShellWrite::Written;
+}
+
+int AutoLogonState(std::string_view stored) { return stored == "1" ? 1 : 0; }
+
+std::string ShellNotWrittenMessage(ShellWrite outcome, const std::string& text,
+                                   const std::string& stored) {
+  if (outcome == ShellWrite::Written || text == stored) return {};
+  const std::string kept = stored.empty() ? std::string(
+                                                "Aucune valeur Shell n'est enregistrée : Windows "
+                                                "démarre son shell habituel.")
+                                          : "La valeur enregistrée reste " + Quoted(stored) + ".";
+  if (outcome == ShellWrite::Blank) {
+    // A blank field over an empty value changes nothing worth saying.
+    if (stored.empty()) return {};
+    return std::string(
+               "Le champ Exécuter Shell est vide : la valeur Shell n'a pas été "
+               "modifiée.") +
+           ui::kLineBreak + kept;
+  }
+  const std::string reason = outcome == ShellWrite::NoFile
+                                 ? " ne désigne aucun fichier existant."
+                                 : " n'a pas pu être recherché (lecteur non prêt ou nom "
+                                   "invalide).";
+  return "La valeur Shell n'a pas été modifiée : " + Quoted(text) + reason + ui::kLineBreak +
+         "Indiquez le chemin complet du programme, sans arguments." + ui::kLineBreak + kept;
+}
+
+}  // namespace ferrolis::autologon

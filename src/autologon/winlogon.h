@@ -1,0 +1,80 @@
+// The Winlogon value set: the machine's automatic logon, its power-down switch
+// and the program started as the Windows shell. All are REG_SZ values of
+// HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon,
+// read by Windows' logon process at the next start. Nothing here deletes one.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/files.h"
+#include "registry/idbas_registry.h"
+
+namespace ferrolis::autologon {
+
+// The key as the logon values name it...
+inline constexpr std::string_view kLogonBasePath = "SOFTWARE\\Microsoft\\Windows NT";
+inline constexpr std::string_view kLogonSubKey1 = "CurrentVersion";
+inline constexpr std::string_view kLogonSubKey2 = "WinLogon";
+// ...and as the Shell routines name it; registry names ignore case, so both
+// reach the same key.
+inline constexpr std::string_view kShellBasePath =
+    "Software\\Microsoft\\Windows NT\\CurrentVersion";
+inline constexpr std::string_view kShellSubKey2 = "Winlogon";
+
+inline constexpr std::string_view kAutoAdminLogon = "AutoAdminLogon";
+inline constexpr std::string_view kDefaultUserName = "DefaultUserName";
+inline constexpr std::string_view kDefaultPassword = "DefaultPassword";
+inline constexpr std::string_view kDefaultDomainName = "DefaultDomainName";
+inline constexpr std::string_view kPowerdownAfterShutdown = "PowerdownAfterShutdown";
+inline constexpr std::string_view kShell = "Shell";
+
+// What a save of the Shell field did.
+enum class ShellWrite {
+  Written,
+  Blank,     // the text is empty or spaces only
+  NoFile,    // the text names no normal file that a search finds
+  NoSearch,  // the search could not be made (drive not ready, invalid name)
+};
+
+class Winlogon {
+ public:
+  Winlogon(registry::IDBAS_Registry& registry, platform::Registry& raw, platform::FileSystem& files)
+      : registry_(registry), raw_(raw), files_(files) {}
+
+  // Whether the Winlogon key opens with all six specific rights: what the
+  // user may change in it decides what the main window lets them edit.
+  bool KeyOpensForWriting() const;
+
+  // A logon value read for reading only; missing, unreadable or blank gives
+  // `default_text`, a number gives its decimal text.
+  std::string Read(std::string_view name, std::string_view default_text) const;
+  // A logon value written as REG_SZ, creating the key when missing. The
+  // registry layer's answer: false only when a fault cut the write short.
+  bool Write(std::string_view name, std::string_view text);
+
+  // The stored Shell value, or empty text when there is none.
+  std::string ReadShellValue() const;
+  // Writes `text` untrimmed as the Shell value when it is not blank and a
+  // search for the text itself finds a normal file (a bare name is looked up
+  // in the current folder; hidden, system files and folders do not count).
+  // Otherwise nothing is written.
+  ShellWrite WriteShellValue(const std::string& text);
+
+ private:
+  registry::IDBAS_Registry& registry_;
+  platform::Registry& raw_;
+  platform::FileSystem& files_;
+};
+
+// "AutoAdminLogon" as Windows reads it: on for the text "1" only.
+int AutoLogonState(std::string_view stored);
+
+// What the user is told when a save leaves the Shell value as it was although
+// the field shows another text; empty when there is nothing to say (the text
+// was written, or it matches what is stored).
+std::string ShellNotWrittenMessage(ShellWrite outcome, const std::string& text,
+                                   const std::string& stored);
+inline constexpr std::string_view kShellMessageTitle = "Exécuter Shell";
+
+}  // namespace ferrolis::autologon
