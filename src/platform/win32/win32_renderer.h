@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/win32/win32_gdi.h"
+#include "platform/win32/win32_layout.h"
 #include "ui/form.h"
 #include "ui/renderer.h"
 #include "ui/runtime.h"
@@ -146,7 +147,9 @@ class Win32Renderer final : public ui::Renderer {
   void RegisterClasses();
   HWND HiddenOwner();
   void CreateControl(FormWindow& fw, ui::Control& control, int id);
+  PixelRect PlacedRect(FormWindow& fw, const ui::Control& control);
   void Layout(FormWindow& fw);
+  void CreateTooltip(FormWindow& fw);
   void PlaceWindow(FormWindow& fw, bool center);
   void LoadIcons(FormWindow& fw);
   void UpdateTooltip(ControlWindow& cw);
