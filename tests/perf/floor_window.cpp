@@ -2,8 +2,9 @@
 // and resources that shows one empty window titled like the access window and
 // does nothing else, so what Wine itself takes to start a program and show a
 // window.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 namespace {
 

@@ -211,7 +211,12 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
   fw.controls.push_back(std::move(owned));
   by_control_[&control] = &cw;
   by_hwnd_[hwnd] = &cw;
-  SetWindowSubclass(hwnd, &Win32Renderer::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  // Subclassed by hand: comctl32's SetWindowSubclass looks its data up in a
+  // window property at every message, a round trip to the server under Wine
+  // that made filling a long list take hundreds of milliseconds.
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&cw));
+  cw.native_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Renderer::ControlProc)));
 
   if (picture) {
     SendMessageW(hwnd, row.set_image, picture.type(), reinterpret_cast<LPARAM>(picture.get()));
