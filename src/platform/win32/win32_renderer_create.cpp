@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "platform/win32/win32_kinds.h"
 #include "platform/win32/win32_layout.h"
@@ -223,6 +224,19 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
     fw.pictures.push_back(std::move(picture));
   }
   if (row.after_create) row.after_create(hwnd, control);
+  // A STATIC may size itself when it is made (an etched line adds its edge,
+  // an image may take its picture's size): back into its box. (A list box
+  // keeps the whole number of lines it fits itself to.)
+  if (std::wcscmp(row.window_class, L"STATIC") == 0) {
+    RECT made{};
+    GetWindowRect(hwnd, &made);
+    MapWindowPoints(nullptr, fw.hwnd, reinterpret_cast<POINT*>(&made), 2);
+    if (made.left != rect.left || made.top != rect.top || made.right - made.left != rect.width ||
+        made.bottom - made.top != rect.height) {
+      SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.width, rect.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   if (row.checkable) ShowValue(cw);
   if (row.event == NativeEvent::LinesSelected) SyncListItems(cw);
   UpdateTooltip(cw);
