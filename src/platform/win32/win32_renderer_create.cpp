@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cwchar>
 
 #include "platform/win32/win32_kinds.h"
 #include "platform/win32/win32_layout.h"
@@ -224,10 +223,10 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
     fw.pictures.push_back(std::move(picture));
   }
   if (row.after_create) row.after_create(hwnd, control);
-  // A STATIC may size itself when it is made (an etched line adds its edge,
-  // an image may take its picture's size): back into its box. (A list box
-  // keeps the whole number of lines it fits itself to.)
-  if (std::wcscmp(row.window_class, L"STATIC") == 0) {
+  // A line or an image may size itself when it is made (an etched line adds
+  // its edge, an image may take its picture's size): back into its box. (A
+  // list box keeps the whole number of lines it fits itself to.)
+  if (control.kind() == ui::ControlKind::Line || control.kind() == ui::ControlKind::Image) {
     RECT made{};
     GetWindowRect(hwnd, &made);
     MapWindowPoints(nullptr, fw.hwnd, reinterpret_cast<POINT*>(&made), 2);
