@@ -169,6 +169,28 @@ expect_window() { # <title> [ms]
 # prop <title> <name>: one of the facts printed by the driver's props command.
 prop() { drv props "$1" | sed -n "s/^$2=//p"; }
 
+# reg_value <key> <value name> [registry view: 32 or 64]: "TYPE DATA" as Wine's reg query
+# prints it (a REG_DWORD as 0x1), nothing when the value is missing. reg writes the OEM code
+# page when its output is not a console.
+reg_value() {
+  wine reg query "$1" /v "$2" "/reg:${3:-64}" 2>/dev/null | iconv -f CP437 -t UTF-8 | tr -d '\r' |
+    awk -v name="$2" 'index($0, "    " name "    ") == 1 {
+      sub("^    " name "    ", ""); type = $0; sub("    .*", "", type)
+      data = substr($0, length(type) + 5); print type " " data }'
+}
+
+# expect_reg <key> <value name> <"TYPE DATA", or nothing for a missing value> [view]
+expect_reg() { expect_eq "$1\\$2" "$3" "$(reg_value "$1" "$2" "${4:-64}")"; }
+
+# click_line <title> <list box> <text>: a real mouse click on the line showing that text.
+click_line() {
+  local n x y w h
+  n=$(drv lines "$1" "$2" | tr -d '\r' | grep -nxF -- "  $3" | head -n 1 | cut -d: -f1)
+  [ -n "$n" ] || fail "no line '$3' in $2 of '$1'" || return 1
+  IFS='x+' read -r w h x y <<<"$(drv linerect "$1" "$2" $((n - 1)) | tr -d '\r')"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+}
+
 # --- screenshots -------------------------------------------------------------------------
 
 # shot <name> [title]: the screen, or only the window with that title, as a PNG.

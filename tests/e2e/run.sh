@@ -22,6 +22,8 @@ source "$here/password_tests.sh"
 source "$here/about_tests.sh"
 # shellcheck source=tests/e2e/uninstall_tests.sh
 source "$here/uninstall_tests.sh"
+# shellcheck source=tests/e2e/journey_tests.sh
+source "$here/journey_tests.sh"
 
 for exe in "$FERROLIS" "$DRIVER" "$E2E_BIN/ferrolis_fixture.exe"; do
   if [ ! -f "$exe" ]; then
@@ -47,9 +49,10 @@ for t in "${E2E_TESTS[@]}"; do
   name="${t#test_}"
   [[ "$name" == *"${1:-}"* ]] || continue
   rm -rf "$E2E_OUTPUT"
-  # A subshell with -e: the first failing check ends the test.
+  # A subshell with -e: the first failing check ends the test and is named in its log.
   (
-    set -e
+    set -eE
+    trap 'echo "failed: $BASH_COMMAND (line $LINENO, ${FUNCNAME[0]})" >&2' ERR
     "$t"
   ) >"$log" 2>&1
   rc=$?
