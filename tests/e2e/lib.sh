@@ -11,7 +11,9 @@ E2E_SHOTS="$E2E_ROOT/build/screenshots"
 DRIVER="$E2E_BIN/ferrolis_driver.exe"
 FERROLIS="$E2E_BIN/ferrolis.exe"
 PWTOOL="$E2E_BIN/ferrolis_pwtool.exe"
-export WINEPREFIX="$E2E_ROOT/build/wine-e2e"
+export WINEPREFIX="${E2E_PREFIX:-$E2E_ROOT/build/wine-e2e}"
+# The size of the virtual screen and of Wine's desktop in it.
+E2E_SCREEN="${E2E_SCREEN:-1024x768}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG="-all"
 SYSTEM_DIR="$WINEPREFIX/drive_c/windows/system32"
@@ -36,7 +38,7 @@ xvfb_pid=""
 start_display() {
   local n=97
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 "${E2E_SCREEN}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$n"
   for _ in $(seq 100); do
@@ -57,7 +59,7 @@ make_prefix() {
   # always found in its data folder; a copy in the prefix always is.
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$E2E_SCREEN" /f >/dev/null 2>&1
   wineserver -w
   # Keep the server up between the many short driver runs.
   wineserver -p
