@@ -95,6 +95,8 @@ test_main_window_scopes_logon_and_quit() {
   add_entry Visionneuse "Visionneuse d'images" 'C:\Visionneuse\uninst.exe'
   reference_encode "$SYSTEM_PW" "x"
   open_main_window
+  expect_eq "uninstall list filled by the loading" $'  Bureautique 2000\n  Visionneuse d\'images' \
+    "$(drv lines "$MAIN" "ListBox[0]" | tr -d '\r' | grep -E 'Bureautique|Visionneuse')"
   shot main "$MAIN"
   if [ "${E2E_UPDATE_DOCS:-}" = 1 ]; then cp "$E2E_SHOTS/main.png" "$E2E_ROOT/docs/"; fi
 

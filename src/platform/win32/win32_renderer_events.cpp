@@ -37,6 +37,9 @@ bool CanTakeFocus(HWND hwnd) {
 Win32Renderer::LoopScope::LoopScope(Win32Renderer& renderer)
     : renderer_(renderer), modal_(renderer.runtime_), saved_depth_(renderer.code_depth_) {
   renderer_.code_depth_ = 0;
+  // The event that opens this loop goes on only once it ends: the lists it
+  // filled are painted now, not when the modal window or box is closed.
+  renderer_.EventEnded();
 }
 
 Win32Renderer::LoopScope::~LoopScope() { renderer_.code_depth_ = saved_depth_; }
