@@ -23,6 +23,8 @@ source "$here/password_tests.sh"
 source "$here/about_tests.sh"
 # shellcheck source=tests/e2e/uninstall_tests.sh
 source "$here/uninstall_tests.sh"
+# shellcheck source=tests/e2e/toolkit_tests.sh
+source "$here/toolkit_tests.sh"
 # shellcheck source=tests/e2e/mainwindow_tests.sh
 source "$here/mainwindow_tests.sh"
 
