@@ -1,5 +1,6 @@
 # shellcheck shell=bash
 # shellcheck disable=SC2154 # names from lib.sh and the other test files, sourced before this one
+# (POLICIES, WINLOGON, SAVE_BUTTON and expect_saved from mainwindow_tests.sh)
 # A new administrator's day, end to end: the first start, the access password, restrictions
 # in both scopes and the scope question answered Cancel, Yes and No, automatic logon with a
 # replacement shell, two uninstall entries removed and one restored, both About boxes,
@@ -7,8 +8,6 @@
 # look at each screen closely; this one checks every effect once, in the registry and in the
 # password file, as Windows would find them.
 
-POLICIES='Software\Microsoft\Windows\CurrentVersion\Policies\Explorer'
-WINLOGON='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon'
 SCOPE_BOX="FerrolisNT"
 QUIT_BOX="Quitter Ferrolis"
 KIOSK_WIN='C:\Kiosque\kiosque.exe'
@@ -35,9 +34,15 @@ backup_of() {
 }
 
 test_a_new_administrators_day() {
+  # The machine as Windows leaves it: no password file, no restriction, no automatic logon.
+  local name
   rm -f "$SYSTEM_PW" "$SYSWOW64_PW"
   wine reg delete "HKCU\\$POLICIES" /f >/dev/null 2>&1 || true
   wine reg delete "HKLM\\$POLICIES" /f >/dev/null 2>&1 || true
+  for name in AutoAdminLogon DefaultUserName DefaultPassword DefaultDomainName; do
+    wine reg delete "$WINLOGON" /v "$name" /f >/dev/null 2>&1 || true
+  done
+  wine reg add "$WINLOGON" /v Shell /d explorer.exe /f >/dev/null 2>&1
   add_entry JourneyEditor "Journée Éditeur" 'C:\Editeur\uninst.exe'
   add_entry JourneyGames "Journée Jeux" 'C:\Jeux\uninst.exe'
   add_entry JourneyTools "Journée Outils" 'C:\Outils\uninst.exe'
@@ -79,7 +84,8 @@ test_a_new_administrators_day() {
   drv type "$MAIN" "Confirmer le mot de passe" "Soleil 7"
   drv type "$MAIN" "Domaine" "ATELIER"
   drv settext "$MAIN" "Exécuter Shell" "$KIOSK_WIN"
-  drv click "$MAIN" "Enregistrer la configuration"
+  drv click "$MAIN" "$SAVE_BUTTON"
+  expect_saved
   expect_no_box "Exécuter Shell" 500
   shot journey_saved "$MAIN"
 
@@ -124,7 +130,6 @@ test_a_new_administrators_day() {
   ended "$ferrolis_pid" 5
 
   # What Windows finds at its next start.
-  local name
   expect_reg "HKCU\\$POLICIES" NoRun "REG_DWORD 0x1"
   for name in NoSetFolders NoDesktop NoNetHood; do expect_reg "HKCU\\$POLICIES" "$name" ""; done
   for name in NoSetFolders NoSetActiveDesktop NoSetTaskbar NoFolderOptions NoDesktop; do

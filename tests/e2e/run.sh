@@ -5,7 +5,8 @@
 #   tests/e2e/run.sh [pattern]     runs the tests whose name contains the pattern
 #
 # Needs the win64 build (ferrolis.exe, ferrolis_driver.exe, ferrolis_fixture.exe).
-# Screenshots go to build/screenshots/; E2E_UPDATE_DOCS=1 also refreshes docs/gate.png and docs/about.png.
+# Screenshots go to build/screenshots/; E2E_UPDATE_DOCS=1 also refreshes docs/gate.png, docs/about.png
+# and docs/main.png.
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=tests/e2e/lib.sh
@@ -22,6 +23,10 @@ source "$here/password_tests.sh"
 source "$here/about_tests.sh"
 # shellcheck source=tests/e2e/uninstall_tests.sh
 source "$here/uninstall_tests.sh"
+# shellcheck source=tests/e2e/toolkit_tests.sh
+source "$here/toolkit_tests.sh"
+# shellcheck source=tests/e2e/mainwindow_tests.sh
+source "$here/mainwindow_tests.sh"
 # shellcheck source=tests/e2e/journey_tests.sh
 source "$here/journey_tests.sh"
 

@@ -59,7 +59,8 @@ void HeadlessRenderer::ClickLine(ui::Control& list, int line, Held held) {
       lines[static_cast<std::size_t>(i)] = true;
     }
   } else {
-    for (int i = 0; i < list.ListCount(); ++i) lines[static_cast<std::size_t>(i)] = list.Selected(i);
+    for (int i = 0; i < list.ListCount(); ++i)
+      lines[static_cast<std::size_t>(i)] = list.Selected(i);
     lines[static_cast<std::size_t>(line)] = !list.Selected(line);
     anchor = line;
   }
@@ -121,7 +122,7 @@ void HeadlessRenderer::DestroyForm(ui::Form& form) {}
 void HeadlessRenderer::SetFocus(ui::Control& control) { runtime_.FocusArrived(control); }
 
 int HeadlessRenderer::ShowMessageBox(ui::Form* owner, const std::string& prompt,
-                                 const std::string& title, int style) {
+                                     const std::string& title, int style) {
   boxes_.push_back({owner != nullptr ? owner->name() : std::string(), prompt, title, style});
   if (!answers_.empty()) {
     const int answer = answers_.front();

@@ -67,7 +67,7 @@ class HeadlessRenderer final : public ui::Renderer {
   void ListLineSelected(ui::Control& control, int line) override {}
   void SetFocus(ui::Control& control) override;
   int ShowMessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
-                 int style) override;
+                     int style) override;
   void RunMessageLoop() override { loop_ran_ = true; }
   void QuitMessageLoop() override {}
   platform::NativeHandle WindowHandle(const ui::Form& form) const override;

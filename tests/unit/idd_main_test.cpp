@@ -272,6 +272,7 @@ TEST(Save, WritesEveryValueInOrderIntoTheCurrentScope) {
                   t.Stored(scope, kPolicies, "NoDesktop") + t.Stored(other, kPolicies, "NoRun"),
               c.all_users ? "#1#1#1-" : "#1#1--");
     EXPECT_TRUE(t.Clean() && t.screen.boxes().empty());
+    EXPECT_EQ(t.window.focused(), &w.IDCM_Exit) << "the disabled button hands the focus on";
     EXPECT_EQ(t.system.policy_notifications, 1);
   }
 }

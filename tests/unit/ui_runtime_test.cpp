@@ -411,9 +411,11 @@ TEST_F(RulesTest, TextSelectionCountsCharactersAsWindowsDoes) {
     int start, length, want_start, want_length;
   } cases[] = {
       {"abc", 1, 1, 1, 1},
-      {"été", 0, 99, 0, 3},        // accents are one character each
+      {"été", 0, 99, 0, 3},  // accents are one character each
       {"été", 2, 5, 2, 1},
-      {"a\xF0\x9D\x84\x9E" "b", 0, 99, 0, 4},  // outside the BMP: two units
+      {"a\xF0\x9D\x84\x9E"
+       "b",
+       0, 99, 0, 4},  // outside the BMP: two units
       {"ab", -3, 1, 0, 1},
       {"ab", 9, 1, 2, 0},
   };

@@ -614,5 +614,140 @@ TEST_F(Win32RendererTest, MessageBoxesShowThePromptAndReturnTheButton) {
             ui::kResultCancel);
 }
 
+// A menu bar, default and cancel buttons, aligned labels, a hand pointer and
+// an image declared larger than the picture's usual size.
+class ToolkitForm : public ui::Form {
+ public:
+  explicit ToolkitForm(ui::Runtime& runtime)
+      : ui::Form(runtime, "Toolkit", "Boîte à outils", GateLikeStyle()),
+        Text1(Add(ControlKind::TextBox, "Text1").At(120, 120, 2000, 285).Tab(0)),
+        Ok(Add(ControlKind::CommandButton, "Ok")
+               .Caption("OK")
+               .At(120, 600, 1200, 400)
+               .Tab(1)
+               .Default()),
+        Quit(Add(ControlKind::CommandButton, "Quit")
+                 .Caption("Annuler")
+                 .At(1440, 600, 1200, 400)
+                 .Tab(2)
+                 .Cancel()),
+        Right(Add(ControlKind::Label, "Right")
+                  .Caption("Droite")
+                  .At(120, 1200, 2000, 255)
+                  .Align(ui::Alignment::Right)),
+        Centre(Add(ControlKind::Label, "Centre")
+                   .Caption("Centre")
+                   .At(120, 1500, 2000, 255)
+                   .Align(ui::Alignment::Center)),
+        Link(Add(ControlKind::Label, "Link")
+                 .Caption("Lien")
+                 .At(120, 1800, 2000, 255)
+                 .Pointer(ui::MousePointer::Hand)),
+        Icon(Add(ControlKind::Image, "Icon").At(2400, 1200, 720, 720).Picture("FLOPPY")),
+        File(Add(ControlKind::MenuItem, "File").Caption("&Fichier")),
+        Open(Add(ControlKind::MenuItem, "Open").Caption("&Ouvrir").In(File)),
+        Sep(Add(ControlKind::MenuItem, "Sep").Caption("-").In(File)),
+        Grey(Add(ControlKind::MenuItem, "Grey").Caption("&Grisé").In(File).Disabled()) {
+    for (ui::Control* c : {&Ok, &Quit, &Open, &Grey})
+      c->OnClick = [this, c] { log += c->name() + ";"; };
+    Text1.OnKeyPress = [this](int& key) { log += "key" + std::to_string(key) + ";"; };
+  }
+  ui::Control &Text1, &Ok, &Quit, &Right, &Centre, &Link, &Icon, &File, &Open, &Sep, &Grey;
+  std::string log;
+};
+
+std::wstring MenuText(HMENU menu, UINT position) {
+  wchar_t text[64] = {};
+  GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+  return text;
+}
+
+TEST_F(Win32RendererTest, MenuBarItemsFollowTheModelAndRunTheirHandler) {
+  ToolkitForm form(runtime);
+  form.Show(false);
+  HMENU bar = renderer.MenuHandle(form);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(GetMenu(Native(form)), bar);
+  RECT client;
+  GetClientRect(Native(form), &client);
+  EXPECT_EQ(client.bottom, Px(form, 4500)) << "the window was sized with its menu bar";
+  ASSERT_EQ(GetMenuItemCount(bar), 1);
+  EXPECT_EQ(MenuText(bar, 0), L"&Fichier");
+  HMENU file = GetSubMenu(bar, 0);
+  ASSERT_EQ(GetMenuItemCount(file), 3);
+  EXPECT_TRUE(GetMenuState(file, 1, MF_BYPOSITION) & MF_SEPARATOR);
+  EXPECT_TRUE(GetMenuState(file, 2, MF_BYPOSITION) & MF_GRAYED);
+
+  auto choose = [&](const ui::Control& item) {
+    SendMessageW(Native(form), WM_COMMAND, MAKEWPARAM(Win32Renderer::MenuItemId(item), 0), 0);
+  };
+  choose(form.Open);
+  choose(form.Grey);
+  form.Open.SetCaption("&Lire");
+  form.Grey.SetEnabled(true);
+  file = GetSubMenu(renderer.MenuHandle(form), 0);
+  EXPECT_EQ(MenuText(file, 0), L"&Lire");
+  EXPECT_FALSE(GetMenuState(file, 2, MF_BYPOSITION) & MF_GRAYED);
+  choose(form.Grey);
+  form.File.SetEnabled(false);
+  choose(form.Open);
+  EXPECT_EQ(form.log, "Open;Grey;") << "a disabled item or menu runs nothing";
+}
+
+TEST_F(Win32RendererTest, EnterEscapeAndArrowsFollowTheSharedRules) {
+  ToolkitForm form(runtime);
+  form.Show(false);
+  EXPECT_EQ(Style(Native(form.Ok)) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  ASSERT_EQ(GetFocus(), Native(form.Text1));
+  Key(form.Text1, VK_RETURN);
+  Key(form.Text1, VK_ESCAPE);
+  form.Ok.SetEnabled(false);
+  Key(form.Text1, VK_RETURN);  // no default left: Enter is the text box's key
+  EXPECT_EQ(form.log, "Ok;Quit;key13;");
+
+  // Option buttons: one group start, one tab stop, focus never chooses.
+  DemoForm demo(runtime);
+  demo.Option2.SetValue(1);
+  demo.Show(false);
+  EXPECT_TRUE(Style(Native(demo.Option1)) & WS_GROUP);
+  EXPECT_FALSE(Style(Native(demo.Option2)) & WS_GROUP);
+  EXPECT_FALSE(Style(Native(demo.Option1)) & WS_TABSTOP);
+  EXPECT_TRUE(Style(Native(demo.Option2)) & WS_TABSTOP);
+  demo.clicks.clear();
+  ::SetFocus(Native(demo.Option1));  // as Tab or a mnemonic brings it
+  renderer.ProcessPendingMessages();
+  EXPECT_EQ(demo.Option1.value(), 0);
+  EXPECT_TRUE(demo.clicks.empty());
+  Key(demo.Option1, VK_DOWN);
+  EXPECT_EQ(GetFocus(), Native(demo.Option2));
+  EXPECT_EQ(demo.Option2.value(), 1);
+  Key(demo.Option2, VK_UP);
+  EXPECT_EQ(demo.Option1.value(), 1);
+  EXPECT_EQ(demo.Clicks(demo.Option1), 1);
+  EXPECT_EQ(demo.Clicks(demo.Option2), 0) << "it was chosen already";
+  EXPECT_TRUE(Style(Native(demo.Option1)) & WS_TABSTOP) << "the tab stop follows the choice";
+  EXPECT_FALSE(Style(Native(demo.Option2)) & WS_TABSTOP);
+}
+
+TEST_F(Win32RendererTest, AlignmentPointerAndPictureSize) {
+  ToolkitForm form(runtime);
+  form.Show(false);
+  EXPECT_EQ(Style(Native(form.Right)) & SS_TYPEMASK, SS_RIGHT);
+  EXPECT_EQ(Style(Native(form.Centre)) & SS_TYPEMASK, SS_CENTER);
+  SendMessageW(Native(form), WM_SETCURSOR, reinterpret_cast<WPARAM>(Native(form.Link)),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+
+  auto icon = reinterpret_cast<HICON>(SendMessageW(Native(form.Icon), STM_GETIMAGE, IMAGE_ICON, 0));
+  ASSERT_NE(icon, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(icon, &info));
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, Px(form, 720)) << "drawn at the size declared";
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+}
+
 }  // namespace
 }  // namespace ferrolis::platform::win32

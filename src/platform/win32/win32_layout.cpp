@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/kinds.h"
-#include "ui/rules.h"
-
 namespace ferrolis::platform::win32 {
 
 int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
@@ -56,88 +53,6 @@ WindowStyles FormWindowStyles(const ui::FormStyle& style) {
     if (style.min_button) out.style |= WS_MINIMIZEBOX;
     if (style.max_button) out.style |= WS_MAXIMIZEBOX;
   }
-  return out;
-}
-
-bool NativeTabStop(const ui::Control& control) {
-  if (!ui::TraitsOf(control.kind()).takes_focus) return false;
-  // The dialog manager skips disabled and hidden windows by itself; an option
-  // group needs its one tab stop placed by the shared rule.
-  return control.kind() != ui::ControlKind::OptionButton || ui::IsTabStop(control);
-}
-
-NativeControl DescribeControl(const ui::Control& control) {
-  NativeControl out;
-  DWORD style = WS_CHILD;
-  if (control.visible()) style |= WS_VISIBLE;
-  if (!control.enabled()) style |= WS_DISABLED;
-  if (NativeTabStop(control)) style |= WS_TABSTOP;
-  if (ui::StartsGroup(control)) style |= WS_GROUP;
-  DWORD ex_style = 0;
-
-  switch (control.kind()) {
-    case ui::ControlKind::Label:
-      out.window_class = L"STATIC";
-      switch (control.alignment()) {
-        case ui::Alignment::Left:
-          style |= SS_LEFT;
-          break;
-        case ui::Alignment::Right:
-          style |= SS_RIGHT;
-          break;
-        case ui::Alignment::Center:
-          style |= SS_CENTER;
-          break;
-      }
-      if (control.OnClick) style |= SS_NOTIFY;
-      break;
-    case ui::ControlKind::TextBox:
-      out.window_class = L"EDIT";
-      style |= ES_LEFT | ES_AUTOHSCROLL;
-      if (control.password_char() != 0) style |= ES_PASSWORD;
-      ex_style |= WS_EX_CLIENTEDGE;
-      break;
-    case ui::ControlKind::CommandButton:
-      out.window_class = L"BUTTON";
-      // A caption too long for one line wraps, as the forms were drawn for.
-      style |= (control.is_default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_MULTILINE;
-      if (!control.picture().empty()) style |= BS_ICON;
-      break;
-    case ui::ControlKind::CheckBox:
-      // Not automatic: the runtime toggles the value and the renderer shows it.
-      out.window_class = L"BUTTON";
-      style |= BS_CHECKBOX;
-      break;
-    case ui::ControlKind::OptionButton:
-      out.window_class = L"BUTTON";
-      style |= BS_RADIOBUTTON;
-      break;
-    case ui::ControlKind::Frame:
-      out.window_class = L"BUTTON";
-      // Clipped by the controls above it, so that it never paints over them.
-      style |= BS_GROUPBOX | WS_CLIPSIBLINGS;
-      break;
-    case ui::ControlKind::ListBox:
-      out.window_class = L"LISTBOX";
-      style |= LBS_NOTIFY | WS_VSCROLL;
-      if (control.extended_selection()) style |= LBS_EXTENDEDSEL;
-      ex_style |= WS_EX_CLIENTEDGE;
-      break;
-    case ui::ControlKind::Image:
-      out.window_class = L"STATIC";
-      style |= SS_ICON | SS_CENTERIMAGE;
-      if (control.OnClick) style |= SS_NOTIFY;
-      break;
-    case ui::ControlKind::Line: {
-      out.window_class = L"STATIC";
-      const ui::Twips& at = control.position();
-      style |= at.width >= at.height ? SS_ETCHEDHORZ : SS_ETCHEDVERT;
-      break;
-    }
-    case ui::ControlKind::MenuItem:
-      return out;
-  }
-  out.styles = {style, ex_style};
   return out;
 }
 

@@ -41,19 +41,4 @@ struct WindowStyles {
 // Without a control box there is no system menu, hence no buttons either.
 WindowStyles FormWindowStyles(const ui::FormStyle& style);
 
-struct NativeControl {
-  const wchar_t* window_class = nullptr;  // nullptr: no window (menu items)
-  WindowStyles styles;
-};
-
-// The native window class and styles for a control. Child windows start
-// visible unless the control is hidden (a form's window starts hidden anyway).
-// WS_GROUP starts every group of the arrow keys: each control but the option
-// buttons after the first of their group.
-NativeControl DescribeControl(const ui::Control& control);
-
-// Whether the control's window carries WS_TABSTOP: every kind that takes the
-// focus, and in an option group only the button Tab stops at.
-bool NativeTabStop(const ui::Control& control);
-
 }  // namespace ferrolis::platform::win32

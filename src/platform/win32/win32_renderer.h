@@ -1,19 +1,26 @@
 // The forms on screen: one native top-level window per form, one native child
-// window per control (STATIC, EDIT, BUTTON, LISTBOX), all driven by the form
-// runtime. User actions come back to the runtime as its user events; changes
-// made by code are shown without being echoed back as user events.
+// window per control (STATIC, EDIT, BUTTON, LISTBOX) and a menu bar, all
+// driven by the form runtime. User actions come back to the runtime as its
+// user events; changes made by code are shown without being echoed back as
+// user events. What each kind of control becomes is in win32_kinds; the
+// renderer's jobs are split by file:
+//   win32_renderer.cpp         bookkeeping, properties shown on the windows
+//   win32_renderer_create.cpp  creating, laying out and destroying windows
+//   win32_renderer_events.cpp  window procedures, notifications, keys, focus
+//   win32_renderer_loops.cpp   message loops, modal forms, message boxes
+//   win32_renderer_lists.cpp   list box lines and selection
+//   win32_renderer_menus.cpp   the menu bar
 #pragma once
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "platform/win32/win32_gdi.h"
 #include "ui/form.h"
 #include "ui/renderer.h"
 #include "ui/runtime.h"
@@ -39,7 +46,7 @@ class Win32Renderer final : public ui::Renderer {
   void EventEnded() override;
   void SetFocus(ui::Control& control) override;
   int ShowMessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
-                 int style) override;
+                     int style) override;
   void RunMessageLoop() override;
   void QuitMessageLoop() override;
   platform::NativeHandle WindowHandle(const ui::Form& form) const override;
@@ -81,11 +88,12 @@ class Win32Renderer final : public ui::Renderer {
     HWND focus_to_restore = nullptr;
     // Windows this form disabled while it runs modal.
     std::vector<HWND> disabled_for_modal;
+    // Destroyed with the window, which owns it once SetMenu has given it.
     HMENU menu_bar = nullptr;
-    HICON icon_big = nullptr;
-    HICON icon_small = nullptr;
-    // Icons and bitmaps shown by controls, with their IMAGE_ type.
-    std::vector<std::pair<HANDLE, UINT>> pictures;
+    Picture icon_big;
+    Picture icon_small;
+    // Icons and bitmaps shown by controls.
+    std::vector<Picture> pictures;
   };
 
   // Win32 calls made on behalf of code: focus arrivals they cause are held
@@ -140,10 +148,13 @@ class Win32Renderer final : public ui::Renderer {
   void CreateControl(FormWindow& fw, ui::Control& control, int id);
   void Layout(FormWindow& fw);
   void PlaceWindow(FormWindow& fw, bool center);
-  HFONT Font(const ui::FontSpec& wanted, int dpi);
-  HANDLE LoadPicture(const std::string& name, int width, int height, UINT* type);
   void LoadIcons(FormWindow& fw);
   void UpdateTooltip(ControlWindow& cw);
+  void ShowCaption(ControlWindow& cw);
+  void ShowText(ControlWindow& cw);
+  void ShowValue(ControlWindow& cw);
+  void ShowState(ControlWindow& cw);
+  void ShowFont(ControlWindow& cw);
   void ShowEffectiveState(ui::Control& control);
   void SetNativeText(ControlWindow& cw, const std::string& text);
   void ApplySelection(ControlWindow& cw);
@@ -161,8 +172,7 @@ class Win32Renderer final : public ui::Renderer {
   std::unordered_map<const ui::Form*, std::unique_ptr<FormWindow>> forms_;
   std::unordered_map<const ui::Control*, ControlWindow*> by_control_;
   std::unordered_map<HWND, ControlWindow*> by_hwnd_;
-  // Fonts by face, hundredths of points, weight, style flags and DPI.
-  std::map<std::tuple<std::string, int, int, int, int>, HFONT> fonts_;
+  FontCache fonts_;
 
   int code_depth_ = 0;
   int running_loops_ = 0;

@@ -1,5 +1,5 @@
-// The user's side: window procedures, focus, message loops, modal forms and
-// message boxes.
+// The user's side: the window procedures, the notifications that become user
+// events, the keyboard (KeyPress, arrows, Enter, Escape) and the focus.
 #include "platform/win32/win32_renderer.h"
 
 #include <commctrl.h>
@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/win32/win32_kinds.h"
 #include "platform/win32/win32_layout.h"
 #include "platform/win32/win32_text.h"
 #include "ui/kinds.h"
@@ -33,13 +34,6 @@ bool CanTakeFocus(HWND hwnd) {
 }
 
 }  // namespace
-
-Win32Renderer::LoopScope::LoopScope(Win32Renderer& renderer)
-    : renderer_(renderer), modal_(renderer.runtime_), saved_depth_(renderer.code_depth_) {
-  renderer_.code_depth_ = 0;
-}
-
-Win32Renderer::LoopScope::~LoopScope() { renderer_.code_depth_ = saved_depth_; }
 
 // The trampoline: every form window carries its FormWindow in GWLP_USERDATA.
 LRESULT CALLBACK Win32Renderer::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -137,28 +131,21 @@ void Win32Renderer::HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam) 
   }
   ControlWindow* cw = Find(child);
   if (cw == nullptr || cw->form != &fw) return;
-  ui::Control& control = *cw->control;
-  switch (control.kind()) {
-    case ui::ControlKind::TextBox:
-      if (code == EN_CHANGE && child != setting_text_) {
-        runtime_.UserChangedText(control, Narrow(WindowText(child)));
-      }
+  const NativeKind& row = NativeKindOf(cw->control->kind());
+  if (row.event == NativeEvent::None || code != row.notification) return;
+  switch (row.event) {
+    case NativeEvent::Click:
+      // A radio button's click as the focus arrives is not the user's choice.
+      if (child != focus_arriving_) runtime_.UserClick(*cw->control);
       break;
-    case ui::ControlKind::CommandButton:
-    case ui::ControlKind::CheckBox:
-      if (code == BN_CLICKED) runtime_.UserClick(control);
+    case NativeEvent::TextChanged:
+      // The renderer's own SetWindowText is not the user's typing.
+      if (child != setting_text_) runtime_.UserChangedText(*cw->control, Narrow(WindowText(child)));
       break;
-    case ui::ControlKind::OptionButton:
-      if (code == BN_CLICKED && child != focus_arriving_) runtime_.UserClick(control);
+    case NativeEvent::LinesSelected:
+      ReportListSelection(*cw);
       break;
-    case ui::ControlKind::Label:
-    case ui::ControlKind::Image:
-      if (code == STN_CLICKED) runtime_.UserClick(control);
-      break;
-    case ui::ControlKind::ListBox:
-      if (code == LBN_SELCHANGE) ReportListSelection(*cw);
-      break;
-    default:
+    case NativeEvent::None:
       break;
   }
 }
@@ -341,102 +328,6 @@ void Win32Renderer::SetFocus(ui::Control& control) {
     ::SetFocus(cw->hwnd);
   }
   DeliverHeldFocus();
-}
-
-void Win32Renderer::ShowForm(ui::Form& form, bool modal) {
-  FormWindow* fw = Find(form);
-  if (fw == nullptr) return;
-  HWND hwnd = fw->hwnd;
-  {
-    CodeCall call(*this);
-    if (modal) {
-      for (const auto& [other_form, other] : forms_) {
-        if (other.get() != fw && IsWindowEnabled(other->hwnd)) {
-          EnableWindow(other->hwnd, FALSE);
-          fw->disabled_for_modal.push_back(other->hwnd);
-        }
-      }
-    }
-    ShowWindow(hwnd, SW_SHOW);
-    SetForegroundWindow(hwnd);
-    FocusOnShow(*fw);
-  }
-  DeliverHeldFocus();
-  if (!modal) return;
-
-  // The form's own loop: it ends when the form is unloaded.
-  {
-    LoopScope loop(*this);
-    auto still_open = [&] {
-      const FormWindow* now = Find(form);
-      return now != nullptr && now->hwnd == hwnd;
-    };
-    MSG msg;
-    while (still_open()) {
-      const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-      if (got == -1) break;
-      if (got == 0) {
-        // The program's loop must see the quit as well.
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        break;
-      }
-      ProcessMessage(msg);
-    }
-  }
-  if (FormWindow* left = Find(form); left != nullptr && left->hwnd == hwnd) {
-    ReleaseModalDisable(*left);
-  }
-}
-
-void Win32Renderer::ProcessMessage(MSG& msg) {
-  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  if (root && IsFormWindow(root) && IsDialogMessageW(root, &msg)) return;
-  TranslateMessage(&msg);
-  DispatchMessageW(&msg);
-}
-
-void Win32Renderer::ProcessPendingMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    ProcessMessage(msg);
-  }
-}
-
-void Win32Renderer::RunMessageLoop() {
-  if (quit_requested_) {
-    quit_requested_ = false;
-    return;
-  }
-  ++running_loops_;
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg);
-  --running_loops_;
-}
-
-void Win32Renderer::QuitMessageLoop() {
-  // Without a running loop (the last form went during start-up) there is
-  // nothing to wake; the next loop simply does not start.
-  if (running_loops_ > 0) {
-    PostQuitMessage(0);
-  } else {
-    quit_requested_ = true;
-  }
-}
-
-int Win32Renderer::ShowMessageBox(ui::Form* owner, const std::string& prompt, const std::string& title,
-                              int style) {
-  const FormWindow* fw = owner ? Find(*owner) : nullptr;
-  HWND hwnd = fw ? fw->hwnd : nullptr;
-  // The style values are MB_ flags. Without an owner the box still keeps
-  // the program's windows from being used while it is open.
-  UINT type = static_cast<UINT>(style);
-  if (hwnd == nullptr) type |= MB_TASKMODAL;
-  LoopScope loop(*this);
-  return MessageBoxW(hwnd, Widen(prompt).c_str(), Widen(title).c_str(), type);
 }
 
 }  // namespace ferrolis::platform::win32

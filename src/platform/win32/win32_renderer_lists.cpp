@@ -14,7 +14,8 @@ void Win32Renderer::SyncListItems(ControlWindow& cw) {
   const ui::Control& control = *cw.control;
   SendMessageW(cw.hwnd, LB_RESETCONTENT, 0, 0);
   for (int i = 0; i < control.ListCount(); ++i) {
-    SendMessageW(cw.hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(control.List(i)).c_str()));
+    SendMessageW(cw.hwnd, LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(Widen(control.List(i)).c_str()));
     if (control.Selected(i)) ShowLineSelection(cw, i);
   }
 }

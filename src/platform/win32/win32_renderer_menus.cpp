@@ -39,8 +39,7 @@ HMENU Win32Renderer::BuildMenu(FormWindow& fw, const ui::Control* parent, bool b
   HMENU menu = bar ? CreateMenu() : CreatePopupMenu();
   for (const auto& owned : fw.form->controls()) {
     const ui::Control& item = *owned;
-    if (item.kind() != ui::ControlKind::MenuItem || item.container() != parent ||
-        !item.visible()) {
+    if (item.kind() != ui::ControlKind::MenuItem || item.container() != parent || !item.visible()) {
       continue;
     }
     if (item.is_separator()) {
@@ -50,8 +49,8 @@ HMENU Win32Renderer::BuildMenu(FormWindow& fw, const ui::Control* parent, bool b
     const UINT state = item.enabled() ? MF_ENABLED : MF_GRAYED;
     const std::wstring caption = Widen(item.caption());
     if (HasItems(*fw.form, item)) {
-      AppendMenuW(menu, MF_POPUP | state,
-                  reinterpret_cast<UINT_PTR>(BuildMenu(fw, &item, false)), caption.c_str());
+      AppendMenuW(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(BuildMenu(fw, &item, false)),
+                  caption.c_str());
     } else {
       AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(MenuItemId(item)),
                   caption.c_str());

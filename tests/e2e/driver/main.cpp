@@ -165,6 +165,10 @@ int CmdProps(HWND window) {
   WriteLine("taskbar=" + flag(app || (!owned && !tool)));
   WriteLine("enabled=" + flag(IsWindowEnabled(window)));
   WriteLine("client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+  // Where the client area starts on the screen: a menu bar lies just above it.
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  WriteLine("client_at=" + std::to_string(origin.x) + "," + std::to_string(origin.y));
   WriteLine("window=" + Geometry(frame));
   WriteLine("screen=" + std::to_string(screen_w) + "x" + std::to_string(screen_h));
   WriteLine("centre_offset=" + std::to_string(dx) + "," + std::to_string(dy));
@@ -256,6 +260,7 @@ int Usage() {
       "                               of one of its controls\n"
       "  lines <title> <control>      prints the lines of a list box, '* ' before selected ones\n"
       "  linerect <title> <control> <n>  the screen rectangle of line n of a list box\n"
+      "  popup [ms]                   waits for an open menu, prints its screen rectangle\n"
       "controls: a caption (with or without '&'), the text of the label before it, #id,\n"
       "or CLASS[n] (n-th of that class in reading order, from 0)");
   return kUsage;
@@ -274,6 +279,18 @@ int Run(std::vector<std::wstring> args) {
     } else {
       ++it;
     }
+  }
+  // A menu of another process cannot be read under Wine; its window can be found.
+  if (!args.empty() && args[0] == L"popup" && args.size() <= 2) {
+    HWND menu = PollFor(TimeoutArg(args, 1), [] {
+      HWND found = FindWindowW(L"#32768", nullptr);
+      return found && IsWindowVisible(found) ? found : nullptr;
+    });
+    if (!menu) return kNotFound;
+    RECT r{};
+    GetWindowRect(menu, &r);
+    WriteLine(Geometry(r));
+    return kOk;
   }
   if (!args.empty() && args[0] == L"tooltip" && args.size() <= 2) {
     HWND tip = PollFor(TimeoutArg(args, 1), [] { return driver::VisibleTooltip(); });

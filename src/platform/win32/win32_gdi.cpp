@@ -1,0 +1,81 @@
+#include "platform/win32/win32_gdi.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "platform/win32/win32_layout.h"
+#include "platform/win32/win32_text.h"
+
+namespace ferrolis::platform::win32 {
+namespace {
+
+bool HasAccents(HFONT font) {
+  HDC dc = GetDC(nullptr);
+  if (!dc) return true;
+  HGDIOBJ old = SelectObject(dc, font);
+  const wchar_t sample[] = L"\u00e9\u00e8\u00e0\u00e7";
+  WORD glyphs[4] = {};
+  const DWORD done = GetGlyphIndicesW(dc, sample, 4, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  if (done == GDI_ERROR) return true;  // cannot tell: keep the font asked for
+  return std::none_of(std::begin(glyphs), std::end(glyphs), [](WORD g) { return g == 0xFFFF; });
+}
+
+}  // namespace
+
+void Picture::Free() {
+  if (handle_ == nullptr) return;
+  if (type_ == IMAGE_ICON) {
+    DestroyIcon(static_cast<HICON>(handle_));
+  } else {
+    DeleteObject(handle_);
+  }
+  handle_ = nullptr;
+}
+
+Picture LoadPicture(HINSTANCE module, const std::wstring& name, int width, int height) {
+  if (HANDLE icon = LoadImageW(module, name.c_str(), IMAGE_ICON, width, height, 0)) {
+    return {icon, IMAGE_ICON};
+  }
+  if (HANDLE bitmap = LoadImageW(module, name.c_str(), IMAGE_BITMAP, 0, 0,
+                                 LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS)) {
+    return {bitmap, IMAGE_BITMAP};
+  }
+  return {};
+}
+
+Picture LoadIconResource(HINSTANCE module, const wchar_t* resource, int size) {
+  return {LoadImageW(module, resource, IMAGE_ICON, size, size, 0), IMAGE_ICON};
+}
+
+FontCache::~FontCache() {
+  for (auto& [key, font] : fonts_) DeleteObject(font);
+}
+
+HFONT FontCache::Get(const ui::FontSpec& wanted, int dpi) {
+  const auto key = std::make_tuple(wanted.name, static_cast<int>(std::lround(wanted.points * 100)),
+                                   wanted.bold ? 1 : 0,
+                                   (wanted.italic ? 1 : 0) | (wanted.underline ? 2 : 0), dpi);
+  if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
+
+  auto create = [&](const std::wstring& face) {
+    return CreateFontW(FontHeightForPoints(wanted.points, dpi), 0, 0, 0,
+                       wanted.bold ? FW_BOLD : FW_NORMAL, wanted.italic, wanted.underline, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, face.c_str());
+  };
+  HFONT font = create(Widen(wanted.name));
+  for (const wchar_t* fallback : {L"Tahoma", L"MS Shell Dlg"}) {
+    if (font && HasAccents(font)) break;
+    if (font) DeleteObject(font);
+    font = create(fallback);
+  }
+  // A stock font is never deleted: it stays out of the cache's ownership.
+  if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  fonts_.emplace(key, font);
+  return font;
+}
+
+}  // namespace ferrolis::platform::win32

@@ -1,0 +1,133 @@
+#include "platform/win32/win32_kinds.h"
+
+#include "ui/kinds.h"
+#include "ui/rules.h"
+
+namespace ferrolis::platform::win32 {
+namespace {
+
+DWORD LabelStyles(const ui::Control& control) {
+  DWORD style = SS_LEFT;
+  if (control.alignment() == ui::Alignment::Right) style = SS_RIGHT;
+  if (control.alignment() == ui::Alignment::Center) style = SS_CENTER;
+  return control.OnClick ? style | SS_NOTIFY : style;
+}
+
+DWORD TextBoxStyles(const ui::Control& control) {
+  return ES_LEFT | ES_AUTOHSCROLL | (control.password_char() != 0 ? ES_PASSWORD : 0);
+}
+
+// A caption too long for one line wraps, as the forms were drawn for.
+DWORD ButtonStyles(const ui::Control& control) {
+  return (control.is_default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_MULTILINE |
+         (control.picture().empty() ? 0 : BS_ICON);
+}
+
+// Check boxes and option buttons are not automatic: the runtime changes the
+// value and the renderer shows it.
+DWORD CheckBoxStyles(const ui::Control&) { return BS_CHECKBOX; }
+DWORD OptionStyles(const ui::Control&) { return BS_RADIOBUTTON; }
+
+// Clipped by the controls above it, so that it never paints over them.
+DWORD FrameStyles(const ui::Control&) { return BS_GROUPBOX | WS_CLIPSIBLINGS; }
+
+DWORD ListStyles(const ui::Control& control) {
+  return LBS_NOTIFY | WS_VSCROLL | (control.extended_selection() ? LBS_EXTENDEDSEL : 0);
+}
+
+DWORD ImageStyles(const ui::Control& control) {
+  return SS_ICON | SS_CENTERIMAGE | (control.OnClick ? SS_NOTIFY : 0);
+}
+
+DWORD LineStyles(const ui::Control& control) {
+  const ui::Twips& at = control.position();
+  return at.width >= at.height ? SS_ETCHEDHORZ : SS_ETCHEDVERT;
+}
+
+void SetPasswordChar(HWND hwnd, const ui::Control& control) {
+  if (control.password_char() != 0) {
+    SendMessageW(hwnd, EM_SETPASSWORDCHAR, static_cast<unsigned char>(control.password_char()), 0);
+  }
+}
+
+// Under every other control, which it must never cover (it takes no focus, so
+// the tab order stays); drawn plain, because a visual style may draw a group
+// box's caption in its own font and lose a bold one.
+void SinkFrame(HWND hwnd, const ui::Control&) {
+  SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  DrawWithoutVisualStyle(hwnd);
+}
+
+using K = ui::ControlKind;
+using T = NativeText;
+using E = NativeEvent;
+
+const NativeKind kKinds[] = {
+    {K::Label, L"STATIC", LabelStyles, 0, T::Caption, false, 0, STN_CLICKED, E::Click},
+    {K::TextBox, L"EDIT", TextBoxStyles, WS_EX_CLIENTEDGE, T::Text, false, 0, EN_CHANGE,
+     E::TextChanged, SetPasswordChar},
+    {K::CommandButton, L"BUTTON", ButtonStyles, 0, T::Caption, false, BM_SETIMAGE, BN_CLICKED,
+     E::Click},
+    {K::CheckBox, L"BUTTON", CheckBoxStyles, 0, T::Caption, true, 0, BN_CLICKED, E::Click},
+    {K::OptionButton, L"BUTTON", OptionStyles, 0, T::Caption, true, 0, BN_CLICKED, E::Click},
+    {K::Frame, L"BUTTON", FrameStyles, 0, T::Caption, false, 0, 0, E::None, SinkFrame},
+    {K::ListBox, L"LISTBOX", ListStyles, WS_EX_CLIENTEDGE, T::None, false, 0, LBN_SELCHANGE,
+     E::LinesSelected},
+    {K::Image, L"STATIC", ImageStyles, 0, T::None, false, STM_SETIMAGE, STN_CLICKED, E::Click},
+    {K::Line, L"STATIC", LineStyles, 0, T::None, false, 0, 0, E::None},
+    {K::MenuItem},
+};
+
+}  // namespace
+
+const NativeKind& NativeKindOf(ui::ControlKind kind) {
+  for (const NativeKind& row : kKinds) {
+    if (row.kind == kind) return row;
+  }
+  return kKinds[std::size(kKinds) - 1];  // no window
+}
+
+bool NativeTabStop(const ui::Control& control) {
+  if (!ui::TraitsOf(control.kind()).takes_focus) return false;
+  // The dialog manager skips disabled and hidden windows by itself; an option
+  // group needs its one tab stop placed by the shared rule.
+  return control.kind() != ui::ControlKind::OptionButton || ui::IsTabStop(control);
+}
+
+WindowStyles ControlStyles(const ui::Control& control) {
+  const NativeKind& row = NativeKindOf(control.kind());
+  DWORD style = WS_CHILD | (row.styles ? row.styles(control) : 0);
+  // Contents of a hidden or disabled frame start that way too.
+  if (ui::EffectivelyVisible(control)) style |= WS_VISIBLE;
+  if (!ui::EffectivelyEnabled(control)) style |= WS_DISABLED;
+  if (NativeTabStop(control)) style |= WS_TABSTOP;
+  if (ui::StartsGroup(control)) style |= WS_GROUP;
+  return {style, row.ex_style};
+}
+
+std::string WindowTextOf(const ui::Control& control) {
+  const NativeKind& row = NativeKindOf(control.kind());
+  if (row.set_image != 0 && !control.picture().empty()) return {};
+  switch (row.text) {
+    case NativeText::Caption:
+      return control.caption();
+    case NativeText::Text:
+      return control.text();
+    case NativeText::None:
+      break;
+  }
+  return {};
+}
+
+void DrawWithoutVisualStyle(HWND hwnd) {
+  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const auto set_window_theme = [] {
+    HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+    return uxtheme ? reinterpret_cast<SetWindowThemeFn>(
+                         reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")))
+                   : nullptr;
+  }();
+  if (set_window_theme != nullptr) set_window_theme(hwnd, L"", L"");
+}
+
+}  // namespace ferrolis::platform::win32

@@ -1,0 +1,63 @@
+// What each kind of control becomes on screen, in one table: its window
+// class and styles, what its window text shows, the steps after its window is
+// created, and which WM_COMMAND notification is which user event. The
+// renderer's creation, property and notification code read these rows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/win32_layout.h"
+#include "ui/control.h"
+
+namespace ferrolis::platform::win32 {
+
+// What the window text shows.
+enum class NativeText { None, Caption, Text };
+
+// What a notification from the control means to the runtime.
+enum class NativeEvent { None, Click, TextChanged, LinesSelected };
+
+struct NativeKind {
+  ui::ControlKind kind;
+  // nullptr: drawn without a child window of its own (menu items).
+  const wchar_t* window_class = nullptr;
+  // The class's own style bits for this control.
+  DWORD (*styles)(const ui::Control&) = nullptr;
+  DWORD ex_style = 0;
+  NativeText text = NativeText::None;
+  // BM_SETCHECK shows Value.
+  bool checkable = false;
+  // The message that puts a picture on it (STM_SETIMAGE, BM_SETIMAGE), or 0.
+  UINT set_image = 0;
+  // The WM_COMMAND notification code that is a user's action (BN_CLICKED is
+  // 0), and which action it is; NativeEvent::None: no notification counts.
+  WORD notification = 0;
+  NativeEvent event = NativeEvent::None;
+  // Run once the window exists, before the model's state is shown on it.
+  void (*after_create)(HWND, const ui::Control&) = nullptr;
+};
+
+const NativeKind& NativeKindOf(ui::ControlKind kind);
+
+// The full styles of a control's window: its kind's, plus visibility, enabled
+// state, WS_TABSTOP and WS_GROUP. Child windows start visible unless the
+// control is hidden (a form's window starts hidden anyway). WS_GROUP starts
+// every group of the arrow keys: each control but the option buttons after
+// the first of their group.
+WindowStyles ControlStyles(const ui::Control& control);
+
+// Whether the control's window carries WS_TABSTOP: every kind that takes the
+// focus, and in an option group only the button Tab stops at.
+bool NativeTabStop(const ui::Control& control);
+
+// The text its window shows: the caption, the text box's text, or nothing (a
+// picture button shows its picture alone).
+std::string WindowTextOf(const ui::Control& control);
+
+// Turns the visual style off for one window (uxtheme is loaded on demand:
+// the program imports nothing beyond the system's core DLLs).
+void DrawWithoutVisualStyle(HWND hwnd);
+
+}  // namespace ferrolis::platform::win32

@@ -1,0 +1,301 @@
+// Creating forms and their controls' windows, laying them out for the DPI,
+// and destroying them.
+#include "platform/win32/win32_renderer.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/win32/win32_kinds.h"
+#include "platform/win32/win32_layout.h"
+#include "platform/win32/win32_text.h"
+#include "ui/rules.h"
+
+namespace ferrolis::platform::win32 {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"FerrolisForm";
+// Control ids start well above IDOK and IDCANCEL, which the dialog manager
+// sends for Enter and Escape.
+constexpr int kFirstControlId = 1000;
+constexpr int kAppIconId = 1;
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+template <class Fn>
+Fn User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                : nullptr;
+}
+
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kDefaultDpi;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+// The DPI of the monitor the window is on (Windows 10 and later), or the
+// system's.
+int WindowDpi(HWND hwnd) {
+  static const auto get_dpi_for_window = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  if (get_dpi_for_window != nullptr) {
+    const UINT dpi = get_dpi_for_window(hwnd);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  return SystemDpi();
+}
+
+RECT WindowRectForClient(int width, int height, DWORD style, DWORD ex_style, bool menu, int dpi) {
+  static const auto adjust_for_dpi =
+      User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  RECT rect{0, 0, width, height};
+  if (adjust_for_dpi != nullptr) {
+    adjust_for_dpi(&rect, style, menu, ex_style, static_cast<UINT>(dpi));
+  } else {
+    AdjustWindowRectEx(&rect, style, menu, ex_style);
+  }
+  return rect;
+}
+
+// A label one line tall whose caption is wider than its box (the fonts at
+// hand are wider than the ones the forms were drawn with) would wrap its last
+// words out of sight: it grows on the side away from its alignment instead.
+PixelRect FitOneLineLabel(const ui::Control& label, PixelRect rect, HFONT font) {
+  HDC dc = GetDC(nullptr);
+  if (!dc) return rect;
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const std::wstring caption = Widen(label.caption());
+  RECT needed{0, 0, 0, 0};
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &needed,
+            DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  const int width = needed.right - needed.left;
+  if (rect.height >= 2 * metrics.tmHeight || width <= rect.width) return rect;
+  const int grow = width - rect.width;
+  switch (label.alignment()) {
+    case ui::Alignment::Left:
+      break;
+    case ui::Alignment::Right:
+      rect.left -= std::min(grow, rect.left);
+      break;
+    case ui::Alignment::Center:
+      rect.left -= std::min(grow / 2, rect.left);
+      break;
+  }
+  rect.width = width;
+  return rect;
+}
+
+}  // namespace
+
+void Win32Renderer::RegisterClasses() {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExW(instance_, kFormClass, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = &Win32Renderer::FormProc;
+  wc.hInstance = instance_;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kFormClass;
+  RegisterClassExW(&wc);
+}
+
+// Forms kept out of the taskbar are owned by this invisible window: an owned
+// window gets no taskbar button, and its caption keeps the normal look (which
+// WS_EX_TOOLWINDOW would not).
+HWND Win32Renderer::HiddenOwner() {
+  if (!hidden_owner_) {
+    hidden_owner_ = CreateWindowExW(0, kFormClass, L"Ferrolis", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                    nullptr, instance_, nullptr);
+  }
+  return hidden_owner_;
+}
+
+void Win32Renderer::LoadIcons(FormWindow& fw) {
+  const ui::FormStyle& style = fw.form->style();
+  const std::wstring name = Widen(style.icon);
+  const wchar_t* resource = style.icon.empty() ? MAKEINTRESOURCEW(kAppIconId) : name.c_str();
+  auto load = [&](int metric) {
+    return LoadIconResource(instance_, resource,
+                            MulDiv(GetSystemMetrics(metric), fw.dpi, SystemDpi()));
+  };
+  fw.icon_big = load(SM_CXICON);
+  fw.icon_small = load(SM_CXSMICON);
+  if (!fw.icon_big) fw.icon_big = {CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)), IMAGE_ICON};
+  SendMessageW(fw.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(fw.icon_big.get()));
+  SendMessageW(fw.hwnd, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>((fw.icon_small ? fw.icon_small : fw.icon_big).get()));
+}
+
+void Win32Renderer::CreateForm(ui::Form& form) {
+  if (Find(form)) return;
+  CodeCall call(*this);
+  auto owned = std::make_unique<FormWindow>();
+  FormWindow& fw = *owned;
+  fw.form = &form;
+  fw.renderer = this;
+  forms_.emplace(&form, std::move(owned));
+
+  const WindowStyles styles = FormWindowStyles(form.style());
+  HWND owner = form.style().show_in_taskbar ? nullptr : HiddenOwner();
+  fw.hwnd =
+      CreateWindowExW(styles.ex_style, kFormClass, Widen(form.caption()).c_str(), styles.style,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr, instance_, &fw);
+  if (!fw.hwnd) {
+    forms_.erase(&form);
+    return;
+  }
+  fw.dpi = WindowDpi(fw.hwnd);
+  LoadIcons(fw);
+
+  fw.tooltip =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, fw.hwnd, nullptr, instance_, nullptr);
+
+  // Child windows in tab order: the dialog manager tabs through them in the
+  // order they were created.
+  for (ui::Control* control : ui::TabOrder(form)) {
+    const auto position = std::find_if(form.controls().begin(), form.controls().end(),
+                                       [control](const auto& c) { return c.get() == control; });
+    CreateControl(fw, *control,
+                  kFirstControlId + static_cast<int>(position - form.controls().begin()));
+  }
+  // A radio button sets its own WS_TABSTOP when it is checked or unchecked:
+  // the group's one tab stop is placed again after them.
+  ApplyGroupTabStops(fw);
+  // The menu bar before the window is sized: it takes room above the client area.
+  BuildMenuBar(fw);
+  Layout(fw);
+  PlaceWindow(fw, form.style().centered);
+}
+
+// One control's window, from its kind's row: class and styles, window text,
+// picture, the kind's own steps, then the model's state.
+void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) {
+  const NativeKind& row = NativeKindOf(control.kind());
+  if (row.window_class == nullptr) return;  // menu items live on the menu bar
+  WindowStyles styles = ControlStyles(control);
+
+  Picture picture;
+  if (row.set_image != 0 && !control.picture().empty()) {
+    // An image shows its icon at the size it was declared with; a button
+    // holds a small one.
+    const PixelRect rect = ControlRect(control, fw.dpi);
+    const int button_icon = MulDiv(24, fw.dpi, kDefaultDpi);
+    const bool image = row.set_image == STM_SETIMAGE;
+    picture = LoadPicture(instance_, Widen(control.picture()), image ? rect.width : button_icon,
+                          image ? rect.height : button_icon);
+    if (picture.type() == IMAGE_BITMAP) {
+      styles.style &= ~(BS_ICON | SS_ICON);
+      styles.style |= image ? SS_BITMAP : BS_BITMAP;
+    }
+  }
+
+  HWND hwnd = CreateWindowExW(
+      styles.ex_style, row.window_class, Widen(WindowTextOf(control)).c_str(), styles.style, 0, 0,
+      0, 0, fw.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  if (!hwnd) return;
+  auto owned = std::make_unique<ControlWindow>();
+  ControlWindow& cw = *owned;
+  cw.control = &control;
+  cw.form = &fw;
+  cw.hwnd = hwnd;
+  fw.controls.push_back(std::move(owned));
+  by_control_[&control] = &cw;
+  by_hwnd_[hwnd] = &cw;
+  SetWindowSubclass(hwnd, &Win32Renderer::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+
+  if (picture) {
+    SendMessageW(hwnd, row.set_image, picture.type(), reinterpret_cast<LPARAM>(picture.get()));
+    fw.pictures.push_back(std::move(picture));
+  }
+  if (row.after_create) row.after_create(hwnd, control);
+  if (row.checkable) ShowValue(cw);
+  if (row.event == NativeEvent::LinesSelected) SyncListItems(cw);
+  UpdateTooltip(cw);
+}
+
+// Places every control and gives it its font, for the form's DPI.
+void Win32Renderer::Layout(FormWindow& fw) {
+  for (const auto& cw : fw.controls) {
+    PixelRect rect = ControlRect(*cw->control, fw.dpi);
+    if (cw->control->kind() == ui::ControlKind::Label) {
+      rect = FitOneLineLabel(*cw->control, rect, fonts_.Get(cw->control->font(), fw.dpi));
+    }
+    SetWindowPos(cw->hwnd, nullptr, rect.left, rect.top, rect.width, rect.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(cw->hwnd, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fonts_.Get(cw->control->font(), fw.dpi)), TRUE);
+  }
+  if (fw.tooltip) {
+    SendMessageW(fw.tooltip, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fonts_.Get(ui::FontSpec{}, fw.dpi)), FALSE);
+  }
+}
+
+// Sizes the window for its client area and, when asked, centres it on the
+// work area of its monitor.
+void Win32Renderer::PlaceWindow(FormWindow& fw, bool center) {
+  const ui::FormStyle& style = fw.form->style();
+  const auto win_style = static_cast<DWORD>(GetWindowLongPtrW(fw.hwnd, GWL_STYLE));
+  const auto win_ex_style = static_cast<DWORD>(GetWindowLongPtrW(fw.hwnd, GWL_EXSTYLE));
+  const RECT frame = WindowRectForClient(TwipsToPixels(style.client_width, fw.dpi),
+                                         TwipsToPixels(style.client_height, fw.dpi), win_style,
+                                         win_ex_style, fw.menu_bar != nullptr, fw.dpi);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  int x = 0;
+  int y = 0;
+  if (center) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(fw.hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    x = work.left + (work.right - work.left - width) / 2;
+    y = work.top + (work.bottom - work.top - height) / 2;
+  } else {
+    flags |= SWP_NOMOVE;
+  }
+  SetWindowPos(fw.hwnd, nullptr, x, y, width, height, flags);
+}
+
+void Win32Renderer::DestroyForm(ui::Form& form) {
+  auto it = forms_.find(&form);
+  if (it == forms_.end()) return;
+  std::unique_ptr<FormWindow> owned = std::move(it->second);
+  forms_.erase(it);
+  FormWindow& fw = *owned;
+  {
+    CodeCall call(*this);
+    // Give the windows a modal form disabled back before it goes, so that
+    // the activation passes to them and not to another program.
+    ReleaseModalDisable(fw);
+    for (const auto& cw : fw.controls) {
+      by_control_.erase(cw->control);
+      by_hwnd_.erase(cw->hwnd);
+    }
+    // Children, tooltip and menu go with the window; its icons and pictures
+    // with `owned`, once nothing shows them any more.
+    if (fw.hwnd) DestroyWindow(fw.hwnd);
+  }
+  DeliverHeldFocus();
+}
+
+void Win32Renderer::ReleaseModalDisable(FormWindow& fw) {
+  for (HWND other : fw.disabled_for_modal) {
+    if (IsWindow(other)) EnableWindow(other, TRUE);
+  }
+  fw.disabled_for_modal.clear();
+}
+
+}  // namespace ferrolis::platform::win32
