@@ -140,23 +140,18 @@ test_main_window_scopes_logon_and_quit() {
 
   # Automatic logon, typed field after field with Tab, saved with the keyboard.
   click_at "$MAIN" "Utiliser  AutoLogin"
-  xdotool key Tab
-  xdotool type "kiosque"
-  xdotool key Tab
-  xdotool type "Mdp 2024"
-  xdotool key Tab
-  xdotool type "Mdp 2024"
-  xdotool key Tab
-  xdotool type "BUREAU"
+  local field pair
+  for field in kiosque "Mdp 2024" "Mdp 2024" BUREAU; do
+    xdotool key Tab
+    xdotool type "$field"
+  done
   xdotool key Tab space
   expect_saved
   expect_no_box "Erreur" 300
-  expect_eq "AutoAdminLogon" "REG_SZ 1" "$(stored "$WINLOGON" AutoAdminLogon)"
-  expect_eq "DefaultUserName" "REG_SZ kiosque" "$(stored "$WINLOGON" DefaultUserName)"
-  expect_eq "DefaultPassword" "REG_SZ Mdp 2024" "$(stored "$WINLOGON" DefaultPassword)"
-  expect_eq "DefaultDomainName" "REG_SZ BUREAU" "$(stored "$WINLOGON" DefaultDomainName)"
-  expect_eq "PowerdownAfterShutdown" "REG_SZ 1" "$(stored "$WINLOGON" PowerdownAfterShutdown)"
-  expect_eq "Shell" "REG_SZ explorer.exe" "$(stored "$WINLOGON" Shell)"
+  for pair in AutoAdminLogon=1 DefaultUserName=kiosque "DefaultPassword=Mdp 2024" \
+    DefaultDomainName=BUREAU PowerdownAfterShutdown=1 Shell=explorer.exe; do
+    expect_eq "${pair%%=*}" "REG_SZ ${pair#*=}" "$(stored "$WINLOGON" "${pair%%=*}")"
+  done
 
   # The save button, disabled, handed the focus on to Quitter: the reminder, then the
   # program ends without a question.
