@@ -33,16 +33,18 @@ convert -size 96x96 xc:none \
   "$tmp/disk64.png" -geometry +30+30 -composite \
   "$tmp/floppies.png"
 
-for size in 16 24 32; do
+# The larger sizes serve 200 % displays: the buttons' 24-pixel pictures are drawn at 48
+# there, the About window's 48-pixel picture at 96.
+for size in 16 24 32 48; do
   convert "$tmp/floppy.png" -filter box -resize ${size}x${size} "$tmp/floppy-$size.png"
   convert "$tmp/floppies.png" -filter box -resize ${size}x${size} "$tmp/floppies-$size.png"
 done
-for size in 16 32 48; do
+for size in 16 32 48 96; do
   convert "$tmp/lock.png" -filter box -resize ${size}x${size} "$tmp/lock-$size.png"
 done
-convert "$tmp"/floppy-16.png "$tmp"/floppy-24.png "$tmp"/floppy-32.png "$out/floppy.ico"
-convert "$tmp"/floppies-16.png "$tmp"/floppies-24.png "$tmp"/floppies-32.png "$out/floppies.ico"
-convert "$tmp"/lock-16.png "$tmp"/lock-32.png "$tmp"/lock-48.png "$out/ferrolis.ico"
+convert "$tmp"/floppy-{16,24,32,48}.png "$out/floppy.ico"
+convert "$tmp"/floppies-{16,24,32,48}.png "$out/floppies.ico"
+convert "$tmp"/lock-{16,32,48,96}.png "$out/ferrolis.ico"
 
 # The donation button: a green button with a heart and "Faire un don" (in
 # DejaVu Sans), 96x48 at 100 % and larger for higher DPI settings. Drawn at

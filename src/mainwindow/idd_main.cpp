@@ -105,10 +105,12 @@ IDD_Main::IDD_Main(ui::Services& services, access::Module1& module1)
                  .Tab(37)
                  .Align(ui::Alignment::Right)
                  .Hidden()),
+      // As wide as Label2, its right edge kept: at 1575 twips the caption wraps and is cut
+      // in the faces that stand in for MS Sans Serif (Tahoma).
       Label1(Add(ui::ControlKind::Label, "Label1")
                  .In(Frame1)
                  .Caption("Ancien mot de passe :")
-                 .At(360, 480, 1575, 255)
+                 .At(120, 480, 1815, 255)
                  .Tab(35)
                  .Align(ui::Alignment::Right)),
       cmdRefresh(Add(ui::ControlKind::CommandButton, "cmdRefresh")

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ui/form.h"
+#include "ui/rules.h"
 #include "ui/runtime.h"
 
 namespace ferrolis::ui {
@@ -134,12 +135,20 @@ void Control::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
   Changed(Property::Enabled);
+  if (!enabled) PassFocusOn();
 }
 
 void Control::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
   Changed(Property::Visible);
+  if (!visible) PassFocusOn();
+}
+
+void Control::PassFocusOn() {
+  Control* focused = form_.focused();
+  if (!form_.shown() || focused == nullptr || CanTakeFocus(*focused)) return;
+  if (Control* next = NextTabStop(form_, focused, false)) next->SetFocus();
 }
 
 void Control::SetToolTip(const std::string& text) {

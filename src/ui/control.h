@@ -163,6 +163,10 @@ class Control {
 
  private:
   void Changed(Property property);
+  // After this control was disabled or hidden: a focused control that can no
+  // longer take the focus hands it on to the next tab stop, so that the
+  // keyboard never goes dead.
+  void PassFocusOn();
   void SelectLine(int i, bool selected);
   static void Raise(const std::function<void()>& handler) {
     if (handler) handler();

@@ -37,6 +37,11 @@ TEST_F(FilesContract, FindNormalFileSeesNormalReadOnlyAndArchiveFilesOnly) {
   EXPECT_FALSE(fs_.FindNormalFile(Path("folder")));
   EXPECT_FALSE(fs_.FindNormalFile(Path("missing")));
   EXPECT_FALSE(fs_.FindNormalFile(Path("no-such-folder\\FRLS.PW")));
+  // Wildcards: any normal match counts, not only the first one listed.
+  EXPECT_TRUE(fs_.FindNormalFile(Path("*")));
+  EXPECT_TRUE(fs_.FindNormalFile(Path("?ormal")));
+  EXPECT_FALSE(fs_.FindNormalFile(Path("h*")));
+  EXPECT_FALSE(fs_.FindNormalFile(Path("fold?r")));
   env_->SetAttributes(Path("readonly"), false, false, false);
 
   // A name outside the ANSI code page is searched as it is: as "?" it would be

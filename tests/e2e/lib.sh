@@ -11,7 +11,9 @@ E2E_SHOTS="$E2E_ROOT/build/screenshots"
 DRIVER="$E2E_BIN/ferrolis_driver.exe"
 FERROLIS="$E2E_BIN/ferrolis.exe"
 PWTOOL="$E2E_BIN/ferrolis_pwtool.exe"
-export WINEPREFIX="$E2E_ROOT/build/wine-e2e"
+export WINEPREFIX="${E2E_PREFIX:-$E2E_ROOT/build/wine-e2e}"
+# The size of the virtual screen and of Wine's desktop in it.
+E2E_SCREEN="${E2E_SCREEN:-1024x768}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG="-all"
 SYSTEM_DIR="$WINEPREFIX/drive_c/windows/system32"
@@ -36,7 +38,7 @@ xvfb_pid=""
 start_display() {
   local n=97
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 "${E2E_SCREEN}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$n"
   for _ in $(seq 100); do
@@ -57,7 +59,7 @@ make_prefix() {
   # always found in its data folder; a copy in the prefix always is.
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$E2E_SCREEN" /f >/dev/null 2>&1
   wineserver -w
   # Keep the server up between the many short driver runs.
   wineserver -p
@@ -168,6 +170,28 @@ expect_window() { # <title> [ms]
 
 # prop <title> <name>: one of the facts printed by the driver's props command.
 prop() { drv props "$1" | sed -n "s/^$2=//p"; }
+
+# reg_value <key> <value name> [registry view: 32 or 64]: "TYPE DATA" as Wine's reg query
+# prints it (a REG_DWORD as 0x1), nothing when the value is missing. reg writes the OEM code
+# page when its output is not a console.
+reg_value() {
+  wine reg query "$1" /v "$2" "/reg:${3:-64}" 2>/dev/null | iconv -f CP437 -t UTF-8 | tr -d '\r' |
+    awk -v name="$2" 'index($0, "    " name "    ") == 1 {
+      sub("^    " name "    ", ""); type = $0; sub("    .*", "", type)
+      data = substr($0, length(type) + 5); print type " " data }'
+}
+
+# expect_reg <key> <value name> <"TYPE DATA", or nothing for a missing value> [view]
+expect_reg() { expect_eq "$1\\$2" "$3" "$(reg_value "$1" "$2" "${4:-64}")"; }
+
+# click_line <title> <list box> <text>: a real mouse click on the line showing that text.
+click_line() {
+  local n x y w h
+  n=$(drv lines "$1" "$2" | tr -d '\r' | grep -nxF -- "  $3" | head -n 1 | cut -d: -f1)
+  [ -n "$n" ] || fail "no line '$3' in $2 of '$1'" || return 1
+  IFS='x+' read -r w h x y <<<"$(drv linerect "$1" "$2" $((n - 1)) | tr -d '\r')"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+}
 
 # --- screenshots -------------------------------------------------------------------------
 

@@ -5,7 +5,8 @@
 #   tests/e2e/run.sh [pattern]     runs the tests whose name contains the pattern
 #
 # Needs the win64 build (ferrolis.exe, ferrolis_driver.exe, ferrolis_fixture.exe).
-# Screenshots go to build/screenshots/; E2E_UPDATE_DOCS=1 also refreshes docs/gate.png and docs/about.png.
+# Screenshots go to build/screenshots/; E2E_UPDATE_DOCS=1 also refreshes docs/gate.png, docs/about.png
+# and docs/main.png.
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=tests/e2e/lib.sh
@@ -24,6 +25,10 @@ source "$here/about_tests.sh"
 source "$here/uninstall_tests.sh"
 # shellcheck source=tests/e2e/toolkit_tests.sh
 source "$here/toolkit_tests.sh"
+# shellcheck source=tests/e2e/mainwindow_tests.sh
+source "$here/mainwindow_tests.sh"
+# shellcheck source=tests/e2e/journey_tests.sh
+source "$here/journey_tests.sh"
 
 for exe in "$FERROLIS" "$DRIVER" "$E2E_BIN/ferrolis_fixture.exe"; do
   if [ ! -f "$exe" ]; then
@@ -49,9 +54,10 @@ for t in "${E2E_TESTS[@]}"; do
   name="${t#test_}"
   [[ "$name" == *"${1:-}"* ]] || continue
   rm -rf "$E2E_OUTPUT"
-  # A subshell with -e: the first failing check ends the test.
+  # A subshell with -e: the first failing check ends the test and is named in its log.
   (
-    set -e
+    set -eE
+    trap 'echo "failed: $BASH_COMMAND (line $LINENO, ${FUNCNAME[0]})" >&2' ERR
     "$t"
   ) >"$log" 2>&1
   rc=$?

@@ -14,6 +14,16 @@ constexpr unsigned long kAccessDenied = 5;
 constexpr unsigned long kNotReady = 21;
 constexpr unsigned long kDiskFull = 112;
 
+// A file search's pattern: "*" any run of characters, "?" any one character
+// (byte-wise, enough for the names the tests use). Both sides folded already.
+bool Matches(const char* pattern, const char* name) {
+  if (*pattern == '\0') return *name == '\0';
+  if (*pattern == '*')
+    return Matches(pattern + 1, name) || (*name != '\0' && Matches(pattern, name + 1));
+  if (*name == '\0') return false;
+  return (*pattern == '?' || *pattern == *name) && Matches(pattern + 1, name + 1);
+}
+
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('\\');
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -104,8 +114,25 @@ unsigned MemoryFiles::GetSystemDirectoryA(char* buffer, unsigned size) {
 
 bool MemoryFiles::FindNormalFile(const std::string& path) {
   CheckDrive(path);
-  const Entry* entry = Find(path);
-  return entry != nullptr && !entry->hidden && !entry->system && !entry->directory;
+  const auto normal = [](const Entry& entry) {
+    return !entry.hidden && !entry.system && !entry.directory;
+  };
+  const std::string key = Key(path);
+  const std::string folder = FolderOf(key);
+  const std::string pattern = key.substr(folder.size());
+  if (pattern.find_first_of("*?") == std::string::npos) {
+    const Entry* entry = Find(path);
+    return entry != nullptr && normal(*entry);
+  }
+  // Any entry of the folder that the pattern matches and that is a normal file.
+  for (const auto& [name, entry] : entries_) {
+    if (name.size() > folder.size() && name.compare(0, folder.size(), folder) == 0 &&
+        name.find('\\', folder.size()) == std::string::npos &&
+        Matches(pattern.c_str(), name.c_str() + folder.size()) && normal(*entry)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void MemoryFiles::Delete(const std::string& path) {

@@ -137,9 +137,15 @@ bool Win32FileSystem::FindNormalFile(const std::string& path) {
     SetLastError(error);
     Fail("FindFirstFile", path);
   }
-  FindClose(search);
+  // A wildcard may match several entries: the search succeeds when any of
+  // them is a normal file, not only the first one listed.
   const DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
-  return (found.dwFileAttributes & excluded) == 0;
+  bool normal = false;
+  do {
+    normal = (found.dwFileAttributes & excluded) == 0;
+  } while (!normal && FindNextFileW(search, &found));
+  FindClose(search);
+  return normal;
 }
 
 void Win32FileSystem::Delete(const std::string& path) {

@@ -8,7 +8,7 @@
 //  - The runtime's Dispatch marks the outermost user event; handlers nested in
 //    it run plainly, so that an End (ProgramEnded) unwinds the whole handler
 //    chain up to that entry, and no further. EventEnded follows it (a list
-//    filled meanwhile is redrawn then).
+//    filled meanwhile is redrawn then), or comes first when it opens a loop.
 //  - A nested loop opens a LoopScope (and with it the runtime's ModalScope):
 //    events inside it are entries of their own again, so that an End raised
 //    there is caught inside the loop's frame and never unwinds through the
@@ -25,6 +25,9 @@ namespace ferrolis::platform::win32 {
 Win32Renderer::LoopScope::LoopScope(Win32Renderer& renderer)
     : renderer_(renderer), modal_(renderer.runtime_), saved_depth_(renderer.code_depth_) {
   renderer_.code_depth_ = 0;
+  // The event that opens this loop goes on only once it ends: the lists it
+  // filled are painted now, not when the modal window or box is closed.
+  renderer_.EventEnded();
 }
 
 Win32Renderer::LoopScope::~LoopScope() { renderer_.code_depth_ = saved_depth_; }

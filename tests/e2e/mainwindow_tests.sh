@@ -1,0 +1,168 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # names from lib.sh, gate_tests.sh, about_tests.sh (click_at) and
+# uninstall_tests.sh (add_entry)
+# The main window, with the mouse and the keyboard: restrictions saved into each scope, the
+# scope question and its three answers, automatic logon written to Winlogon, quitting with the
+# restart reminder; then the window drawn at 200 % on a larger screen.
+
+POLICIES='Software\Microsoft\Windows\CurrentVersion\Policies\Explorer'
+WINLOGON='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon'
+SAVE_BUTTON="Enregistrer la configuration"
+NO_RUN="Désactiver le bouton < Exécuter>"
+
+# stored <key> <value>: "TYPE data" as Wine's reg query shows it, empty when absent.
+stored() {
+  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$2  *\(REG_[A-Z_]*\)  *\(.*\)$/\1 \2/p"
+}
+
+# expect_policies <value> <HKLM data> <HKCU data>: the policy value in each root.
+expect_policies() {
+  expect_eq "$1 for all users" "$2" "$(stored "HKLM\\$POLICIES" "$1")" &&
+    expect_eq "$1 for the current user" "$3" "$(stored "HKCU\\$POLICIES" "$1")"
+}
+
+# The save completes when its button goes disabled.
+expect_saved() {
+  for _ in $(seq 25); do
+    drv list "$MAIN" | grep -F "\"$SAVE_BUTTON\"" | grep -q disabled && return 0
+    sleep 0.2
+  done
+  fail "the save did not complete"
+}
+
+save_with_mouse() {
+  click_at "$MAIN" "$SAVE_BUTTON"
+  expect_saved
+}
+
+# expect_scope_question <prompt> <answer button id>
+expect_scope_question() {
+  expect_box "FerrolisNT" "icon=1 buttons=6,7,2" "$1"
+  drv button "FerrolisNT" "$2"
+}
+
+# Through the gate with the keyboard alone.
+open_main_window() {
+  open_gate
+  xdotool type "x"
+  xdotool key Return
+  expect_main_window
+}
+
+# The window at 200 %: Wine's desktop on a screen large enough for it, with 192 dots per
+# inch, both put back afterwards whatever happens.
+shoot_at_200_percent() {
+  local n=$((${DISPLAY#:} + 1))
+  # Globals: the trap runs when the test's subshell ends, past this function's locals.
+  normal_display=$DISPLAY
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1600x1400x24 -nolisten tcp >/dev/null 2>&1 &
+  big_xvfb=$!
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break || sleep 0.1; done
+  restore_display() {
+    set +e
+    end_programs
+    wineserver -k 2>/dev/null
+    kill "$big_xvfb" 2>/dev/null
+    export DISPLAY=$normal_display
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    wineserver -w
+    wineserver -p
+  }
+  trap restore_display EXIT
+  end_programs
+  wineserver -k 2>/dev/null || true
+  export DISPLAY=":$n"
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x1400 /f >/dev/null 2>&1
+  wineserver -w
+  wineserver -p || true
+  open_main_window
+  shot main_200 "$MAIN"
+  drv close "$MAIN"
+  ended "$ferrolis_pid" 5
+}
+
+test_main_window_scopes_logon_and_quit() {
+  local name
+  for name in NoRun NoClose NoNetHood; do
+    wine reg delete "HKLM\\$POLICIES" /v "$name" /f >/dev/null 2>&1 || true
+    wine reg delete "HKCU\\$POLICIES" /v "$name" /f >/dev/null 2>&1 || true
+  done
+  add_entry Bureautique "Bureautique 2000" 'C:\Bureautique\desinstaller.exe'
+  add_entry Visionneuse "Visionneuse d'images" 'C:\Visionneuse\uninst.exe'
+  reference_encode "$SYSTEM_PW" "x"
+  open_main_window
+  expect_eq "uninstall list filled by the loading" $'  Bureautique 2000\n  Visionneuse d\'images' \
+    "$(drv lines "$MAIN" "ListBox[0]" | tr -d '\r' | grep -E 'Bureautique|Visionneuse')"
+  shot main "$MAIN"
+  if [ "${E2E_UPDATE_DOCS:-}" = 1 ]; then cp "$E2E_SHOTS/main.png" "$E2E_ROOT/docs/"; fi
+
+  # All users: nothing pending, so no question. On, saved; off, saved.
+  click_at "$MAIN" "Tous les utilisateurs"
+  expect_no_box "FerrolisNT" 500
+  click_at "$MAIN" "$NO_RUN"
+  save_with_mouse
+  expect_policies NoRun "REG_DWORD 0x1" ""
+  click_at "$MAIN" "$NO_RUN"
+  save_with_mouse
+  expect_policies NoRun "" ""
+
+  # The current user: the same lands under HKEY_CURRENT_USER only.
+  click_at "$MAIN" "Utilisateur courant"
+  expect_no_box "FerrolisNT" 500
+  click_at "$MAIN" "$NO_RUN"
+  save_with_mouse
+  expect_policies NoRun "" "REG_DWORD 0x1"
+
+  # Cancel: the scope and the tick stay, the save writes them for the current user.
+  click_at "$MAIN" "Désactiver le menu <Arrêter>"
+  click_at "$MAIN" "Tous les utilisateurs"
+  expect_scope_question "Voulez vous enregistrer les paramètres ?" 2
+  shot scope_question_cancelled "$MAIN"
+  save_with_mouse
+  expect_policies NoClose "" "REG_DWORD 0x1"
+  # No: the tick is dropped and the scope changes; the next tick goes to all users.
+  click_at "$MAIN" "Désactiver le voisinage réseau"
+  click_at "$MAIN" "Tous les utilisateurs"
+  expect_scope_question "Voulez vous enregistrer les paramètres ?" 7
+  expect_saved
+  expect_policies NoNetHood "" ""
+  click_at "$MAIN" "Désactiver le voisinage réseau"
+  # Yes: saved into the scope being left, then the current user's boxes come back.
+  click_at "$MAIN" "Utilisateur courant"
+  expect_scope_question "Voulez vous enregistrer ces paramètres ?" 6
+  expect_saved
+  expect_policies NoNetHood "REG_DWORD 0x1" ""
+  expect_policies NoClose "" "REG_DWORD 0x1"
+
+  # Automatic logon, typed field after field with Tab, saved with the keyboard.
+  click_at "$MAIN" "Utiliser  AutoLogin"
+  local field pair
+  for field in kiosque "Mdp 2024" "Mdp 2024" BUREAU; do
+    xdotool key Tab
+    xdotool type "$field"
+  done
+  xdotool key Tab space
+  expect_saved
+  expect_no_box "Erreur" 300
+  for pair in AutoAdminLogon=1 DefaultUserName=kiosque "DefaultPassword=Mdp 2024" \
+    DefaultDomainName=BUREAU PowerdownAfterShutdown=1 Shell=explorer.exe; do
+    expect_eq "${pair%%=*}" "REG_SZ ${pair#*=}" "$(stored "$WINLOGON" "${pair%%=*}")"
+  done
+
+  # The save button, disabled, handed the focus on to Quitter: the reminder, then the
+  # program ends without a question.
+  expect_focus "$MAIN" "Quitter" "the quit button"
+  xdotool key space
+  expect_box "Quitter Ferrolis" "icon=1 buttons=1" \
+    $'Vous devez redémarrer le micro-ordinateur\npour que les modifications soient prises en compte !'
+  shot restart_reminder "Quitter Ferrolis"
+  drv button "Quitter Ferrolis" 1
+  ended "$ferrolis_pid" 5
+
+  shoot_at_200_percent
+}
+E2E_TESTS+=(test_main_window_scopes_logon_and_quit)
