@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,6 +51,14 @@ class IDBAS_Registry {
                                  std::string_view ValueName, std::string_view DefaultValue,
                                  platform::RootKey RootKey, std::string_view BasePath,
                                  bool FullAccess) const;
+
+  // Reads several values of one key, each as GetRegistryValue reads it, in
+  // the order of ValueNames; the key is opened once for all of them.
+  std::vector<RegistryValue> GetRegistryValues(std::string_view SubKey1, std::string_view SubKey2,
+                                               std::initializer_list<std::string_view> ValueNames,
+                                               std::string_view DefaultValue,
+                                               platform::RootKey RootKey, std::string_view BasePath,
+                                               bool FullAccess) const;
 
   // Creates the key when missing (every level) and writes a value: REG_SZ and
   // REG_EXPAND_SZ as the text plus a NUL; REG_DWORD and

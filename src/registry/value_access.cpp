@@ -38,6 +38,36 @@ bool IsBlank(const std::string& text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
 
+// The value a read gives for data of `type` (nothing for a type the program
+// does not read).
+std::optional<RegistryValue> Decode(std::uint32_t type, const std::uint8_t* data,
+                                    std::uint32_t size) {
+  switch (type) {
+    case platform::kRegBinary:
+      return RegistryValue(HexPairs(data, size));
+    case platform::kRegSz:
+    case platform::kRegExpandSz: {
+      // Environment references stay unexpanded.
+      const std::string_view text(reinterpret_cast<const char*>(data), size);
+      return RegistryValue(std::string(WithoutLastCharacter(text)));
+    }
+    case platform::kRegDword:
+    case platform::kRegDwordBigEndian: {
+      // Four bytes at most: data longer than a number does not fit and reads
+      // as nothing; shorter data fills the low bytes.
+      if (size > 4) return std::nullopt;
+      std::uint8_t bytes[4] = {0, 0, 0, 0};
+      std::copy(data, data + size, bytes);
+      // Little-endian for both types: big-endian data is not swapped.
+      const std::uint32_t raw = std::uint32_t{bytes[0]} | (std::uint32_t{bytes[1]} << 8) |
+                                (std::uint32_t{bytes[2]} << 16) | (std::uint32_t{bytes[3]} << 24);
+      return RegistryValue(static_cast<std::int32_t>(raw));
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
 
 std::optional<std::int32_t> ParseDwordText(std::string_view text) {
@@ -63,52 +93,37 @@ std::optional<std::int32_t> ParseDwordText(std::string_view text) {
 std::optional<RegistryValue> IDBAS_Registry::ReadValueData(platform::KeyHandle key,
                                                            std::string_view ValueName) const {
   const std::string name(ValueName);
+  // Most values fit a small buffer, and one call reads them: under Wine every
+  // call is a round trip to the server.
   std::uint32_t type = 0;
-  std::uint32_t size = 0;
+  std::uint8_t small[256];
+  std::uint32_t size = sizeof small;
+  const long first = registry_.QueryValue(key, name, &type, small, &size);
+  if (first == platform::kErrorSuccess) {
+    return Decode(type, small, std::min<std::uint32_t>(size, sizeof small));
+  }
+  if (first != platform::kErrorMoreData) return std::nullopt;
+
+  // Larger data: its type and size, then the data.
   if (registry_.QueryValue(key, name, &type, nullptr, &size) != platform::kErrorSuccess) {
     return std::nullopt;
   }
-
-  switch (type) {
-    case platform::kRegSz:
-    case platform::kRegExpandSz:
-    case platform::kRegBinary: {
-      std::vector<std::uint8_t> buffer;
-      try {
-        buffer.resize(size);
-      } catch (...) {
-        return std::nullopt;  // more data than memory: read as nothing
-      }
-      std::uint32_t got = size;
-      if (registry_.QueryValue(key, name, &type, buffer.data(), &got) != platform::kErrorSuccess) {
-        return std::nullopt;
-      }
-      // The second answer counts what was really returned; the first may
-      // overstate string data.
-      got = std::min(got, size);
-      if (type == platform::kRegBinary) return RegistryValue(HexPairs(buffer.data(), got));
-      if (type != platform::kRegSz && type != platform::kRegExpandSz) return std::nullopt;
-      // Environment references stay unexpanded.
-      const std::string_view text(reinterpret_cast<const char*>(buffer.data()), got);
-      return RegistryValue(std::string(WithoutLastCharacter(text)));
-    }
-    case platform::kRegDword:
-    case platform::kRegDwordBigEndian: {
-      // Four bytes at most: data longer than a number does not fit and reads
-      // as nothing; shorter data fills the low bytes.
-      std::uint8_t bytes[4] = {0, 0, 0, 0};
-      std::uint32_t got = std::min<std::uint32_t>(size, 4);
-      if (registry_.QueryValue(key, name, &type, bytes, &got) != platform::kErrorSuccess) {
-        return std::nullopt;
-      }
-      // Little-endian for both types: big-endian data is not swapped.
-      const std::uint32_t raw = std::uint32_t{bytes[0]} | (std::uint32_t{bytes[1]} << 8) |
-                                (std::uint32_t{bytes[2]} << 16) | (std::uint32_t{bytes[3]} << 24);
-      return RegistryValue(static_cast<std::int32_t>(raw));
-    }
-    default:
-      return std::nullopt;
+  if (type != platform::kRegSz && type != platform::kRegExpandSz && type != platform::kRegBinary) {
+    return std::nullopt;  // a number never needs more than four bytes
   }
+  std::vector<std::uint8_t> buffer;
+  try {
+    buffer.resize(size);
+  } catch (...) {
+    return std::nullopt;  // more data than memory: read as nothing
+  }
+  std::uint32_t got = size;
+  if (registry_.QueryValue(key, name, &type, buffer.data(), &got) != platform::kErrorSuccess) {
+    return std::nullopt;
+  }
+  // The second answer counts what was really returned; the first may
+  // overstate string data.
+  return Decode(type, buffer.data(), std::min(got, size));
 }
 
 bool IDBAS_Registry::WriteValueData(platform::KeyHandle key, std::string_view ValueName,
@@ -149,21 +164,35 @@ RegistryValue IDBAS_Registry::GetRegistryValue(std::string_view SubKey1, std::st
                                                std::string_view DefaultValue,
                                                platform::RootKey RootKey, std::string_view BasePath,
                                                bool FullAccess) const {
+  std::vector<RegistryValue> values =
+      GetRegistryValues(SubKey1, SubKey2, {ValueName}, DefaultValue, RootKey, BasePath, FullAccess);
+  if (values.empty()) return RegistryValue(std::string(DefaultValue));
+  return std::move(values.front());
+}
+
+std::vector<RegistryValue> IDBAS_Registry::GetRegistryValues(
+    std::string_view SubKey1, std::string_view SubKey2,
+    std::initializer_list<std::string_view> ValueNames, std::string_view DefaultValue,
+    platform::RootKey RootKey, std::string_view BasePath, bool FullAccess) const {
+  std::vector<RegistryValue> values;
   try {
+    values.assign(ValueNames.size(), RegistryValue(std::string(DefaultValue)));
     OpenKey key(registry_);
     const std::string path = BuildKeyPath(BasePath, SubKey1, SubKey2);
     key.Open(RootKey, path,
              (FullAccess ? platform::kKeyAllSpecificRights : platform::kKeyRead) | view_);
-    std::optional<RegistryValue> value;
-    if (key.is_open()) value = ReadValueData(key.handle(), ValueName);
-    // A blank text counts as missing; a number never does, not even 0.
-    if (!value || (!value->IsNumber() && IsBlank(value->Text()))) {
-      return RegistryValue(std::string(DefaultValue));
+    if (!key.is_open()) return values;
+    auto read = values.begin();
+    for (const std::string_view name : ValueNames) {
+      std::optional<RegistryValue> value = ReadValueData(key.handle(), name);
+      // A blank text counts as missing; a number never does, not even 0.
+      if (value && (value->IsNumber() || !IsBlank(value->Text()))) *read = std::move(*value);
+      ++read;
     }
-    return *value;
   } catch (...) {
-    return RegistryValue(std::string(DefaultValue));
+    // Out of memory: what was not read keeps the default.
   }
+  return values;
 }
 
 bool IDBAS_Registry::SetRegistryValue(std::string_view SubKey1, std::string_view SubKey2,

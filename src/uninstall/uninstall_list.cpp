@@ -106,10 +106,13 @@ std::vector<std::string> ListedDisplayNames(const registry::IDBAS_Registry& regi
   std::vector<std::string> lines;
   for (const registry::IDBAS_Registry& layer : ViewLayers(registry)) {
     for (const std::string& subkey : EntrySubkeys(layer)) {
-      std::string display_name = ReadText(layer, subkey, "DisplayName");
-      const std::string uninstall_string = ReadText(layer, subkey, "UninstallString");
-      const std::string version = ReadText(layer, subkey, "Version");
-      if (IsListed(display_name, uninstall_string, version))
+      // One opening of the entry's key for its three values.
+      const std::vector<registry::RegistryValue> values =
+          layer.GetRegistryValues({}, subkey, {"DisplayName", "UninstallString", "Version"}, {},
+                                  kUninstallRoot, kUninstallPath, false);
+      if (values.size() < 3) continue;  // out of memory
+      std::string display_name = values[0].Text();
+      if (IsListed(display_name, values[1].Text(), values[2].Text()))
         lines.push_back(std::move(display_name));
     }
   }

@@ -3,11 +3,13 @@
 # machine under Wine in a virtual display (not a timed test: nothing fails on
 # a slow machine, except a step that does not work at all):
 # - start-up: launch to the access window shown, against Wine's notepad.exe to
-#   its window, median of 5 each;
+#   its window, median of 5 each, taken in turn, beside the floor: an empty
+#   window with the program's manifest;
 # - the main window's loading with 2,000 entries in the uninstall key, against
 #   `reg query` of that key with /s (median of 5);
 # - deleting 50 selected lines of the uninstall list, refresh included.
-# Needs the win64 build (ferrolis.exe, ferrolis_perf.exe, ferrolis_pwtool.exe).
+# Needs the win64 build (ferrolis.exe, ferrolis_perf.exe, ferrolis_perf_floor.exe,
+# ferrolis_pwtool.exe).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 bin="$root/build/win64"
@@ -46,8 +48,15 @@ PY
 wine regedit /s "$(winepath -w "$work/entries.reg")" >/dev/null 2>&1
 
 perf() { wine "$bin/ferrolis_perf.exe" "$@" | tr -d '\r'; }
-notepad_ms=$(perf launch 5 "Untitled - Notepad" notepad.exe)
-gate_ms=$(perf launch 5 "Mot de Passe" "$(winepath -w "$bin/ferrolis.exe")")
+# In turn, one run of each per round: notepad, the access window, and the
+# floor (one empty window with the program's manifest, nothing else).
+{
+  read -r notepad_ms
+  read -r gate_ms
+  read -r floor_ms
+} < <(perf launch 5 "Untitled - Notepad" notepad.exe \
+  "Mot de Passe" "$(winepath -w "$bin/ferrolis.exe")" \
+  "Mot de Passe" "$(winepath -w "$bin/ferrolis_perf_floor.exe")")
 query_ms=$(perf run 5 "reg query $uninstall /s")
 loads=()
 deletes=()
@@ -66,9 +75,12 @@ echo "Machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | 
   "$(free -g | awk '/^Mem:/ {print $2}') GiB, $(wine --version), $(date -u +%Y-%m-%d)"
 printf '%-58s %8s\n' "Measure (median)" "ms"
 printf '%-58s %8s\n' "notepad.exe: launch to its window (5 runs)" "$notepad_ms"
+ratio() { python3 -c "print(round($1 / $2, 2))"; }
 printf '%-58s %8s  (%s x notepad)\n' "ferrolis.exe: launch to the access window (5 runs)" "$gate_ms" \
-  "$(python3 -c "print(round($gate_ms / $notepad_ms, 2))")"
+  "$(ratio "$gate_ms" "$notepad_ms")"
+printf '%-58s %8s  (%s x notepad)\n' "Floor: an empty window, same manifest (5 runs)" "$floor_ms" \
+  "$(ratio "$floor_ms" "$notepad_ms")"
 printf '%-58s %8s\n' "reg query of the uninstall key /s, 2,000 entries (5 runs)" "$query_ms"
 printf '%-58s %8s  (%s x reg query)\n' "Main window: password accepted to loaded, 2,000 entries" "$load_ms" \
-  "$(python3 -c "print(round($load_ms / $query_ms, 2))")"
+  "$(ratio "$load_ms" "$query_ms")"
 printf '%-58s %8s\n' "Deleting 50 selected lines, refresh included (3 runs)" "$delete_ms"

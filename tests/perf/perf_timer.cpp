@@ -1,8 +1,9 @@
 // ferrolis_perf: times, from inside Wine, what a user waits for.
 //
-//   ferrolis_perf launch <runs> <title> <command line>
-//       starts the program <runs> times and prints the median time from the
-//       start to its visible top-level window titled <title>, in ms.
+//   ferrolis_perf launch <runs> <title> <command line> [<title> <command line>...]
+//       starts each program <runs> times, in turn, and prints for each (one
+//       line each) the median time from the start to its visible top-level
+//       window titled <title>, in ms.
 //   ferrolis_perf run <runs> <command line>
 //       the median time from start to exit of a command, in ms.
 //   ferrolis_perf main <ferrolis.exe> <password> <lines to delete>
@@ -101,28 +102,33 @@ HWND ChildWithText(HWND parent, const wchar_t* text) {
   return FindWindowExW(parent, nullptr, nullptr, text);
 }
 
-int Launch(int runs, const wchar_t* title, const wchar_t* command) {
-  std::vector<double> times;
+// Programs measured in turn, one run of each per round, so that the load of a
+// shared machine weighs on all of them alike.
+int Launch(int runs, int count, wchar_t** pairs) {
+  std::vector<std::vector<double>> times(static_cast<std::size_t>(count));
   for (int i = 0; i < runs; ++i) {
-    PROCESS_INFORMATION process{};
-    const double start = NowMs();
-    if (!Start(command, &process)) return 1;
-    HWND shown = WaitShown(process.dwProcessId, title, 60000);
-    const double took = NowMs() - start;
-    Stop(process);
-    if (!shown) return 1;
-    times.push_back(took);
-    Sleep(300);
+    for (int p = 0; p < count; ++p) {
+      const wchar_t* title = pairs[2 * p];
+      PROCESS_INFORMATION process{};
+      const double start = NowMs();
+      if (!Start(pairs[2 * p + 1], &process)) return 1;
+      HWND shown = WaitShown(process.dwProcessId, title, 60000);
+      const double took = NowMs() - start;
+      Stop(process);
+      if (!shown) return 1;
+      times[static_cast<std::size_t>(p)].push_back(took);
+      Sleep(300);
+    }
   }
-  std::printf("%.0f\n", Median(times));
+  for (const auto& each : times) std::printf("%.0f\n", Median(each));
   return 0;
 }
 
 // Starts a command whose output goes nowhere, as a console program's would to NUL.
 bool StartQuiet(std::wstring command, PROCESS_INFORMATION* process) {
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                           nullptr);
+  HANDLE nul =
+      CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -197,7 +203,9 @@ int Main(const wchar_t* exe, const wchar_t* password, int to_delete) {
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
-  if (command == L"launch" && argc == 5) return Launch(_wtoi(argv[2]), argv[3], argv[4]);
+  if (command == L"launch" && argc >= 5 && argc % 2 == 1) {
+    return Launch(_wtoi(argv[2]), (argc - 3) / 2, argv + 3);
+  }
   if (command == L"run" && argc == 4) return Run(_wtoi(argv[2]), argv[3]);
   if (command == L"main" && argc == 5) return Main(argv[2], argv[3], _wtoi(argv[4]));
   std::fprintf(stderr, "usage: ferrolis_perf launch|run|main ...\n");

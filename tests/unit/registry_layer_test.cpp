@@ -81,6 +81,8 @@ TEST_F(RegistryLayer, ReadsOpenForReadingAndNeverWrite) {
   layer_.GetRegistryValue("", "", "v", "0", kHkeyCurrentUser, "Software\\F", false);
   layer_.GetRegistryValue("", "", "v", "0", kHkeyCurrentUser, "Software\\F", true);
   layer_.GetRegistryValue("Missing", "", "v", "0", kHkeyCurrentUser, "Software\\F", false);
+  // Several values of one key: one opening.
+  layer_.GetRegistryValues("", "", {"v", "w", "v"}, "0", kHkeyCurrentUser, "Software\\F", false);
 
   std::vector<std::uint32_t> access;
   for (const RegistryCall& call : registry_.calls()) {
@@ -88,7 +90,7 @@ TEST_F(RegistryLayer, ReadsOpenForReadingAndNeverWrite) {
         << call.op;
     if (call.op == "OpenKey") access.push_back(call.access);
   }
-  EXPECT_EQ(access, (std::vector<std::uint32_t>{0x20019, 0x3F, 0x20019}));
+  EXPECT_EQ(access, (std::vector<std::uint32_t>{0x20019, 0x3F, 0x20019, 0x20019}));
   EXPECT_EQ(registry_.OpenHandleCount(), 0u);
 }
 

@@ -387,6 +387,8 @@ TEST_F(Win32RendererTest, ListLinesAndTooltipsFollowTheModel) {
   form.List1.AddItem("Seule");
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
 
+  // The tooltips come with the form on screen, declared ones included.
+  form.Show(false);
   HWND tips = renderer.TooltipHandle(form);
   ASSERT_NE(tips, nullptr);
   auto tip_text = [&](const ui::Control& c) {

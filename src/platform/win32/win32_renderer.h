@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/win32/win32_gdi.h"
+#include "platform/win32/win32_layout.h"
 #include "ui/form.h"
 #include "ui/renderer.h"
 #include "ui/runtime.h"
@@ -75,6 +76,8 @@ class Win32Renderer final : public ui::Renderer {
     ui::Control* control = nullptr;
     FormWindow* form = nullptr;
     HWND hwnd = nullptr;
+    // The window procedure of the control's class, which ControlProc replaces.
+    WNDPROC native_proc = nullptr;
   };
   struct FormWindow {
     Win32Renderer* renderer = nullptr;
@@ -124,8 +127,9 @@ class Win32Renderer final : public ui::Renderer {
   };
 
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                      UINT_PTR id, DWORD_PTR ref);
+  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  // The message handled by the control's own class.
+  static LRESULT CallNative(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleFormMessage(FormWindow& fw, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam);
@@ -146,7 +150,9 @@ class Win32Renderer final : public ui::Renderer {
   void RegisterClasses();
   HWND HiddenOwner();
   void CreateControl(FormWindow& fw, ui::Control& control, int id);
+  PixelRect PlacedRect(FormWindow& fw, const ui::Control& control);
   void Layout(FormWindow& fw);
+  void CreateTooltip(FormWindow& fw);
   void PlaceWindow(FormWindow& fw, bool center);
   void LoadIcons(FormWindow& fw);
   void UpdateTooltip(ControlWindow& cw);

@@ -156,11 +156,6 @@ void Win32Renderer::CreateForm(ui::Form& form) {
   fw.dpi = WindowDpi(fw.hwnd);
   LoadIcons(fw);
 
-  fw.tooltip =
-      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, fw.hwnd, nullptr, instance_, nullptr);
-
   // Child windows in tab order: the dialog manager tabs through them in the
   // order they were created.
   for (ui::Control* control : ui::TabOrder(form)) {
@@ -174,7 +169,6 @@ void Win32Renderer::CreateForm(ui::Form& form) {
   ApplyGroupTabStops(fw);
   // The menu bar before the window is sized: it takes room above the client area.
   BuildMenuBar(fw);
-  Layout(fw);
   PlaceWindow(fw, form.style().centered);
 }
 
@@ -200,10 +194,15 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
     }
   }
 
-  HWND hwnd = CreateWindowExW(
-      styles.ex_style, row.window_class, Widen(WindowTextOf(control)).c_str(), styles.style, 0, 0,
-      0, 0, fw.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  // Created in place and with its font, rather than moved and given it after.
+  const PixelRect rect = PlacedRect(fw, control);
+  HWND hwnd =
+      CreateWindowExW(styles.ex_style, row.window_class, Widen(WindowTextOf(control)).c_str(),
+                      styles.style, rect.left, rect.top, rect.width, rect.height, fw.hwnd,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   if (!hwnd) return;
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(control.font(), fw.dpi)),
+               FALSE);
   auto owned = std::make_unique<ControlWindow>();
   ControlWindow& cw = *owned;
   cw.control = &control;
@@ -212,25 +211,47 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
   fw.controls.push_back(std::move(owned));
   by_control_[&control] = &cw;
   by_hwnd_[hwnd] = &cw;
-  SetWindowSubclass(hwnd, &Win32Renderer::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  // Subclassed by hand: comctl32's SetWindowSubclass looks its data up in a
+  // window property at every message, a round trip to the server under Wine
+  // that made filling a long list take hundreds of milliseconds.
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&cw));
+  cw.native_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Renderer::ControlProc)));
 
   if (picture) {
     SendMessageW(hwnd, row.set_image, picture.type(), reinterpret_cast<LPARAM>(picture.get()));
     fw.pictures.push_back(std::move(picture));
   }
   if (row.after_create) row.after_create(hwnd, control);
+  // A line or an image may size itself when it is made (an etched line adds
+  // its edge, an image may take its picture's size): back into its box. (A
+  // list box keeps the whole number of lines it fits itself to.)
+  if (control.kind() == ui::ControlKind::Line || control.kind() == ui::ControlKind::Image) {
+    RECT made{};
+    GetWindowRect(hwnd, &made);
+    MapWindowPoints(nullptr, fw.hwnd, reinterpret_cast<POINT*>(&made), 2);
+    if (made.left != rect.left || made.top != rect.top || made.right - made.left != rect.width ||
+        made.bottom - made.top != rect.height) {
+      SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.width, rect.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   if (row.checkable) ShowValue(cw);
   if (row.event == NativeEvent::LinesSelected) SyncListItems(cw);
   UpdateTooltip(cw);
 }
 
-// Places every control and gives it its font, for the form's DPI.
+// Where a control's window goes, in pixels of the form's DPI.
+PixelRect Win32Renderer::PlacedRect(FormWindow& fw, const ui::Control& control) {
+  const PixelRect rect = ControlRect(control, fw.dpi);
+  if (control.kind() != ui::ControlKind::Label) return rect;
+  return FitOneLineLabel(control, rect, fonts_.Get(control.font(), fw.dpi));
+}
+
+// Places every control and gives it its font again, for a new DPI.
 void Win32Renderer::Layout(FormWindow& fw) {
   for (const auto& cw : fw.controls) {
-    PixelRect rect = ControlRect(*cw->control, fw.dpi);
-    if (cw->control->kind() == ui::ControlKind::Label) {
-      rect = FitOneLineLabel(*cw->control, rect, fonts_.Get(cw->control->font(), fw.dpi));
-    }
+    const PixelRect rect = PlacedRect(fw, *cw->control);
     SetWindowPos(cw->hwnd, nullptr, rect.left, rect.top, rect.width, rect.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(cw->hwnd, WM_SETFONT,
@@ -240,6 +261,20 @@ void Win32Renderer::Layout(FormWindow& fw) {
     SendMessageW(fw.tooltip, WM_SETFONT,
                  reinterpret_cast<WPARAM>(fonts_.Get(ui::FontSpec{}, fw.dpi)), FALSE);
   }
+}
+
+// The tooltip window and its tools. Nobody can point at a control before its
+// form is on screen, so this waits until then: the form shows sooner.
+void Win32Renderer::CreateTooltip(FormWindow& fw) {
+  if (fw.tooltip) return;
+  fw.tooltip =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, fw.hwnd, nullptr, instance_, nullptr);
+  if (!fw.tooltip) return;
+  SendMessageW(fw.tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(ui::FontSpec{}, fw.dpi)),
+               FALSE);
+  for (const auto& cw : fw.controls) UpdateTooltip(*cw);
 }
 
 // Sizes the window for its client area and, when asked, centres it on the

@@ -58,13 +58,17 @@ LRESULT CALLBACK Win32Renderer::FormProc(HWND hwnd, UINT message, WPARAM wparam,
   }
 }
 
-LRESULT CALLBACK Win32Renderer::ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                            UINT_PTR id, DWORD_PTR ref) {
+// Every control window carries its ControlWindow in GWLP_USERDATA.
+LRESULT CALLBACK Win32Renderer::ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* cw = reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (cw == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, &Win32Renderer::ControlProc, id);
-    return DefSubclassProc(hwnd, message, wparam, lparam);
+    const WNDPROC native = cw->native_proc;
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(native));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    return CallWindowProcW(native, hwnd, message, wparam, lparam);
   }
-  auto& self = *reinterpret_cast<Win32Renderer*>(ref);
+  Win32Renderer& self = *cw->form->renderer;
   try {
     return self.HandleControlMessage(hwnd, message, wparam, lparam);
   } catch (const ui::ProgramEnded&) {
@@ -192,9 +196,15 @@ bool Win32Renderer::HandleOptionArrow(ControlWindow& cw, WPARAM key) {
   return true;
 }
 
+LRESULT Win32Renderer::CallNative(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  const auto* cw = reinterpret_cast<const ControlWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (cw == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
+  return CallWindowProcW(cw->native_proc, hwnd, message, wparam, lparam);
+}
+
 LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   ControlWindow* cw = Find(hwnd);
-  if (cw == nullptr) return DefSubclassProc(hwnd, message, wparam, lparam);
+  if (cw == nullptr) return CallNative(hwnd, message, wparam, lparam);
   const auto kind = cw->control->kind();
   const bool text_box = kind == ui::ControlKind::TextBox;
   const bool option = kind == ui::ControlKind::OptionButton;
@@ -204,13 +214,13 @@ LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wpar
       // it unchosen; the focus alone never chooses.
       const HWND saved = focus_arriving_;
       if (option) focus_arriving_ = hwnd;
-      const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+      const LRESULT result = CallNative(hwnd, message, wparam, lparam);
       focus_arriving_ = saved;
       FocusArrivedAt(hwnd);
       return result;
     }
     case WM_GETDLGCODE: {
-      LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+      LRESULT result = CallNative(hwnd, message, wparam, lparam);
       // Without a default button, Enter belongs to the text box (its
       // KeyPress), not to the dialog manager.
       const auto* msg = reinterpret_cast<const MSG*>(lparam);
@@ -234,7 +244,7 @@ LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wpar
     case WM_LBUTTONUP:
     case EM_SETSEL:
       if (text_box) {
-        const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+        const LRESULT result = CallNative(hwnd, message, wparam, lparam);
         // The renderer's own EM_SETSEL shows the model's selection already.
         if (code_depth_ == 0) {
           if (ControlWindow* still = Find(hwnd)) ReportSelection(*still);
@@ -245,7 +255,7 @@ LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wpar
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wparam, lparam);
+  return CallNative(hwnd, message, wparam, lparam);
 }
 
 // KeyPress runs before the EDIT sees the character; the handler may change
@@ -253,7 +263,7 @@ LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wpar
 void Win32Renderer::HandleKeyPress(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   const auto code = static_cast<int>(wparam);
   if (code >= 0xD800 && code <= 0xDFFF) {  // half of a surrogate pair: no key of its own
-    DefSubclassProc(hwnd, message, wparam, lparam);
+    CallNative(hwnd, message, wparam, lparam);
     return;
   }
   ControlWindow* cw = Find(hwnd);
@@ -263,7 +273,7 @@ void Win32Renderer::HandleKeyPress(HWND hwnd, UINT message, WPARAM wparam, LPARA
   if (cw == nullptr || key == 0) return;
   // A single-line EDIT only beeps at Enter.
   if (key == '\r') return;
-  DefSubclassProc(hwnd, message, static_cast<WPARAM>(key), lparam);
+  CallNative(hwnd, message, static_cast<WPARAM>(key), lparam);
   if ((cw = Find(hwnd)) != nullptr) ReportSelection(*cw);
 }
 

@@ -49,6 +49,7 @@ void Win32Renderer::ShowForm(ui::Form& form, bool modal) {
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
     FocusOnShow(*fw);
+    CreateTooltip(*fw);
   }
   DeliverHeldFocus();
   if (!modal) return;
