@@ -13,8 +13,8 @@ QUIT_BOX="Quitter Ferrolis"
 KIOSK_WIN='C:\Kiosque\kiosque.exe'
 ACCESS_PASSWORD="Journée n°1"
 
-# answer <title> <facts> <prompt> <button id>: that box shows up, with that prompt, and is
-# answered. Two boxes of one title can follow each other: the first may still be closing.
+# answer <title> <facts> <prompt> <button id>: that box shows up, with that prompt, is
+# answered and closes. Two boxes of one title can follow each other.
 answer() {
   local out
   for _ in $(seq 20); do
@@ -22,7 +22,24 @@ answer() {
     [ "$(tail -n +2 <<<"$out")" == "$3" ] && break
     sleep 0.2
   done
-  expect_box "$1" "$2" "$3" 0 && drv button "$1" "$4"
+  expect_box "$1" "$2" "$3" 0 && drv button "$1" "$4" || return 1
+  for _ in $(seq 25); do
+    out=$(drv msgbox "$1" 0) || return 0
+    [ "$(tail -n +2 <<<"$out")" == "$3" ] || return 0
+    sleep 0.2
+  done
+  fail "the box '$3' stayed"
+}
+
+# expect_listed <lines>: the uninstall list's "Journée" lines, within 3 seconds.
+expect_listed() {
+  local got
+  for _ in $(seq 15); do
+    got=$(drv lines "$MAIN" "$PROGRAM_LIST" | tr -d '\r' | grep Journée)
+    [ "$got" == "$1" ] && return 0
+    sleep 0.2
+  done
+  fail $'uninstall list: expected\n'"$1"$'\ngot\n'"$got"
 }
 
 # The backup file that holds an uninstall entry's key.
@@ -61,6 +78,7 @@ test_a_new_administrators_day() {
   # The access password, set in the frame: the empty old one validated, the new one stored
   # in the system directory only, since no earlier 32-bit copy is there to keep in step.
   drv click "$MAIN" "Valider"
+  expect_focus "$MAIN" "$NEW_BOX" "the new password box"
   drv type "$MAIN" "$NEW_BOX" "$ACCESS_PASSWORD"
   drv click "$MAIN" "Valider && Enregistrer"
   reference_encode "$E2E_WORK/expected.pw" "$ACCESS_PASSWORD"
@@ -100,16 +118,17 @@ test_a_new_administrators_day() {
   # its backup through the registry editor.
   click_line "$MAIN" "$PROGRAM_LIST" "Journée Éditeur"
   drv click "$MAIN" "Supprimer de la liste"
+  expect_listed $'  Journée Jeux\n  Journée Outils'
   click_line "$MAIN" "$PROGRAM_LIST" "Journée Jeux"
   drv click "$MAIN" "Supprimer de la liste"
+  expect_listed "  Journée Outils"
   local backup
   backup=$(backup_of JourneyGames)
   [ -n "$backup" ] || fail "no backup holds JourneyGames"
   [ -n "$(backup_of JourneyEditor)" ] || fail "no backup holds JourneyEditor"
   wine regedit /s "$(winepath -w "$backup")" >/dev/null 2>&1
   drv click "$MAIN" "Rafraîchir"
-  expect_eq "uninstall list" $'  Journée Jeux\n  Journée Outils' \
-    "$(drv lines "$MAIN" "$PROGRAM_LIST" | tr -d '\r' | grep Journée)"
+  expect_listed $'  Journée Jeux\n  Journée Outils'
 
   # Both About boxes from the menu.
   xdotool key F10 Down Return
@@ -127,7 +146,7 @@ test_a_new_administrators_day() {
   answer "$QUIT_BOX" "icon=1 buttons=1" \
     $'Vous devez redémarrer le micro-ordinateur\npour que les modifications soient prises en compte !' 1
   answer "$QUIT_BOX" "icon=1 buttons=6,7" "Voulez vous enregistrer les modifications ?" 6
-  ended "$ferrolis_pid" 5
+  ended "$ferrolis_pid" 10
 
   # What Windows finds at its next start.
   expect_reg "HKCU\\$POLICIES" NoRun "REG_DWORD 0x1"

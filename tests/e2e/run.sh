@@ -46,6 +46,15 @@ trap 'exit 130' INT TERM
 start_display || exit 1
 make_prefix
 
+# failed_at <command>: the command that ended a test, and the calls that led to it.
+failed_at() {
+  echo "failed: $1" >&2
+  local i
+  for ((i = 1; i < ${#FUNCNAME[@]} - 1; i++)); do
+    echo "  in ${FUNCNAME[i]} (${BASH_SOURCE[i]##*/}:${BASH_LINENO[i - 1]})" >&2
+  done
+}
+
 passed=0
 failed=0
 skipped=0
@@ -57,7 +66,7 @@ for t in "${E2E_TESTS[@]}"; do
   # A subshell with -e: the first failing check ends the test and is named in its log.
   (
     set -eE
-    trap 'echo "failed: $BASH_COMMAND (line $LINENO, ${FUNCNAME[0]})" >&2' ERR
+    trap 'failed_at "$BASH_COMMAND"' ERR
     "$t"
   ) >"$log" 2>&1
   rc=$?
