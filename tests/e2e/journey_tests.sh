@@ -46,7 +46,9 @@ expect_listed() {
 backup_of() {
   local file
   for file in "$WINEPREFIX"/drive_c/users/*/AppData/Local/Ferrolis/Sauvegardes/*.reg; do
-    iconv -f UTF-16 -t UTF-8 "$file" | grep -qF "\\Uninstall\\$1]" && echo "$file"
+    # Two clicks in one second give "<time>.reg" and "<time> (2).reg": the match may be any file,
+    # so a miss on the last one must not become the function's status.
+    if iconv -f UTF-16 -t UTF-8 "$file" | grep -qF "\\Uninstall\\$1]"; then echo "$file"; fi
   done
 }
 
