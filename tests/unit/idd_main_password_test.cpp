@@ -3,11 +3,7 @@
 #include "access/frm_mdp.h"
 #include "access/password_codec.h"
 #include "mainwindow/idd_main.h"
-#include "support/fake_shell.h"
-#include "support/fake_system.h"
-#include "support/headless_renderer.h"
-#include "support/memory_files.h"
-#include "support/memory_registry.h"
+#include "support/main_window_world.h"
 #include "ui/msgbox.h"
 
 namespace ferrolis::mainwindow {
@@ -17,7 +13,7 @@ constexpr const char* kSystemCopy = "C:\\WINDOWS\\system32\\FRLS.PW";
 constexpr const char* kFloppy = "A:\\FRLS.PW";
 
 // The main window over in-memory files, with the frame driven as the user does.
-struct Frame {
+struct Frame : testing::MainWindowWorld {
   void Open(const std::string& stored) {
     module.StoredPassword = stored;
     if (!stored.empty()) module.WritePasswordFile(stored);
@@ -51,17 +47,6 @@ struct Frame {
         box.title + "|" + std::to_string(box.style) + "|" + (prompt.empty() ? "" : box.prompt),
         title + "|" + std::to_string(style) + "|" + prompt);
   }
-
-  testing::FakeSystem system;
-  ui::Runtime runtime{system};
-  testing::HeadlessRenderer screen{runtime};
-  testing::MemoryFiles files;
-  platform::Cp1252Codec codec;
-  testing::MemoryRegistry registry;
-  testing::FakeShell shell;
-  ui::Services services{runtime, system, registry, files, shell, codec};
-  access::Module1 module{files, codec, runtime};
-  IDD_Main window{services, module};
 };
 
 TEST(PasswordFrame, ValidatesTheOldPasswordExactly) {

@@ -6,11 +6,7 @@
 #include <vector>
 
 #include "mainwindow/idd_main.h"
-#include "support/fake_shell.h"
-#include "support/fake_system.h"
-#include "support/headless_renderer.h"
-#include "support/memory_files.h"
-#include "support/memory_registry.h"
+#include "support/main_window_world.h"
 #include "ui/msgbox.h"
 
 namespace ferrolis::mainwindow {
@@ -24,7 +20,7 @@ constexpr const char* kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersi
 constexpr const char* kPolicies =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
-struct Main {
+struct Main : testing::MainWindowWorld {
   explicit Main(bool administrator = true) {
     registry.SetAdministrator(administrator);
     registry.SeedKey(kHkeyLocalMachine, kWinlogon);
@@ -78,17 +74,6 @@ struct Main {
     return !window.IDCM_Save.enabled() && window.LogonChanged == kFalse &&
            window.RestrictionsChanged == kFalse;
   }
-
-  testing::FakeSystem system;
-  ui::Runtime runtime{system};
-  testing::HeadlessRenderer screen{runtime};
-  testing::MemoryFiles files;
-  platform::Cp1252Codec codec;
-  testing::MemoryRegistry registry;
-  testing::FakeShell shell;
-  ui::Services services{runtime, system, registry, files, shell, codec};
-  access::Module1 module{files, codec, runtime};
-  IDD_Main window{services, module};
 };
 
 TEST(MainWindowLoad, OpensCleanInTheCurrentUserScopeWithRightsFromTheWinlogonKey) {
