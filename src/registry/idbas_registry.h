@@ -88,6 +88,26 @@ class IDBAS_Registry {
                            std::string_view ValueName, platform::RootKey RootKey,
                            std::string_view BasePath);
 
+  // A subkey that a listing handed out is addressed by its name exactly as
+  // listed: KeyPath is joined as BuildKeyPath joins a path, and Name is added
+  // behind it as it is, a slash or a blank included (a slash is a character of
+  // a key name, not a separator).
+  static std::string SubkeyPath(std::string_view KeyPath, std::string_view Name);
+
+  // Reads several values of the subkey Name of (RootKey, KeyPath), each as
+  // GetRegistryValue reads it, in the order of ValueNames.
+  std::vector<RegistryValue> GetSubkeyValues(std::string_view KeyPath, std::string_view Name,
+                                             std::initializer_list<std::string_view> ValueNames,
+                                             std::string_view DefaultValue,
+                                             platform::RootKey RootKey, bool FullAccess) const;
+
+  // Deletes the subkey Name of (RootKey, KeyPath) with everything below it,
+  // depth first. Returns 0 when it is gone, 2 when it was not there; any other
+  // code is the registry's answer when the subkey stays (5 when its deletion,
+  // or that of a key below it, was refused). An empty Name deletes nothing
+  // (87).
+  long DeleteSubkeyTree(platform::RootKey RootKey, std::string_view KeyPath, std::string_view Name);
+
   // Reads the data of a value of an open key; nothing when it cannot be
   // queried or read or has a type the program does not read.
   std::optional<RegistryValue> ReadValueData(platform::KeyHandle key,
@@ -100,6 +120,11 @@ class IDBAS_Registry {
 
  private:
   bool DeleteKeyTree(platform::RootKey root, const std::string& path);
+  // The registry's last answer for the key at `path`, taken exactly as given.
+  long DeleteTreeAt(platform::RootKey root, const std::string& path);
+  std::vector<RegistryValue> ReadValuesAt(platform::RootKey root, const std::string& path,
+                                          std::initializer_list<std::string_view> ValueNames,
+                                          std::string_view DefaultValue, bool FullAccess) const;
 
   platform::Registry& registry_;
   std::uint32_t view_;

@@ -8,6 +8,9 @@
 namespace ferrolis::registry {
 namespace {
 
+constexpr long kErrorNotEnoughMemory = 8;
+constexpr long kErrorInvalidParameter = 87;
+
 // Far above the registry's limit of 255 characters for a key name.
 constexpr std::uint32_t kNameBufferSize = 2000;
 
@@ -94,18 +97,37 @@ bool IDBAS_Registry::DeleteRegistryEntry(std::string_view SubKey1, std::string_v
   }
 }
 
+std::string IDBAS_Registry::SubkeyPath(std::string_view KeyPath, std::string_view Name) {
+  return ChildPath(BuildKeyPath(KeyPath, {}, {}), std::string(Name));
+}
+
+long IDBAS_Registry::DeleteSubkeyTree(platform::RootKey RootKey, std::string_view KeyPath,
+                                      std::string_view Name) {
+  // Without a name the path would be the parent's own.
+  if (Name.empty()) return kErrorInvalidParameter;
+  try {
+    return DeleteTreeAt(RootKey, SubkeyPath(KeyPath, Name));
+  } catch (...) {
+    return kErrorNotEnoughMemory;
+  }
+}
+
+bool IDBAS_Registry::DeleteKeyTree(platform::RootKey root, const std::string& path) {
+  return DeleteTreeAt(root, path) == platform::kErrorSuccess;
+}
+
 // Deletes a key and everything below it, depth first: each key is first simply
 // deleted; a refusal with 5 is taken to mean it still has subkeys, which are
 // listed and deleted in list order before the key is tried once more. Only the
-// top key's own result counts. The walk keeps its own stack of levels instead
-// of recursing, so a very deep tree cannot exhaust the call stack.
-bool IDBAS_Registry::DeleteKeyTree(platform::RootKey root, const std::string& path) {
+// top key's own answer counts: a branch that stays makes it 5. The walk keeps
+// its own stack of levels instead of recursing, so a very deep tree cannot
+// exhaust the call stack.
+long IDBAS_Registry::DeleteTreeAt(platform::RootKey root, const std::string& path) {
   // A path without a key name would address the root itself.
-  if (path.find_first_not_of('\\') == std::string::npos) return false;
+  if (path.find_first_not_of('\\') == std::string::npos) return kErrorInvalidParameter;
 
   const long first = registry_.DeleteKey(root, path, view_);
-  if (first == platform::kErrorSuccess) return true;
-  if (first != platform::kErrorAccessDenied) return false;
+  if (first != platform::kErrorAccessDenied) return first;
 
   // Subkeys are listed under the root's name, as a caller would; a root with
   // no name lists nothing.
@@ -132,9 +154,9 @@ bool IDBAS_Registry::DeleteKeyTree(platform::RootKey root, const std::string& pa
       }
       continue;
     }
-    const bool deleted = registry_.DeleteKey(root, level.path, view_) == platform::kErrorSuccess;
+    const long result = registry_.DeleteKey(root, level.path, view_);
     levels.pop_back();
-    if (levels.empty()) return deleted;
+    if (levels.empty()) return result;
   }
 }
 

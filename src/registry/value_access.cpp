@@ -174,11 +174,33 @@ std::vector<RegistryValue> IDBAS_Registry::GetRegistryValues(
     std::string_view SubKey1, std::string_view SubKey2,
     std::initializer_list<std::string_view> ValueNames, std::string_view DefaultValue,
     platform::RootKey RootKey, std::string_view BasePath, bool FullAccess) const {
+  try {
+    return ReadValuesAt(RootKey, BuildKeyPath(BasePath, SubKey1, SubKey2), ValueNames, DefaultValue,
+                        FullAccess);
+  } catch (...) {
+    return {};  // out of memory for the path: the caller's default
+  }
+}
+
+std::vector<RegistryValue> IDBAS_Registry::GetSubkeyValues(
+    std::string_view KeyPath, std::string_view Name,
+    std::initializer_list<std::string_view> ValueNames, std::string_view DefaultValue,
+    platform::RootKey RootKey, bool FullAccess) const {
+  try {
+    return ReadValuesAt(RootKey, SubkeyPath(KeyPath, Name), ValueNames, DefaultValue, FullAccess);
+  } catch (...) {
+    return {};
+  }
+}
+
+std::vector<RegistryValue> IDBAS_Registry::ReadValuesAt(
+    platform::RootKey RootKey, const std::string& path,
+    std::initializer_list<std::string_view> ValueNames, std::string_view DefaultValue,
+    bool FullAccess) const {
   std::vector<RegistryValue> values;
   try {
     values.assign(ValueNames.size(), RegistryValue(std::string(DefaultValue)));
     OpenKey key(registry_);
-    const std::string path = BuildKeyPath(BasePath, SubKey1, SubKey2);
     key.Open(RootKey, path,
              (FullAccess ? platform::kKeyAllSpecificRights : platform::kKeyRead) | view_);
     if (!key.is_open()) return values;

@@ -26,18 +26,27 @@ void MoveTo(KeyTree& tree, std::size_t old_length, const std::string& path) {
 }
 
 // The trees of the subkeys that are there, named as the registry editor
-// reaches them; nothing when one cannot be read.
+// reaches them; nothing when one cannot be read or the file cannot carry it
+// (that subkey is then in `unwritable`).
 std::optional<std::vector<KeyTree>> ReadTrees(platform::Registry& registry, platform::RootKey root,
                                               const std::string& base_path,
-                                              const std::vector<ViewedKey>& subkeys) {
+                                              const std::vector<ViewedKey>& subkeys,
+                                              std::optional<ViewedKey>* unwritable) {
   const bool sixty_four_bit_windows = registry.SixtyFourBitWindows();
   std::vector<KeyTree> trees;
   for (const ViewedKey& subkey : subkeys) {
     KeyTree tree;
+    // The name as listed, a slash included.
     const long result =
-        ReadKeyTree(registry, subkey.view, root, base_path + "\\" + subkey.name, &tree);
+        ReadKeyTree(registry, subkey.view, root,
+                    registry::IDBAS_Registry::SubkeyPath(base_path, subkey.name), &tree);
     if (result == platform::kErrorFileNotFound && tree.values.empty() && tree.subkeys.empty())
       continue;
+    if (result == platform::kErrorNoUnicodeTranslation ||
+        (result == platform::kErrorSuccess && HoldsNameWithLineBreak(tree))) {
+      *unwritable = subkey;
+      return std::nullopt;
+    }
     if (result != platform::kErrorSuccess) return std::nullopt;
     const std::size_t length = tree.path.size();
     MoveTo(tree, length,
@@ -91,7 +100,8 @@ Backup BackUpKeys(platform::Registry& registry, platform::FileSystem& files, pla
   try {
     backup.folder = BackupFolder(files);
     if (backup.folder.empty()) return backup;
-    const std::optional<std::vector<KeyTree>> trees = ReadTrees(registry, root, base_path, subkeys);
+    const std::optional<std::vector<KeyTree>> trees =
+        ReadTrees(registry, root, base_path, subkeys, &backup.unwritable);
     if (!trees) return backup;
     const std::optional<std::string> bytes =
         RegFileBytes(registry::IDBAS_Registry::RootKeyName(root), *trees);

@@ -3,6 +3,7 @@
 // imports to bring the entries back.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ struct Backup {
   bool written = false;
   std::string folder;  // where the file was to go, for the user
   std::string file;    // the full path of the file, once written
+  // The first subkey whose tree holds a name that the file cannot carry (a
+  // line break, or a name the registry hands out only as U+FFFD); nothing was
+  // written.
+  std::optional<ViewedKey> unwritable;
 };
 
 // Reads the whole tree of every subkey of (root, base_path) in `subkeys`, each
@@ -31,6 +36,7 @@ struct Backup {
 // SOFTWARE\WOW6432Node. A subkey that is no longer there has nothing to save
 // and is left out. `written` is true only when every other tree was read whole
 // and the complete file is in place; otherwise no backup file is left behind.
+// A tree that the file cannot carry is found before anything is written.
 Backup BackUpKeys(platform::Registry& registry, platform::FileSystem& files, platform::RootKey root,
                   const std::string& base_path, const std::vector<ViewedKey>& subkeys,
                   const platform::LocalTime& now);

@@ -3,6 +3,7 @@
 // registry. Deleting removes registry keys only: no uninstaller runs and no
 // file is touched. Every key tree is first saved to a backup file that the
 // registry editor imports.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,32 @@ void IDD_Main::cmdRefresh_Click() {
 
 void IDD_Main::lstPrograms_Click() { cmdDelete.SetEnabled(lstPrograms.SelCount() > 0); }
 
+namespace {
+
+constexpr const char* kDeleteTitle = "Supprimer de la liste";
+
+// Why nothing was deleted: a name that the backup file cannot hold, or a
+// backup that could not be written into its folder.
+std::string BackupFailure(platform::Registry& registry, const uninstall::Backup& backup) {
+  const std::string nothing_deleted =
+      std::string(1, ui::kLineBreak) + ui::kLineBreak + "Aucune entrée n'a été supprimée.";
+  if (backup.unwritable) {
+    return "L'entrée « " + uninstall::DisplayNameOf(registry, *backup.unwritable) +
+           " » contient un nom de clé ou de valeur que le fichier de sauvegarde ne peut pas "
+           "contenir (un saut de ligne, ou un caractère illisible)." +
+           nothing_deleted;
+  }
+  const std::string folder = backup.folder.empty()
+                                 ? std::string("(dossier des données locales introuvable)")
+                                 : backup.folder;
+  return std::string(
+             "La sauvegarde des entrées à supprimer n'a pas pu être écrite dans le "
+             "dossier :") +
+         ui::kLineBreak + folder + nothing_deleted;
+}
+
+}  // namespace
+
 void IDD_Main::cmdDelete_Click() {
   std::vector<std::string> lines;
   for (int i = 0; i < lstPrograms.ListCount(); ++i) {
@@ -32,6 +59,8 @@ void IDD_Main::cmdDelete_Click() {
   // Every entry that carries a selected line's display name goes, whether the
   // list shows it or not.
   const std::vector<uninstall::ViewedKey> subkeys = uninstall::SubkeysCarrying(registry_, lines);
+  std::vector<std::string> refused;
+  std::string backup_file;
   if (!subkeys.empty()) {
     const uninstall::Backup backup =
         uninstall::BackUpKeys(services_.registry, services_.files, uninstall::kUninstallRoot,
@@ -39,24 +68,32 @@ void IDD_Main::cmdDelete_Click() {
     if (!backup.written) {
       // Nothing is deleted without its backup; the list and its selection stay
       // as they are, so the user can try again.
-      const std::string folder = backup.folder.empty()
-                                     ? std::string("(dossier des données locales introuvable)")
-                                     : backup.folder;
-      services_.runtime.MsgBox(
-          std::string("La sauvegarde des entrées à supprimer n'a pas pu être écrite dans le "
-                      "dossier :") +
-              ui::kLineBreak + folder + ui::kLineBreak + ui::kLineBreak +
-              "Aucune entrée n'a été supprimée.",
-          ui::kOkOnly | ui::kExclamation, "Supprimer de la liste");
+      services_.runtime.MsgBox(BackupFailure(services_.registry, backup),
+                               ui::kOkOnly | ui::kExclamation, kDeleteTitle);
       return;
     }
+    backup_file = backup.file;
     for (const uninstall::ViewedKey& subkey : subkeys) {
-      registry::IDBAS_Registry(services_.registry, subkey.view)
-          .DeleteRegistryEntry({}, subkey.name, {}, uninstall::kUninstallRoot,
-                               uninstall::kUninstallPath);
+      const long result =
+          registry::IDBAS_Registry(services_.registry, subkey.view)
+              .DeleteSubkeyTree(uninstall::kUninstallRoot, uninstall::kUninstallPath, subkey.name);
+      // A key that is already gone is no refusal.
+      if (result == platform::kErrorSuccess || result == platform::kErrorFileNotFound) continue;
+      std::string name = uninstall::DisplayNameOf(services_.registry, subkey);
+      if (name.empty()) name = subkey.name;
+      if (std::find(refused.begin(), refused.end(), name) == refused.end())
+        refused.push_back(std::move(name));
     }
   }
   cmdRefresh_Click();
+  if (refused.empty()) return;
+  // What was deleted below a refused entry stays deleted; the backup holds it.
+  std::string prompt = "Le registre a refusé de supprimer ces entrées, qui restent dans la liste :";
+  for (const std::string& name : refused) prompt += ui::kLineBreak + name;
+  prompt += std::string(1, ui::kLineBreak) + ui::kLineBreak +
+            "La sauvegarde faite avant la suppression se trouve dans :" + ui::kLineBreak +
+            backup_file;
+  services_.runtime.MsgBox(prompt, ui::kOkOnly | ui::kExclamation, kDeleteTitle);
 }
 
 }  // namespace ferrolis::mainwindow

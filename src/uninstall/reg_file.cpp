@@ -95,6 +95,20 @@ bool AppendTree(std::u16string& out, std::u16string_view root, const KeyTree& tr
 
 }  // namespace
 
+bool HoldsNameWithLineBreak(const KeyTree& tree) {
+  const auto breaks = [](const std::string& name) {
+    return name.find_first_of("\r\n") != std::string::npos;
+  };
+  if (breaks(tree.path)) return true;
+  for (const StoredValue& value : tree.values) {
+    if (breaks(value.name)) return true;
+  }
+  for (const KeyTree& subkey : tree.subkeys) {
+    if (HoldsNameWithLineBreak(subkey)) return true;
+  }
+  return false;
+}
+
 std::optional<std::string> RegFileBytes(std::string_view root_name,
                                         const std::vector<KeyTree>& trees) {
   std::u16string text = u"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n";

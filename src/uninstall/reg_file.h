@@ -20,4 +20,8 @@ namespace ferrolis::uninstall {
 std::optional<std::string> RegFileBytes(std::string_view root_name,
                                         const std::vector<KeyTree>& trees);
 
+// Whether a key or value name of the tree holds a line break, so that the
+// file cannot carry the tree.
+bool HoldsNameWithLineBreak(const KeyTree& tree);
+
 }  // namespace ferrolis::uninstall

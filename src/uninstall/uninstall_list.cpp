@@ -7,11 +7,13 @@
 namespace ferrolis::uninstall {
 namespace {
 
+// An entry's key is named as the listing gave it: "SL/Key" is the key of
+// that name, not the subkey Key of SL.
 std::string ReadText(const registry::IDBAS_Registry& registry, const std::string& subkey,
                      std::string_view value_name) {
-  return registry
-      .GetRegistryValue({}, subkey, value_name, {}, kUninstallRoot, kUninstallPath, false)
-      .Text();
+  const std::vector<registry::RegistryValue> values =
+      registry.GetSubkeyValues(kUninstallPath, subkey, {value_name}, {}, kUninstallRoot, false);
+  return values.empty() ? std::string() : values.front().Text();
 }
 
 std::vector<std::string> EntrySubkeys(const registry::IDBAS_Registry& registry) {
@@ -107,9 +109,9 @@ std::vector<std::string> ListedDisplayNames(const registry::IDBAS_Registry& regi
   for (const registry::IDBAS_Registry& layer : ViewLayers(registry)) {
     for (const std::string& subkey : EntrySubkeys(layer)) {
       // One opening of the entry's key for its three values.
-      const std::vector<registry::RegistryValue> values =
-          layer.GetRegistryValues({}, subkey, {"DisplayName", "UninstallString", "Version"}, {},
-                                  kUninstallRoot, kUninstallPath, false);
+      const std::vector<registry::RegistryValue> values = layer.GetSubkeyValues(
+          kUninstallPath, subkey, {"DisplayName", "UninstallString", "Version"}, {}, kUninstallRoot,
+          false);
       if (values.size() < 3) continue;  // out of memory
       std::string display_name = values[0].Text();
       if (IsListed(display_name, values[1].Text(), values[2].Text()))
@@ -124,6 +126,10 @@ std::vector<std::string> ListedDisplayNames(const registry::IDBAS_Registry& regi
   lines.clear();
   for (auto& [key, line] : keyed) lines.push_back(std::move(line));
   return lines;
+}
+
+std::string DisplayNameOf(platform::Registry& registry, const ViewedKey& subkey) {
+  return ReadText(registry::IDBAS_Registry(registry, subkey.view), subkey.name, "DisplayName");
 }
 
 std::vector<ViewedKey> SubkeysCarrying(const registry::IDBAS_Registry& registry,

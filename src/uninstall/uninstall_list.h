@@ -45,4 +45,7 @@ std::vector<std::string> ListedDisplayNames(const registry::IDBAS_Registry& regi
 std::vector<ViewedKey> SubkeysCarrying(const registry::IDBAS_Registry& registry,
                                        const std::vector<std::string>& lines);
 
+// The "DisplayName" of one entry, read afresh; empty when it has none.
+std::string DisplayNameOf(platform::Registry& registry, const ViewedKey& subkey);
+
 }  // namespace ferrolis::uninstall

@@ -31,8 +31,11 @@ DWORD OptionStyles(const ui::Control&) { return BS_RADIOBUTTON; }
 // Clipped by the controls above it, so that it never paints over them.
 DWORD FrameStyles(const ui::Control&) { return BS_GROUPBOX | WS_CLIPSIBLINGS; }
 
+// The horizontal scroll bar shows only while a line is wider than the list
+// (its extent is fitted to the widest line as lines come).
 DWORD ListStyles(const ui::Control& control) {
-  return LBS_NOTIFY | WS_VSCROLL | (control.extended_selection() ? LBS_EXTENDEDSEL : 0);
+  return LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL |
+         (control.extended_selection() ? LBS_EXTENDEDSEL : 0);
 }
 
 DWORD ImageStyles(const ui::Control& control) {

@@ -154,6 +154,7 @@ void Win32Renderer::ShowState(ControlWindow& cw) {
 void Win32Renderer::ShowFont(ControlWindow& cw) {
   SendMessageW(cw.hwnd, WM_SETFONT,
                reinterpret_cast<WPARAM>(fonts_.Get(cw.control->font(), cw.form->dpi)), TRUE);
+  if (NativeKindOf(cw.control->kind()).event == NativeEvent::LinesSelected) FitListExtent(cw, 0);
 }
 
 void Win32Renderer::PropertyChanged(ui::Control& control, ui::Property property) {

@@ -78,6 +78,9 @@ class Win32Renderer final : public ui::Renderer {
     HWND hwnd = nullptr;
     // The window procedure of the control's class, which ControlProc replaces.
     WNDPROC native_proc = nullptr;
+    // A list's first line added since its horizontal extent was last fitted,
+    // or -1; measured once the running event ends.
+    int unmeasured_from = -1;
   };
   struct FormWindow {
     Win32Renderer* renderer = nullptr;
@@ -166,6 +169,7 @@ class Win32Renderer final : public ui::Renderer {
   void ApplySelection(ControlWindow& cw);
   void SyncListItems(ControlWindow& cw);
   void ShowLineSelection(ControlWindow& cw, int line);
+  void FitListExtent(ControlWindow& cw, int from);
   void ApplyGroupTabStops(FormWindow& fw);
   void BuildMenuBar(FormWindow& fw);
   HMENU BuildMenu(FormWindow& fw, const ui::Control* parent, bool bar);

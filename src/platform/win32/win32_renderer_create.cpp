@@ -256,6 +256,9 @@ void Win32Renderer::Layout(FormWindow& fw) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(cw->hwnd, WM_SETFONT,
                  reinterpret_cast<WPARAM>(fonts_.Get(cw->control->font(), fw.dpi)), TRUE);
+    // A list's lines are as wide as its new font makes them.
+    if (NativeKindOf(cw->control->kind()).event == NativeEvent::LinesSelected)
+      FitListExtent(*cw, 0);
   }
   if (fw.tooltip) {
     SendMessageW(fw.tooltip, WM_SETFONT,

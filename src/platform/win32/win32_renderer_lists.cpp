@@ -18,6 +18,34 @@ void Win32Renderer::SyncListItems(ControlWindow& cw) {
                  reinterpret_cast<LPARAM>(Widen(control.List(i)).c_str()));
     if (control.Selected(i)) ShowLineSelection(cw, i);
   }
+  FitListExtent(cw, 0);
+}
+
+// A list box does not size its scrollable width by itself: it is the widest
+// line's, in the list's own font, measured from line `from` on (0: every line,
+// otherwise only lines added since the last fit, which can only widen it).
+void Win32Renderer::FitListExtent(ControlWindow& cw, int from) {
+  const ui::Control& control = *cw.control;
+  cw.unmeasured_from = -1;
+  int widest =
+      from == 0 ? 0 : static_cast<int>(SendMessageW(cw.hwnd, LB_GETHORIZONTALEXTENT, 0, 0));
+  HDC dc = GetDC(cw.hwnd);
+  if (dc == nullptr) return;
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(cw.hwnd, WM_GETFONT, 0, 0));
+  const HGDIOBJ old_font = font ? SelectObject(dc, font) : nullptr;
+  // The list box draws its text a little in from its edge: an average
+  // character's width keeps the last letter clear of the border.
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  for (int i = std::max(from, 0); i < control.ListCount(); ++i) {
+    const std::wstring line = Widen(control.List(i));
+    SIZE size{};
+    if (GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size))
+      widest = std::max(widest, static_cast<int>(size.cx + metrics.tmAveCharWidth));
+  }
+  if (old_font) SelectObject(dc, old_font);
+  ReleaseDC(cw.hwnd, dc);
+  SendMessageW(cw.hwnd, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
 }
 
 void Win32Renderer::ShowLineSelection(ControlWindow& cw, int line) {
@@ -45,6 +73,12 @@ void Win32Renderer::ListLineAdded(ui::Control& control, int line) {
   CodeCall call(*this);
   SendMessageW(cw->hwnd, LB_ADDSTRING, 0,
                reinterpret_cast<LPARAM>(Widen(control.List(line)).c_str()));
+  // Lines added by a handler are measured together when its event ends.
+  if (!runtime_.in_event()) {
+    FitListExtent(*cw, line);
+  } else if (cw->unmeasured_from < 0) {
+    cw->unmeasured_from = line;
+  }
 }
 
 void Win32Renderer::ListLineSelected(ui::Control& control, int line) {
@@ -58,7 +92,9 @@ void Win32Renderer::EventEnded() {
   std::vector<HWND> held;
   held.swap(redraw_held_);
   for (HWND hwnd : held) {
-    if (Find(hwnd) == nullptr) continue;  // its form is gone
+    ControlWindow* cw = Find(hwnd);
+    if (cw == nullptr) continue;  // its form is gone
+    if (cw->unmeasured_from >= 0) FitListExtent(*cw, cw->unmeasured_from);
     SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd, nullptr, TRUE);
   }
