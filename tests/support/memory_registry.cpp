@@ -113,6 +113,7 @@ struct MemoryRegistry::Node {
   std::string folded;
   Node* parent = nullptr;
   bool deleted = false;
+  bool undeletable = false;
   std::vector<std::shared_ptr<Node>> children;  // sorted by `folded`
   std::vector<std::pair<std::string, RawValue>> values;
 
@@ -318,12 +319,17 @@ long MemoryRegistry::DeleteValue(platform::KeyHandle key, const std::string& nam
   return Record("DeleteValue", std::move(where), name, 0, result);
 }
 
+void MemoryRegistry::RefuseDeleting(platform::RootKey root, std::string_view path) {
+  std::shared_ptr<Node> node;
+  if (Find(root, path, &node) == platform::kErrorSuccess) node->undeletable = true;
+}
+
 long MemoryRegistry::DeleteKey(platform::RootKey root, const std::string& path,
                                std::uint32_t view) {
   std::shared_ptr<Node> node;
   long result = Find(root, InView(root, path, view), &node);
   if (result == platform::kErrorSuccess) {
-    if (!node->parent || !node->children.empty() || !MayWrite(root)) {
+    if (!node->parent || !node->children.empty() || !MayWrite(root) || node->undeletable) {
       result = platform::kErrorAccessDenied;
     } else {
       auto& siblings = node->parent->children;

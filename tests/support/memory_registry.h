@@ -23,7 +23,8 @@
 // SetAdministrator(false) plays a user without administrator rights: under
 // HKEY_LOCAL_MACHINE nothing may be created or deleted and no key may be
 // opened with set-value, create-subkey or other writing rights (5); reading
-// works as before.
+// works as before. RefuseDeleting(root, path) plays a key whose ACL denies
+// its deletion: DeleteKey refuses it with 5, whoever asks.
 #pragma once
 
 #include <cstdint>
@@ -80,6 +81,7 @@ class MemoryRegistry final : public platform::Registry {
 
   void SetSixtyFourBitWindows(bool on) { sixty_four_bit_windows_ = on; }
   void SetAdministrator(bool administrator) { administrator_ = administrator; }
+  void RefuseDeleting(platform::RootKey root, std::string_view path);
 
   // Direct access for tests, past every right and not recorded as calls.
   void SeedKey(platform::RootKey root, std::string_view path);

@@ -247,15 +247,90 @@ TEST_F(UninstallPanel, TheSelectionAloneEnablesDeleteAndWithNothingSelectedItOnl
   EXPECT_TRUE(screen_.boxes().empty());
 }
 
-TEST_F(UninstallPanel, ARefusedDeletionLeavesTheEntryAndItsLine) {
+TEST_F(UninstallPanel, KeysTheRegistryRefusesAreNamedAfterTheBackupAndTheListIsRefreshed) {
   Entry("A", "Alpha", "a.exe");
+  Entry("B", "Beta", "b.exe");
+  Value("B\\Free", "x", platform::kRegSz, Text("1"));
+  Value("B\\Locked", "y", platform::kRegSz, Text("2"));
   Open();
+  const auto delete_lines = [&](std::vector<std::string> lines) {
+    const std::size_t before = screen_.boxes().size();
+    for (const std::string& line : lines) Select(line);
+    screen_.Click(main_.cmdDelete);
+    EXPECT_EQ(main_.lstPrograms.SelCount(), 0);
+    EXPECT_EQ(screen_.boxes().size(), before + 1);
+    const auto box = screen_.boxes().size() > before ? screen_.boxes().back() : testing::ShownBox{};
+    EXPECT_EQ(box.style, ui::kOkOnly + ui::kExclamation);
+    EXPECT_EQ(box.title, "Supprimer de la liste");
+    EXPECT_NE(box.prompt.find(std::string(kBackups) + "\\2024-03-05 "), std::string::npos);
+    return box.prompt;
+  };
+
+  // A user without the rights: the backup is written, the registry refuses.
   registry_.SetAdministrator(false);
-  Select("Alpha");
+  std::string prompt = delete_lines({"Alpha"});
+  EXPECT_NE(prompt.find("\rAlpha\r"), std::string::npos) << prompt;
+  EXPECT_EQ(prompt.find("Beta"), std::string::npos) << prompt;
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"Alpha", "Beta"}));
+
+  // One key below an entry is protected: the rest goes, that entry stays.
+  registry_.SetAdministrator(true);
+  registry_.RefuseDeleting(kHkeyLocalMachine, Path("B\\Locked"));
+  prompt = delete_lines({"Alpha", "Beta"});
+  EXPECT_NE(prompt.find("\rBeta\r"), std::string::npos) << prompt;
+  EXPECT_EQ(prompt.find("Alpha"), std::string::npos) << prompt;
+  EXPECT_FALSE(Exists("A"));
+  EXPECT_FALSE(Exists("B\\Free"));
+  EXPECT_TRUE(Exists("B\\Locked"));
+  EXPECT_EQ(Lines(), std::vector<std::string>{"Beta"});
+  EXPECT_EQ(BackupFiles().size(), 2u);
+}
+
+TEST_F(UninstallPanel, AnEntryNamedWithASlashIsItsOwnKeyForListingBackupAndDeletion) {
+  Entry("Slash/Key", "Barre oblique", "slash.exe");
+  Entry("Slash\\Key", "Autre clé", "other.exe");  // the subkey Key of the key Slash
+  Open();
+  ASSERT_EQ(Lines(), std::vector<std::string>{"Barre oblique"});
+  Select("Barre oblique");
   screen_.Click(main_.cmdDelete);
-  EXPECT_TRUE(Exists("A"));
-  EXPECT_EQ(Lines(), std::vector<std::string>{"Alpha"});
+  EXPECT_FALSE(Exists("Slash/Key"));
+  EXPECT_TRUE(registry_.Value(kHkeyLocalMachine, Path("Slash\\Key"), "DisplayName"));
+  EXPECT_TRUE(Lines().empty());
   EXPECT_TRUE(screen_.boxes().empty());
+  ASSERT_EQ(BackupFiles().size(), 1u);
+  const std::string backup = Utf8Of(files_.Bytes(BackupFiles()[0]));
+  const std::string key = std::string("[HKEY_LOCAL_MACHINE\\") + kUninstall + "\\Slash/Key]";
+  EXPECT_NE(backup.find(key + "\r\n\"DisplayName\"=\"Barre oblique\""), std::string::npos)
+      << backup;
+  EXPECT_EQ(backup.find("Autre"), std::string::npos) << backup;
+}
+
+TEST_F(UninstallPanel, AnEntryHoldingANameTheBackupCannotHoldIsNamedAndNothingIsDeleted) {
+  Entry("Plain", "Simple", "plain.exe");
+  Open();
+  for (const std::string where : {"valeur", "clé"}) {
+    const std::string subkey = "Broken " + where;
+    Entry(subkey, "Cassé " + where, "broken.exe");
+    if (where == "valeur") {
+      Value(subkey, "Ligne\nbrisée", platform::kRegSz, Text("x"));
+    } else {
+      registry_.SeedKey(kHkeyLocalMachine, Path(subkey + "\\Sous\r\nclé"));
+    }
+    screen_.Click(main_.cmdRefresh);
+    const std::size_t before = screen_.boxes().size();
+    Select("Simple");
+    Select("Cassé " + where);
+    screen_.Click(main_.cmdDelete);
+    EXPECT_TRUE(Exists("Plain"));
+    EXPECT_TRUE(Exists(subkey));
+    EXPECT_TRUE(BackupFiles().empty());
+    ASSERT_EQ(screen_.boxes().size(), before + 1);
+    const auto& box = screen_.boxes().back();
+    EXPECT_EQ(box.style, ui::kOkOnly + ui::kExclamation);
+    EXPECT_NE(box.prompt.find("« Cassé " + where + " »"), std::string::npos) << box.prompt;
+    EXPECT_NE(box.prompt.find("Aucune entrée n'a été supprimée."), std::string::npos);
+    EXPECT_EQ(box.prompt.find("dossier"), std::string::npos) << box.prompt;
+  }
 }
 
 TEST_F(UninstallPanel, NothingIsDeletedWhenTheBackupCannotBeWritten) {
