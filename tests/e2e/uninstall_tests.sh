@@ -3,7 +3,8 @@
 # The uninstall list of the main window: entries written with Wine's `reg add` in both
 # registry views of the 64-bit prefix show in it, three lines chosen with the mouse and the
 # keyboard are deleted with every entry carrying their names, and the backup file brings
-# them all back, each in its view, through Wine's regedit.
+# them all back, each in its view, through Wine's regedit; an entry whose key name holds a
+# slash is deleted and brought back as that one key.
 
 UNINSTALL='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
 PROGRAM_LIST="ListBox[0]"
@@ -122,5 +123,40 @@ test_uninstall_entries_deleted_with_their_backup() {
   e2e delta
   E2E Gamma
   E2E Łukasz 32 bits"
+
+  # A key named with a slash is that one key: listed, deleted and backed up as itself; the
+  # subkey Key of E2ESlash stays. Its long name gives the list a horizontal scroll bar.
+  local oblique="E2E Oblique, un programme au nom bien plus long que la liste n'est large, avec son éditeur et sa version (10.4.2, 64 bits)"
+  add_entry 'E2ESlash/Key' "$oblique" 'C:\Oblique\uninst.exe'
+  add_entry 'E2ESlash\Key' "E2E Sous-clé" 'C:\Autre\uninst.exe'
+  drv click "$MAIN" "Rafraîchir"
+  local before="  E2E Alpha
+  E2E Beta
+  E2E Delta
+  e2e delta
+  E2E Gamma
+  E2E Łukasz 32 bits"
+  expect_lines "$before
+  $oblique"
+  shot uninstall_long_line "$MAIN"
+  # The last line is below the list's edge: a click on the first, then End.
+  click_line "$MAIN" "$PROGRAM_LIST" "E2E Alpha"
+  xdotool key End
+  expect_lines "$before
+* $oblique"
+  drv click "$MAIN" "Supprimer de la liste"
+  expect_lines "$before"
+  expect_no_box "Supprimer de la liste" 300
+  if entry_exists 'E2ESlash/Key'; then fail "E2ESlash/Key is still in the registry"; fi
+  expect_reg "$UNINSTALL\\E2ESlash\\Key" DisplayName "REG_SZ E2E Sous-clé"
+  local file second=
+  for file in "$WINEPREFIX"/drive_c/users/*/AppData/Local/Ferrolis/Sauvegardes/*.reg; do
+    [ "$file" != "${backups[0]}" ] && second=$file
+  done
+  [ -n "$second" ] || fail "no backup file for the second click"
+  wine regedit /s "$(winepath -w "$second")" >/dev/null 2>&1
+  expect_reg "$UNINSTALL\\E2ESlash/Key" DisplayName "REG_SZ $oblique"
+  expect_reg "$UNINSTALL\\E2ESlash/Key" UninstallString 'REG_SZ C:\Oblique\uninst.exe'
+  expect_reg "$UNINSTALL\\E2ESlash\\Key" DisplayName "REG_SZ E2E Sous-clé"
 }
 E2E_TESTS+=(test_uninstall_entries_deleted_with_their_backup)
