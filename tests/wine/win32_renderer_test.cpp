@@ -6,7 +6,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -410,46 +409,33 @@ TEST_F(Win32RendererTest, ListLinesAndTooltipsFollowTheModel) {
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
-// The width of a list's widest line in the list's own font, in pixels.
-int WidestLine(HWND list) {
-  HDC dc = GetDC(list);
-  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
-  int widest = 0;
-  for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
-    wchar_t line[512] = {};
-    const auto length = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, line, static_cast<int>(length), &size);
-    widest = std::max<int>(widest, size.cx);
-  }
-  ReleaseDC(list, dc);
-  return widest;
-}
-
 TEST_F(Win32RendererTest, AListScrollsSidewaysAsFarAsItsWidestLine) {
   DemoForm form(runtime);
   form.Load();
   HWND list = Native(form.List1);
-  const auto extent = [&] { return SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0); };
-  RECT client{};
-  GetClientRect(list, &client);
+  // Lines wider than the list, in the list's own font: one added by code,
+  // one by a handler (measured once its event is over).
+  const auto wider_than_the_list = [&](const std::wstring& line) {
+    HDC dc = GetDC(list);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+    ReleaseDC(list, dc);
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_GT(size.cx, client.right);
+    EXPECT_GE(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), size.cx);
+    EXPECT_TRUE(Style(list) & WS_HSCROLL) << "the list box shows its bar by this bit";
+  };
   form.List1.AddItem("Court");
   form.List1.AddItem("Programme au nom bien plus long que la liste (version 1.2.3)");
-  EXPECT_GT(WidestLine(list), client.right);
-  EXPECT_GE(extent(), WidestLine(list));
-  // The list box shows its scroll bar by setting the style bit.
-  EXPECT_TRUE(Style(list) & WS_HSCROLL);
-  // Emptied, the list is as wide as its one short line again.
+  wider_than_the_list(L"Programme au nom bien plus long que la liste (version 1.2.3)");
   form.List1.Clear();
   form.List1.AddItem("Court");
-  EXPECT_LT(extent(), client.right);
-  // Lines a handler adds are measured once its event is over.
-  form.Command1.OnClick = [&] {
-    form.List1.AddItem("Une autre ligne bien trop longue pour tenir dans la liste");
-  };
+  EXPECT_LT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), Px(form, 1200) / 2);
+  form.Command1.OnClick = [&] { form.List1.AddItem("Une autre ligne bien trop longue, ici"); };
   SendMessageW(Native(form.Command1), BM_CLICK, 0, 0);
-  EXPECT_GT(WidestLine(list), client.right);
-  EXPECT_GE(extent(), WidestLine(list));
+  wider_than_the_list(L"Une autre ligne bien trop longue, ici");
 }
 
 TEST_F(Win32RendererTest, ClicksReachTheRuntimeOnce) {
