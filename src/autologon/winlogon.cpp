@@ -50,17 +50,18 @@ ShellWrite Winlogon::WriteShellValue(const std::string& text) {
     // written, and the program goes on.
     return ShellWrite::NoSearch;
   }
-  // The registry's answer is not looked at: a refusal leaves the old value.
-  registry_.SetRegistryValue({}, kShellSubKey2, kShell, text, platform::kHkeyLocalMachine,
-                             kShellBasePath, platform::kRegSz);
-  return ShellWrite::Written;
+  // A refusal leaves the old value, and the save says so.
+  return registry_.SetRegistryValue({}, kShellSubKey2, kShell, text, platform::kHkeyLocalMachine,
+                                    kShellBasePath, platform::kRegSz)
+             ? ShellWrite::Written
+             : ShellWrite::Refused;
 }
 
 int AutoLogonState(std::string_view stored) { return stored == "1" ? 1 : 0; }
 
 std::string ShellNotWrittenMessage(ShellWrite outcome, const std::string& text,
                                    const std::string& stored) {
-  if (outcome == ShellWrite::Written || text == stored) return {};
+  if (outcome == ShellWrite::Written || outcome == ShellWrite::Refused || text == stored) return {};
   const std::string kept = stored.empty() ? std::string(
                                                 "Aucune valeur Shell n'est enregistrée : Windows "
                                                 "démarre son shell habituel.")

@@ -213,12 +213,41 @@ bool MemoryRegistry::MayWrite(platform::RootKey root) const {
   return administrator_ || root != platform::kHkeyLocalMachine;
 }
 
+void MemoryRegistry::ProtectKey(platform::RootKey root, std::string_view path) {
+  protected_keys_.emplace_back(root, Folded(path));
+}
+
+void MemoryRegistry::ProtectValue(platform::RootKey root, std::string_view path,
+                                  std::string_view name) {
+  protected_values_.emplace_back(root, Folded(path) + "\\" + Folded(name));
+}
+
+bool MemoryRegistry::MayWrite(platform::RootKey root, const Node& node) const {
+  if (!MayWrite(root)) return false;
+  const std::string path = Folded(node.Path());
+  for (const auto& [key_root, key_path] : protected_keys_) {
+    if (key_root == root && path.starts_with(key_path) &&
+        (path.size() == key_path.size() || path[key_path.size()] == '\\')) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool MemoryRegistry::MayWriteValue(const Handle& handle, std::string_view name) const {
+  const std::string value = Folded(handle.node->Path()) + "\\" + Folded(name);
+  for (const auto& [root, path] : protected_values_) {
+    if (root == handle.root && path == value) return false;
+  }
+  return true;
+}
+
 long MemoryRegistry::OpenKey(platform::RootKey root, const std::string& path, std::uint32_t access,
                              platform::KeyHandle* key) {
   *key = 0;
   std::shared_ptr<Node> node;
   long result = Find(root, InView(root, path, access), &node);
-  if (result == platform::kErrorSuccess && !MayWrite(root) &&
+  if (result == platform::kErrorSuccess && !MayWrite(root, *node) &&
       (MapGeneric(access) & kWritingRights)) {
     result = platform::kErrorAccessDenied;
   }
@@ -239,13 +268,13 @@ long MemoryRegistry::CreateKey(platform::RootKey root, const std::string& path,
   for (const std::string& part : parts) {
     std::shared_ptr<Node> next = current->Child(part);
     if (!next) {
-      if (!MayWrite(root))
+      if (!MayWrite(root, *current))
         return Record("CreateKey", path, {}, access, platform::kErrorAccessDenied);
       next = current->AddChild(part);
     }
     current = next;
   }
-  if (!MayWrite(root) && (MapGeneric(access) & kWritingRights)) {
+  if (!MayWrite(root, *current) && (MapGeneric(access) & kWritingRights)) {
     return Record("CreateKey", path, {}, access, platform::kErrorAccessDenied);
   }
   *key = AddHandle(current, root, access);
@@ -288,6 +317,9 @@ long MemoryRegistry::SetValue(platform::KeyHandle key, const std::string& name, 
   if (result == platform::kErrorSuccess && (!IsUtf8(name) || (IsTextType(type) && !IsUtf8(text)))) {
     result = kErrorNoUnicodeTranslation;
   }
+  if (result == platform::kErrorSuccess && !MayWriteValue(*handle, name)) {
+    result = platform::kErrorAccessDenied;
+  }
   if (result == platform::kErrorSuccess) {
     RawValue value{type, std::vector<std::uint8_t>(data, data + (data ? size : 0))};
     if (auto* entry = handle->node->FindValue(name)) {
@@ -304,6 +336,9 @@ long MemoryRegistry::DeleteValue(platform::KeyHandle key, const std::string& nam
   long result = Resolve(key, kKeySetValue, &handle);
   std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
   if (result == platform::kErrorSuccess && !IsUtf8(name)) result = kErrorNoUnicodeTranslation;
+  if (result == platform::kErrorSuccess && !MayWriteValue(*handle, name)) {
+    result = platform::kErrorAccessDenied;
+  }
   if (result == platform::kErrorSuccess) {
     auto& values = handle->node->values;
     const std::string folded = Folded(name);
@@ -323,7 +358,7 @@ long MemoryRegistry::DeleteKey(platform::RootKey root, const std::string& path,
   std::shared_ptr<Node> node;
   long result = Find(root, InView(root, path, view), &node);
   if (result == platform::kErrorSuccess) {
-    if (!node->parent || !node->children.empty() || !MayWrite(root)) {
+    if (!node->parent || !node->children.empty() || !MayWrite(root, *node)) {
       result = platform::kErrorAccessDenied;
     } else {
       auto& siblings = node->parent->children;

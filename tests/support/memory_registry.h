@@ -23,7 +23,11 @@
 // SetAdministrator(false) plays a user without administrator rights: under
 // HKEY_LOCAL_MACHINE nothing may be created or deleted and no key may be
 // opened with set-value, create-subkey or other writing rights (5); reading
-// works as before.
+// works as before. ProtectKey plays an ACL that lets the user read a key and
+// everything below it but change nothing there (a standard user's
+// HKEY_CURRENT_USER policy key on Windows Vista and later); ProtectValue one
+// value that may not be set or deleted in a key that is otherwise writable
+// (as Group Policy or security software keeps it).
 #pragma once
 
 #include <cstdint>
@@ -80,6 +84,8 @@ class MemoryRegistry final : public platform::Registry {
 
   void SetSixtyFourBitWindows(bool on) { sixty_four_bit_windows_ = on; }
   void SetAdministrator(bool administrator) { administrator_ = administrator; }
+  void ProtectKey(platform::RootKey root, std::string_view path);
+  void ProtectValue(platform::RootKey root, std::string_view path, std::string_view name);
 
   // Direct access for tests, past every right and not recorded as calls.
   void SeedKey(platform::RootKey root, std::string_view path);
@@ -117,10 +123,14 @@ class MemoryRegistry final : public platform::Registry {
   long Record(std::string op, std::string path, std::string name, std::uint32_t access,
               long result);
   bool MayWrite(platform::RootKey root) const;
+  bool MayWrite(platform::RootKey root, const Node& node) const;
+  bool MayWriteValue(const Handle& handle, std::string_view name) const;
 
   std::map<platform::RootKey, std::shared_ptr<Node>> roots_;
   std::unordered_map<platform::KeyHandle, Handle> handles_;
   platform::KeyHandle next_handle_ = 0x1000;
+  std::vector<std::pair<platform::RootKey, std::string>> protected_keys_;    // folded paths
+  std::vector<std::pair<platform::RootKey, std::string>> protected_values_;  // folded path\name
   bool administrator_ = true;
   bool sixty_four_bit_windows_ = false;
   bool recording_ = true;

@@ -54,9 +54,9 @@ TEST_F(RegistryLayer, AUserWithoutRightsReadsButCannotWriteTheMachine) {
   EXPECT_EQ(layer_.GetRegistryValue("", "", "Shell", "none", kHkeyLocalMachine, kWinlogon, false),
             RegistryValue("x"));
 
-  // Refused writes are not reported and store nothing.
-  EXPECT_TRUE(layer_.SetRegistryValue("", "", "Shell", "y", kHkeyLocalMachine, kWinlogon, kRegSz));
-  EXPECT_TRUE(
+  // Refused writes say so and store nothing.
+  EXPECT_FALSE(layer_.SetRegistryValue("", "", "Shell", "y", kHkeyLocalMachine, kWinlogon, kRegSz));
+  EXPECT_FALSE(
       layer_.SetRegistryValue("New", "", "v", "1", kHkeyLocalMachine, kWinlogon, kRegDword));
   EXPECT_FALSE(
       layer_.SetRegistryValue("New", "", "v", "x", kHkeyLocalMachine, kWinlogon, kRegDword));
