@@ -275,6 +275,72 @@ TEST(Save, MismatchedPasswordsWriteNothingWhereverTheSaveStarts) {
   }
 }
 
+// The registry refuses a standard user's policy key, or one Winlogon value, or
+// the rights test itself. Past the rights test the save writes all it can and
+// names the rest; wherever it started, the window stays unsaved, open, and in
+// its scope.
+TEST(Save, RefusedWritesAreNamedAndKeepTheWindowUnsavedWhereverTheSaveStarts) {
+  enum From { kButton, kCloseBox, kScopeSwitch };
+  struct Case {
+    const char* refused;
+    std::string box, prompt;
+    std::string stored;  // DefaultUserName|NoRun|NoClose of the current user
+  };
+  const std::string refusal = "Enregistrer la configuration|48";
+  const std::string head = "Windows a refusé d'enregistrer ces paramètres :\r• ";
+  const std::string tail =
+      "\rIls sont restés tels qu'ils étaient. Les autres paramètres ont été enregistrés.";
+  for (const Case& c :
+       {Case{"policies", refusal,
+             head + "Désactiver le bouton < Exécuter>\r• Désactiver le menu <Arrêter>" + tail,
+             "Jean|-|#1"},
+        Case{"DefaultDomainName", refusal, head + "DefaultDomainName" + tail, "Jean|#1|-"},
+        Case{"PowerdownAfterShutdown", "Erreur de sauvegarde|16",
+             "Vous n'avez pas les droits administrateur pour modifier cette section du regsitre !",
+             "-|-|#1"}}) {
+    for (const From from : {kButton, kCloseBox, kScopeSwitch}) {
+      SCOPED_TRACE(std::string(c.refused) + " " + std::to_string(from));
+      Main t;
+      t.Policy(kHkeyCurrentUser, "NoClose");
+      if (c.refused == std::string("policies")) {
+        t.registry.ProtectKey(kHkeyCurrentUser,
+                              "Software\\Microsoft\\Windows\\CurrentVersion\\Policies");
+      } else {
+        t.registry.ProtectValue(kHkeyLocalMachine, kWinlogon, c.refused);
+      }
+      t.Open();
+      IDD_Main& w = t.window;
+      t.screen.Click(*w.IDCK_Disable[4]);  // on: written
+      t.screen.Click(*w.IDCK_Disable[6]);  // off: NoClose deleted; the absent rest is no refusal
+      t.Enter(w.IDE_Username, "Jean");
+      t.registry.ClearCalls();
+      if (from != kButton) t.screen.Answer(ui::kResultYes);
+      if (from == kButton) t.screen.Click(w.IDCM_Save);
+      if (from == kCloseBox) t.screen.Close(w);
+      if (from == kScopeSwitch) t.screen.Click(w.IDOP_All);
+
+      EXPECT_EQ(t.Boxes().back() + t.LastPrompt(), c.box + c.prompt);
+      EXPECT_EQ(t.Boxes().size(), from == kButton ? 1u : 2u) << "one box says it all";
+      EXPECT_EQ(t.Winlogon("DefaultUserName") + "|" +
+                    t.Stored(kHkeyCurrentUser, kPolicies, "NoRun") + "|" +
+                    t.Stored(kHkeyCurrentUser, kPolicies, "NoClose"),
+                c.stored);
+      if (c.box != refusal) {
+        EXPECT_EQ(t.Writes(), "PowerdownAfterShutdown ");
+      }
+      EXPECT_TRUE(w.IDCM_Save.enabled() && w.RestrictionsChanged && w.LogonChanged);
+      EXPECT_TRUE(w.loaded() && !t.runtime.ended());
+      EXPECT_EQ(w.IDOP_Current.value() * 10 + w.IDOP_All.value(), 10) << "the scope stays";
+      EXPECT_EQ(w.IDCK_Disable[4]->value(), 1) << "the edits stay";
+      // Closing still asks.
+      t.screen.Answer(ui::kResultNo);
+      t.screen.Close(w);
+      EXPECT_EQ(t.Boxes().back(), "Quitter Ferrolis|36");
+      EXPECT_TRUE(t.runtime.ended());
+    }
+  }
+}
+
 TEST(Closing, RemindsOnQuitAsksOnlyWhenEditedThenEnds) {
   struct Case {
     int way;  // 0 close box, 1 button, 2 menu
