@@ -166,27 +166,3 @@ test_main_window_scopes_logon_and_quit() {
   shoot_at_200_percent
 }
 E2E_TESTS+=(test_main_window_scopes_logon_and_quit)
-
-# A write the registry refuses: a lasting key cannot be made below a volatile one, which Wine
-# refuses as Windows does. The save writes the rest, names the restriction and stays unsaved.
-test_main_window_names_a_refused_write() {
-  # A global: the trap runs when the test's subshell ends, past this function's locals.
-  policies='HKCU\Software\Microsoft\Windows\CurrentVersion\Policies'
-  trap 'wine reg delete "$policies" /f >/dev/null 2>&1' EXIT
-  wine reg delete "$policies" /f >/dev/null 2>&1 || true
-  drv volatilekey 'Software\Microsoft\Windows\CurrentVersion\Policies'
-  reference_encode "$SYSTEM_PW" "x"
-  open_main_window
-  click_at "$MAIN" "$NO_RUN"
-  click_at "$MAIN" "$SAVE_BUTTON"
-  drv msgbox "Enregistrer la configuration" >/dev/null
-  shot refused_write "Enregistrer la configuration"
-  expect_box "Enregistrer la configuration" "icon=1 buttons=1" \
-    $'Windows a refusé d\'enregistrer ces paramètres :\n• '"$NO_RUN"$'\nIls sont restés tels qu\'ils étaient. Les autres paramètres ont été enregistrés.'
-  drv button "Enregistrer la configuration" 1
-  expect_reg "$WINLOGON" PowerdownAfterShutdown "REG_SZ 1"
-  drv list "$MAIN" | grep -F "\"$SAVE_BUTTON\"" | grep -vq disabled || fail "the save button was disabled"
-  drv close "$MAIN"
-  expect_box "Quitter Ferrolis" "icon=1 buttons=6,7" "Voulez vous enregistrer les modifications ?"
-}
-E2E_TESTS+=(test_main_window_names_a_refused_write)

@@ -261,8 +261,6 @@ int Usage() {
       "  lines <title> <control>      prints the lines of a list box, '* ' before selected ones\n"
       "  linerect <title> <control> <n>  the screen rectangle of line n of a list box\n"
       "  popup [ms]                   waits for an open menu, prints its screen rectangle\n"
-      "  volatilekey <path>           creates a volatile key under HKEY_CURRENT_USER: the\n"
-      "                               registry refuses to create lasting keys below it\n"
       "controls: a caption (with or without '&'), the text of the label before it, #id,\n"
       "or CLASS[n] (n-th of that class in reading order, from 0)");
   return kUsage;
@@ -298,15 +296,6 @@ int Run(std::vector<std::wstring> args) {
     HWND tip = PollFor(TimeoutArg(args, 1), [] { return driver::VisibleTooltip(); });
     if (!tip) return kNotFound;
     WriteLine(Narrow(TextOf(tip)));
-    return kOk;
-  }
-  if (args.size() == 2 && args[0] == L"volatilekey") {
-    HKEY key = nullptr;
-    const LONG result =
-        RegCreateKeyExW(HKEY_CURRENT_USER, args[1].c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    if (result != ERROR_SUCCESS) return kNotFound;
-    RegCloseKey(key);
     return kOk;
   }
   if (args.size() < 2) return Usage();
