@@ -213,33 +213,15 @@ bool MemoryRegistry::MayWrite(platform::RootKey root) const {
   return administrator_ || root != platform::kHkeyLocalMachine;
 }
 
-void MemoryRegistry::ProtectKey(platform::RootKey root, std::string_view path) {
-  protected_keys_.emplace_back(root, Folded(path));
-}
-
-void MemoryRegistry::ProtectValue(platform::RootKey root, std::string_view path,
-                                  std::string_view name) {
-  protected_values_.emplace_back(root, Folded(path) + "\\" + Folded(name));
-}
-
-bool MemoryRegistry::MayWrite(platform::RootKey root, const Node& node) const {
-  if (!MayWrite(root)) return false;
+bool MemoryRegistry::MayWrite(platform::RootKey root, const Node& node,
+                              std::string_view value) const {
   const std::string path = Folded(node.Path());
-  for (const auto& [key_root, key_path] : protected_keys_) {
-    if (key_root == root && path.starts_with(key_path) &&
-        (path.size() == key_path.size() || path[key_path.size()] == '\\')) {
-      return false;
-    }
-  }
-  return true;
-}
-
-bool MemoryRegistry::MayWriteValue(const Handle& handle, std::string_view name) const {
-  const std::string value = Folded(handle.node->Path()) + "\\" + Folded(name);
-  for (const auto& [root, path] : protected_values_) {
-    if (root == handle.root && path == value) return false;
-  }
-  return true;
+  return MayWrite(root) && std::none_of(protected_.begin(), protected_.end(), [&](const auto& p) {
+           const std::string key = Folded(p.path);
+           if (p.root != root) return false;
+           if (!p.name.empty()) return path == key && Folded(value) == Folded(p.name);
+           return path.starts_with(key) && (path.size() == key.size() || path[key.size()] == '\\');
+         });
 }
 
 long MemoryRegistry::OpenKey(platform::RootKey root, const std::string& path, std::uint32_t access,
@@ -317,7 +299,7 @@ long MemoryRegistry::SetValue(platform::KeyHandle key, const std::string& name, 
   if (result == platform::kErrorSuccess && (!IsUtf8(name) || (IsTextType(type) && !IsUtf8(text)))) {
     result = kErrorNoUnicodeTranslation;
   }
-  if (result == platform::kErrorSuccess && !MayWriteValue(*handle, name)) {
+  if (result == platform::kErrorSuccess && !MayWrite(handle->root, *handle->node, name)) {
     result = platform::kErrorAccessDenied;
   }
   if (result == platform::kErrorSuccess) {
@@ -336,7 +318,7 @@ long MemoryRegistry::DeleteValue(platform::KeyHandle key, const std::string& nam
   long result = Resolve(key, kKeySetValue, &handle);
   std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
   if (result == platform::kErrorSuccess && !IsUtf8(name)) result = kErrorNoUnicodeTranslation;
-  if (result == platform::kErrorSuccess && !MayWriteValue(*handle, name)) {
+  if (result == platform::kErrorSuccess && !MayWrite(handle->root, *handle->node, name)) {
     result = platform::kErrorAccessDenied;
   }
   if (result == platform::kErrorSuccess) {

@@ -84,8 +84,12 @@ class MemoryRegistry final : public platform::Registry {
 
   void SetSixtyFourBitWindows(bool on) { sixty_four_bit_windows_ = on; }
   void SetAdministrator(bool administrator) { administrator_ = administrator; }
-  void ProtectKey(platform::RootKey root, std::string_view path);
-  void ProtectValue(platform::RootKey root, std::string_view path, std::string_view name);
+  void ProtectKey(platform::RootKey root, std::string_view path) {
+    protected_.push_back({root, std::string(path), {}});
+  }
+  void ProtectValue(platform::RootKey root, std::string_view path, std::string_view name) {
+    protected_.push_back({root, std::string(path), std::string(name)});
+  }
 
   // Direct access for tests, past every right and not recorded as calls.
   void SeedKey(platform::RootKey root, std::string_view path);
@@ -123,14 +127,17 @@ class MemoryRegistry final : public platform::Registry {
   long Record(std::string op, std::string path, std::string name, std::uint32_t access,
               long result);
   bool MayWrite(platform::RootKey root) const;
-  bool MayWrite(platform::RootKey root, const Node& node) const;
-  bool MayWriteValue(const Handle& handle, std::string_view name) const;
+  // The key, or with a name that value of it, is not protected.
+  bool MayWrite(platform::RootKey root, const Node& node, std::string_view value = {}) const;
 
   std::map<platform::RootKey, std::shared_ptr<Node>> roots_;
   std::unordered_map<platform::KeyHandle, Handle> handles_;
   platform::KeyHandle next_handle_ = 0x1000;
-  std::vector<std::pair<platform::RootKey, std::string>> protected_keys_;    // folded paths
-  std::vector<std::pair<platform::RootKey, std::string>> protected_values_;  // folded path\name
+  struct Protected {
+    platform::RootKey root;
+    std::string path, name;  // no name: the key and everything below it
+  };
+  std::vector<Protected> protected_;
   bool administrator_ = true;
   bool sixty_four_bit_windows_ = false;
   bool recording_ = true;
