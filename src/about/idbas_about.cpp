@@ -13,8 +13,9 @@ void IDBAS_About::ShowShellAbout(platform::NativeHandle owner, const std::string
 }
 
 std::string IDBAS_About::AboutText(const platform::ProgramVersion& version) {
-  return "Ferrolis, outil d'administration du poste de travail, par l'équipe Ferrolis, "
-         "décembre 2026 - version " +
+  // Short enough for the shell's box, which shows one line of it: the
+  // version at its end must stay in sight.
+  return "Ferrolis, par l'équipe Ferrolis, décembre 2026 - version " +
          std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
          std::to_string(version.revision);
 }

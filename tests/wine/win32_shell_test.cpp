@@ -1,7 +1,10 @@
-// The shell's About box through the ANSI entry point.
+// The shell's About box through the ANSI entry point, and starting a program.
 #include "platform/win32/win32_shell.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 #include "platform/win32/win32_text.h"
 #include "wine/dialog_answerer.h"
@@ -17,6 +20,50 @@ TEST(Win32Shell, AboutBoxGetsItsTextsInTheAnsiCodePage) {
   shell.ShellAbout(0, "Ferrolis é", "Réglages du poste", 0);
   ASSERT_TRUE(answer.found) << "no About box with \"Ferrolis é\" in its title";
   EXPECT_TRUE(answer.Shows(L"Réglages du poste"));
+}
+
+// The probe program built beside this test, which writes its command line
+// into its own folder.
+std::wstring Probe() {
+  wchar_t self[MAX_PATH] = {};
+  std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+  return path.substr(0, path.find_last_of(L'\\') + 1) + L"ferrolis_command_line_probe.exe";
+}
+
+// What the probe in `folder` wrote, once it has run; empty after 10 s.
+std::string CommandLineWrittenIn(const std::wstring& folder) {
+  const std::wstring file = folder + L"command_line.txt";
+  for (int i = 0; i < 100 && GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    Sleep(100);
+  Sleep(100);  // the probe closes the file right after writing it
+  std::ifstream in(file.c_str(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(Win32Shell, StartsTheFileItIsGivenQuotedNeverAProgramNamedByThePathsFirstWord) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring root =
+      std::wstring(temp) + L"ferrolis-start-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+  const std::wstring folder = root + L"Dossier avec espace\\";
+  ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr) && CreateDirectoryW(folder.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW(Probe().c_str(), (folder + L"probe.exe").c_str(), FALSE)) << "no probe";
+  // What an unquoted command line starts first.
+  ASSERT_TRUE(CopyFileW(Probe().c_str(), (root + L"Dossier.exe").c_str(), FALSE));
+
+  Win32TextCodec ansi;
+  Win32Shell shell(ansi);
+  EXPECT_TRUE(shell.StartProgram(Narrow(folder + L"probe.exe"), SW_HIDE));
+  EXPECT_EQ(CommandLineWrittenIn(folder), "\"" + Narrow(folder) + "probe.exe\"");
+  EXPECT_EQ(GetFileAttributesW((root + L"command_line.txt").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the planted Dossier.exe ran";
+  EXPECT_FALSE(shell.StartProgram(Narrow(folder + L"absent.exe"), SW_HIDE));
+
+  for (const std::wstring& file : {folder + L"probe.exe", folder + L"command_line.txt",
+                                   root + L"Dossier.exe", root + L"command_line.txt"})
+    DeleteFileW(file.c_str());
+  RemoveDirectoryW(folder.c_str());
+  RemoveDirectoryW(root.c_str());
 }
 
 }  // namespace
