@@ -54,7 +54,9 @@ TEST(Win32Shell, StartsTheFileItIsGivenQuotedNeverAProgramNamedByThePathsFirstWo
   Win32TextCodec ansi;
   Win32Shell shell(ansi);
   EXPECT_TRUE(shell.StartProgram(Narrow(folder + L"probe.exe"), SW_HIDE));
-  EXPECT_EQ(CommandLineWrittenIn(folder), "\"" + Narrow(folder) + "probe.exe\"");
+  std::string quoted = "\"";
+  quoted += Narrow(folder) + "probe.exe\"";
+  EXPECT_EQ(CommandLineWrittenIn(folder), quoted);
   EXPECT_EQ(GetFileAttributesW((root + L"command_line.txt").c_str()), INVALID_FILE_ATTRIBUTES)
       << "the planted Dossier.exe ran";
   EXPECT_FALSE(shell.StartProgram(Narrow(folder + L"absent.exe"), SW_HIDE));

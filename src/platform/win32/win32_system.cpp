@@ -28,6 +28,47 @@ std::string TokenAccount(HANDLE process) {
   return Narrow(std::wstring(domain) + L"\\" + name);
 }
 
+// The account of the process `process_id`, or empty text.
+std::string ProcessAccount(DWORD process_id) {
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
+  if (process == nullptr) return {};
+  std::string account = TokenAccount(process);
+  CloseHandle(process);
+  return account;
+}
+
+// Enables the debug privilege of this process, which administrators hold but
+// is off until asked for, for as long as it lives.
+class DebugPrivilege {
+ public:
+  DebugPrivilege() {
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token_)) {
+      token_ = nullptr;
+      return;
+    }
+    TOKEN_PRIVILEGES wanted{};
+    wanted.PrivilegeCount = 1;
+    wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    DWORD size = sizeof(previous_);
+    enabled_ = LookupPrivilegeValueW(nullptr, SE_DEBUG_NAME, &wanted.Privileges[0].Luid) &&
+               AdjustTokenPrivileges(token_, FALSE, &wanted, sizeof(previous_), &previous_,
+                                     &size) &&
+               GetLastError() == ERROR_SUCCESS;  // ERROR_NOT_ALL_ASSIGNED: not held
+  }
+  ~DebugPrivilege() {
+    if (enabled_) AdjustTokenPrivileges(token_, FALSE, &previous_, 0, nullptr, nullptr);
+    if (token_ != nullptr) CloseHandle(token_);
+  }
+  DebugPrivilege(const DebugPrivilege&) = delete;
+  DebugPrivilege& operator=(const DebugPrivilege&) = delete;
+  bool enabled() const { return enabled_; }
+
+ private:
+  HANDLE token_ = nullptr;
+  TOKEN_PRIVILEGES previous_{};
+  bool enabled_ = false;
+};
+
 }  // namespace
 
 Win32System::Win32System(std::wstring instance_mutex)
@@ -103,11 +144,13 @@ std::string Win32System::SessionAccount() {
   if (shell == nullptr || GetWindowThreadProcessId(shell, &process_id) == 0 || process_id == 0) {
     return {};
   }
-  // The limited right is the one a process of another account may be granted.
-  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
-  if (process == nullptr) return {};
-  std::string account = TokenAccount(process);
-  CloseHandle(process);
+  std::string account = ProcessAccount(process_id);
+  if (account.empty()) {
+    // Windows lets a process open another account's process token only with
+    // the debug privilege on: an administrator's process may turn it on.
+    const DebugPrivilege privilege;
+    if (privilege.enabled()) account = ProcessAccount(process_id);
+  }
   return account;
 }
 
