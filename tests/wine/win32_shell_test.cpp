@@ -46,7 +46,14 @@ TEST(Win32Shell, StartsTheFileItIsGivenQuotedNeverAProgramNamedByThePathsFirstWo
   const std::wstring root =
       std::wstring(temp) + L"ferrolis-start-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
   const std::wstring folder = root + L"Dossier avec espace\\";
-  ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr) && CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring files[] = {folder + L"probe.exe", folder + L"command_line.txt",
+                                root + L"Dossier.exe", root + L"command_line.txt"};
+  const auto clean = [&] {
+    for (const std::wstring& file : files) DeleteFileW(file.c_str());
+  };
+  clean();  // what a run that failed may have left
+  CreateDirectoryW(root.c_str(), nullptr);
+  CreateDirectoryW(folder.c_str(), nullptr);
   ASSERT_TRUE(CopyFileW(Probe().c_str(), (folder + L"probe.exe").c_str(), FALSE)) << "no probe";
   // What an unquoted command line starts first.
   ASSERT_TRUE(CopyFileW(Probe().c_str(), (root + L"Dossier.exe").c_str(), FALSE));
@@ -61,9 +68,7 @@ TEST(Win32Shell, StartsTheFileItIsGivenQuotedNeverAProgramNamedByThePathsFirstWo
       << "the planted Dossier.exe ran";
   EXPECT_FALSE(shell.StartProgram(Narrow(folder + L"absent.exe"), SW_HIDE));
 
-  for (const std::wstring& file : {folder + L"probe.exe", folder + L"command_line.txt",
-                                   root + L"Dossier.exe", root + L"command_line.txt"})
-    DeleteFileW(file.c_str());
+  clean();
   RemoveDirectoryW(folder.c_str());
   RemoveDirectoryW(root.c_str());
 }
