@@ -22,15 +22,7 @@ TEST(Win32Shell, AboutBoxGetsItsTextsInTheAnsiCodePage) {
   EXPECT_TRUE(answer.Shows(L"Réglages du poste"));
 }
 
-// The probe program built beside this test, which writes its command line
-// into its own folder.
-std::wstring Probe() {
-  wchar_t self[MAX_PATH] = {};
-  std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-  return path.substr(0, path.find_last_of(L'\\') + 1) + L"ferrolis_command_line_probe.exe";
-}
-
-// What the probe in `folder` wrote, once it has run; empty after 10 s.
+// What the probe program in `folder` wrote (its command line), once it has run.
 std::string CommandLineWrittenIn(const std::wstring& folder) {
   const std::wstring file = folder + L"command_line.txt";
   for (int i = 0; i < 100 && GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
@@ -54,9 +46,12 @@ TEST(Win32Shell, StartsTheFileItIsGivenQuotedNeverAProgramNamedByThePathsFirstWo
   clean();  // what a run that failed may have left
   CreateDirectoryW(root.c_str(), nullptr);
   CreateDirectoryW(folder.c_str(), nullptr);
-  ASSERT_TRUE(CopyFileW(Probe().c_str(), (folder + L"probe.exe").c_str(), FALSE)) << "no probe";
-  // What an unquoted command line starts first.
-  ASSERT_TRUE(CopyFileW(Probe().c_str(), (root + L"Dossier.exe").c_str(), FALSE));
+  // The probe built beside this test, and a copy that an unquoted command line starts first.
+  wchar_t self[MAX_PATH] = {};
+  std::wstring probe(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+  probe = probe.substr(0, probe.find_last_of(L'\\') + 1) + L"ferrolis_command_line_probe.exe";
+  ASSERT_TRUE(CopyFileW(probe.c_str(), files[0].c_str(), FALSE) &&
+              CopyFileW(probe.c_str(), files[2].c_str(), FALSE));
 
   Win32TextCodec ansi;
   Win32Shell shell(ansi);
