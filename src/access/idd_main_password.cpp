@@ -31,8 +31,8 @@ void ReportPasswordNotChanged(ui::Runtime& runtime) {
 bool RefuseUnstorable(access::Module1& module, ui::Runtime& runtime, ui::Control& box) {
   const std::string character = module.UnstorableCharacter(box.text());
   if (character.empty()) return false;
-  runtime.MsgBox("Le caractère « " + character +
-                     " » ne peut pas être enregistré dans le fichier mot de passe !" +
+  runtime.MsgBox("Le caractère " + ui::QuoteForBox(character) +
+                     " ne peut pas être enregistré dans le fichier mot de passe !" +
                      ui::kLineBreak + "Choisissez un mot de passe sans ce caractère." +
                      ui::kLineBreak + "Le mot de passe n'a pas été modifié.",
                  ui::kOkOnly + ui::kExclamation, "Mot de passe refusé");

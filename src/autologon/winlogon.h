@@ -32,10 +32,12 @@ inline constexpr std::string_view kShell = "Shell";
 // What a save of the Shell field did.
 enum class ShellWrite {
   Written,
-  Blank,     // the text is empty or spaces only
-  NoFile,    // the text names no normal file that a search finds
-  NoSearch,  // the search could not be made (drive not ready, invalid name)
-  Refused,   // a normal file, but the registry refused the write
+  Blank,      // the text is empty or spaces only
+  NoFile,     // the text names no normal file that a search finds
+  NotNormal,  // it names a hidden or system file, or a folder
+  Wildcard,   // it holds "*" or "?": a pattern, not a file Windows can start
+  NoSearch,   // the search could not be made (drive not ready, invalid name)
+  Refused,    // a normal file, but the registry refused the write
 };
 
 class Winlogon {
@@ -58,7 +60,9 @@ class Winlogon {
   std::string ReadShellValue() const;
   // Writes `text` untrimmed as the Shell value when it is not blank and a
   // search for the text itself finds a normal file (a bare name is looked up
-  // in the current folder; hidden, system files and folders do not count).
+  // in the current folder; hidden, system files and folders do not count). A
+  // text with a wildcard is never written, whatever it matches: Windows would
+  // start no shell at logon.
   // Otherwise nothing is written. The registry may still refuse the write.
   ShellWrite WriteShellValue(const std::string& text);
 

@@ -36,6 +36,13 @@ class RecordFile {
   virtual void Flush() = 0;
 };
 
+// What a file search finds.
+enum class FoundEntry {
+  Nothing,
+  NormalFile,
+  OtherEntry,  // only hidden or system files, or directories
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -50,11 +57,16 @@ class FileSystem {
   // backslash; empty on 32-bit Windows.
   virtual std::string Wow64SystemDirectory() = 0;
 
-  // True when a directory search for exactly `path`, filtered to normal files,
-  // finds an entry: read-only and archive files count; hidden, system files and
-  // directories do not. A missing file or folder gives false; a drive that
-  // cannot be read (no disk, unformatted, missing drive) raises FileError.
-  virtual bool FindNormalFile(const std::string& path) = 0;
+  // What a directory search for exactly `path` finds (wildcards match as in
+  // any search): NormalFile when an entry is a normal file (read-only and
+  // archive files count), OtherEntry when there are entries but each is
+  // hidden, a system file or a directory, Nothing when there is none (a
+  // missing folder included). A drive that cannot be read (no disk,
+  // unformatted, missing drive) raises FileError.
+  virtual FoundEntry FindEntry(const std::string& path) = 0;
+
+  // True when the search above finds a normal file.
+  bool FindNormalFile(const std::string& path) { return FindEntry(path) == FoundEntry::NormalFile; }
 
   virtual void Delete(const std::string& path) = 0;
 

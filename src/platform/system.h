@@ -48,6 +48,14 @@ class System {
   // that does not answer within a short delay is not waited for.
   virtual void NotifyPolicyChange() = 0;
 
+  // The account this process runs under, as DOMAIN\name; empty when it
+  // cannot be told.
+  virtual std::string ProgramAccount() = 0;
+  // The account that owns the desktop, as DOMAIN\name: the owner of the
+  // process of the shell's window (Explorer's desktop). Empty when there is
+  // no shell window or when it cannot be told.
+  virtual std::string SessionAccount() = 0;
+
   // Ends the process at once with the given exit code. On Windows it does not
   // return; a test double records the call and returns.
   virtual void ExitProcess(int code) = 0;

@@ -48,6 +48,7 @@ test_about_menu_with_mouse_and_keyboard() {
   xdotool key F10 Down Return
   expect_window "$SHELL_ABOUT"
   drv list "$SHELL_ABOUT" | grep -qF "version 1.1.0" || fail "no version in the shell's About box"
+  shot shell_about "$SHELL_ABOUT"
   xdotool key Return
   drv gone "$SHELL_ABOUT" 3000 || fail "the shell's About box stayed"
 

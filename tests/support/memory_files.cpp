@@ -112,27 +112,31 @@ unsigned MemoryFiles::GetSystemDirectoryA(char* buffer, unsigned size) {
   return length;
 }
 
-bool MemoryFiles::FindNormalFile(const std::string& path) {
+platform::FoundEntry MemoryFiles::FindEntry(const std::string& path) {
   CheckDrive(path);
-  const auto normal = [](const Entry& entry) {
-    return !entry.hidden && !entry.system && !entry.directory;
+  using platform::FoundEntry;
+  const auto kind = [](const Entry& entry) {
+    return entry.hidden || entry.system || entry.directory ? FoundEntry::OtherEntry
+                                                           : FoundEntry::NormalFile;
   };
   const std::string key = Key(path);
   const std::string folder = FolderOf(key);
   const std::string pattern = key.substr(folder.size());
   if (pattern.find_first_of("*?") == std::string::npos) {
     const Entry* entry = Find(path);
-    return entry != nullptr && normal(*entry);
+    return entry == nullptr ? FoundEntry::Nothing : kind(*entry);
   }
-  // Any entry of the folder that the pattern matches and that is a normal file.
+  // A normal file among the entries of the folder that the pattern matches.
+  FoundEntry found = FoundEntry::Nothing;
   for (const auto& [name, entry] : entries_) {
     if (name.size() > folder.size() && name.compare(0, folder.size(), folder) == 0 &&
         name.find('\\', folder.size()) == std::string::npos &&
-        Matches(pattern.c_str(), name.c_str() + folder.size()) && normal(*entry)) {
-      return true;
+        Matches(pattern.c_str(), name.c_str() + folder.size())) {
+      found = kind(*entry);
+      if (found == FoundEntry::NormalFile) break;
     }
   }
-  return false;
+  return found;
 }
 
 void MemoryFiles::Delete(const std::string& path) {

@@ -52,7 +52,7 @@ class MemoryFiles final : public platform::FileSystem {
   // platform::FileSystem
   unsigned GetSystemDirectoryA(char* buffer, unsigned size) override;
   std::string Wow64SystemDirectory() override { return wow64_system_directory; }
-  bool FindNormalFile(const std::string& path) override;
+  platform::FoundEntry FindEntry(const std::string& path) override;
   void Delete(const std::string& path) override;
   std::unique_ptr<platform::RecordFile> OpenRecordFile(const std::string& path,
                                                        bool create) override;

@@ -370,21 +370,30 @@ TEST(ShellValue, WrittenOnlyForANormalFileAndAnUnwrittenChangeIsSaid) {
   struct Case {
     std::string text, stored;
     bool written;
-    const char* message;  // a piece of the warning, nullptr for none
+    std::string message;  // a piece of the warning, empty for none
   };
   for (const Case& c :
-       {Case{"C:\\Shell\\kiosque.exe", "explorer.exe", true, nullptr},
-        Case{"explorer.exe", "explorer.exe", false, nullptr},
-        Case{"explorer.exe", "C:\\Shell\\kiosque.exe", false, "« explorer.exe » ne désigne"},
+       {Case{"C:\\Shell\\kiosque.exe", "explorer.exe", true, ""},
+        Case{"explorer.exe", "explorer.exe", false, ""},
+        Case{"explorer.exe", "C:\\Shell\\kiosque.exe", false,
+             "« explorer.exe » ne désigne aucun fichier existant."},
         Case{"C:\\Shell\\kiosque.exe /plein", "", false, "Aucune valeur Shell"},
         Case{"C:\\Shell\\cache.exe", "explorer.exe", false, "reste « explorer.exe »"},
+        Case{"C:\\Shell\\cache.exe", "", false, "cache.exe » ne désigne pas un fichier ordinaire"},
+        Case{"C:\\Shell\\Dossier", "", false, "« C:\\Shell\\Dossier » ne désigne pas un fichier"},
+        Case{"C:\\Shell\\*.exe", "", false, "*.exe » contient un caractère générique"},
+        Case{"C:\\Shell\\kiosque.ex?", "", false, "caractère générique"},
+        // The box quotes the start and the end of a long text, never all of it.
+        Case{"C:\\" + std::string(2000, 'a') + ".exe", "", false,
+             "« C:\\" + std::string(37, 'a') + "…" + std::string(35, 'a') + ".exe » ne désigne"},
         Case{"A:\\kiosque.exe", "explorer.exe", false, "n'a pas pu être recherché"},
-        Case{"   ", "explorer.exe", false, "est vide"}, Case{"   ", "", false, nullptr}}) {
+        Case{"   ", "explorer.exe", false, "est vide"}, Case{"   ", "", false, ""}}) {
     SCOPED_TRACE(c.text);
     Main t;
     t.files.Put("C:\\Shell\\kiosque.exe", "MZ");
     t.files.Put("C:\\Shell\\cache.exe", "MZ");
     t.files.Find("C:\\Shell\\cache.exe")->hidden = true;
+    t.files.CreateFolders("C:\\Shell\\Dossier");
     t.files.unreadable_drives.insert('A');
     if (!c.stored.empty()) t.Logon("Shell", c.stored);
     t.Open();
@@ -394,11 +403,40 @@ TEST(ShellValue, WrittenOnlyForANormalFileAndAnUnwrittenChangeIsSaid) {
     t.screen.Click(t.window.IDCM_Save);
     EXPECT_EQ(t.Winlogon("Shell"), c.written ? c.text : (c.stored.empty() ? "-" : c.stored));
     EXPECT_TRUE(t.Clean()) << "the save completes";
-    EXPECT_EQ(t.Boxes(), c.message ? Strings{"Exécuter Shell|48"} : Strings{});
-    if (c.message) {
+    EXPECT_EQ(t.Boxes(), !c.message.empty() ? Strings{"Exécuter Shell|48"} : Strings{});
+    if (!c.message.empty()) {
       EXPECT_NE(t.LastPrompt().find(c.message), std::string::npos) << t.LastPrompt();
     }
   }
+}
+
+TEST(MainWindowLoad, SaysOnceWhenTheProgramRunsUnderAnotherAccountThanTheSession) {
+  struct Case {
+    const char *program, *session;
+    bool said;
+  };
+  for (const Case c : {Case{"POSTE\\léa", "POSTE\\léa", false}, Case{"POSTE\\admin", "", false},
+                       Case{"", "POSTE\\léa", false}, Case{"DOMAINE\\admin", "POSTE\\léa", true}}) {
+    SCOPED_TRACE(std::string(c.program) + " / " + c.session);
+    Main t;
+    t.system.program_account = c.program;
+    t.system.session_account = c.session;
+    t.Open();
+    EXPECT_EQ(t.Boxes(), c.said ? Strings{"Ferrolis|64"} : Strings{});
+    if (c.said) {
+      EXPECT_EQ(t.LastPrompt(),
+                "Ferrolis s'exécute sous le compte DOMAINE\\admin, et non sous celui de la session "
+                "(POSTE\\léa) : « Utilisateur courant » désigne le compte DOMAINE\\admin.");
+    }
+  }
+}
+
+TEST(QuoteForBox, QuotesAtMostEightyCharactersCutBetweenCharacters) {
+  std::string eighty;
+  for (int i = 0; i < 80; ++i) eighty += "é";
+  EXPECT_EQ(ui::QuoteForBox(eighty), "« " + eighty + " »");
+  EXPECT_EQ(ui::QuoteForBox(eighty + "x"),
+            "« " + eighty.substr(0, 80) + "…" + eighty.substr(0, 76) + "x »");
 }
 
 TEST(MainWindowLayout, ControlsFitTheirContainerAndNeverOverlap) {

@@ -8,6 +8,7 @@
 
 #include "platform/win32/win32_kinds.h"
 #include "platform/win32/win32_layout.h"
+#include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_text.h"
 #include "ui/rules.h"
 
@@ -25,9 +26,7 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT
 
 template <class Fn>
 Fn User32Function(const char* name) {
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                : nullptr;
+  return SystemFunction<Fn>(L"user32.dll", name);
 }
 
 int SystemDpi() {

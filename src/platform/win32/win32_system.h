@@ -25,6 +25,8 @@ class Win32System final : public System {
   bool GetVersionPlatformId(std::uint32_t* platform_id) override;
   LocalTime Now() const override;
   void NotifyPolicyChange() override;
+  std::string ProgramAccount() override;
+  std::string SessionAccount() override;
   void ExitProcess(int code) override;
 
  private:
