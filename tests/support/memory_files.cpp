@@ -12,6 +12,8 @@ namespace {
 constexpr unsigned long kFileNotFound = 2;
 constexpr unsigned long kAccessDenied = 5;
 constexpr unsigned long kNotReady = 21;
+constexpr unsigned long kSharingViolation = 32;
+constexpr unsigned long kFileExists = 80;
 constexpr unsigned long kDiskFull = 112;
 
 // A file search's pattern: "*" any run of characters, "?" any one character
@@ -87,6 +89,13 @@ void MemoryFiles::CheckWritable(const std::string& path) const {
   }
 }
 
+void MemoryFiles::CheckHeld(const std::string& path) {
+  const auto it = held_.find(Key(path));
+  if (it == held_.end() || it->second == 0) return;
+  --it->second;
+  throw FileError("held by another program: " + path, kSharingViolation);
+}
+
 void MemoryFiles::Put(const std::string& path, const std::string& bytes) {
   auto entry = std::make_shared<Entry>();
   entry->bytes = bytes;
@@ -147,6 +156,7 @@ void MemoryFiles::Delete(const std::string& path) {
 std::unique_ptr<platform::RecordFile> MemoryFiles::OpenRecordFile(const std::string& path,
                                                                   bool create) {
   CheckDrive(path);
+  CheckHeld(path);
   auto it = entries_.find(Key(path));
   if (create) {
     CheckWritable(path);
@@ -162,9 +172,25 @@ std::unique_ptr<platform::RecordFile> MemoryFiles::OpenRecordFile(const std::str
   return std::make_unique<File>(*this, it->second);
 }
 
+std::unique_ptr<platform::RecordFile> MemoryFiles::CreateNewRecordFile(const std::string& path) {
+  CheckWritable(path);
+  if (Has(path)) throw FileError("already there: " + path, kFileExists);
+  auto entry = std::make_shared<Entry>();
+  entries_[Key(path)] = entry;
+  return std::make_unique<File>(*this, entry);
+}
+
+void MemoryFiles::ClearAttributes(const std::string& path) {
+  CheckWritable(path);
+  Entry* entry = Find(path);
+  if (entry == nullptr) throw FileError("not found: " + path, kFileNotFound);
+  entry->hidden = entry->system = entry->read_only = false;
+}
+
 void MemoryFiles::Replace(const std::string& from, const std::string& to) {
   CheckWritable(from);
   CheckWritable(to);
+  CheckHeld(to);
   const auto source = entries_.find(Key(from));
   if (source == entries_.end()) throw FileError("not found: " + from, kFileNotFound);
   const auto target = entries_.find(Key(to));
