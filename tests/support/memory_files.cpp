@@ -12,8 +12,6 @@ namespace {
 constexpr unsigned long kFileNotFound = 2;
 constexpr unsigned long kAccessDenied = 5;
 constexpr unsigned long kNotReady = 21;
-constexpr unsigned long kSharingViolation = 32;
-constexpr unsigned long kFileExists = 80;
 constexpr unsigned long kDiskFull = 112;
 
 // A file search's pattern: "*" any run of characters, "?" any one character
@@ -90,10 +88,9 @@ void MemoryFiles::CheckWritable(const std::string& path) const {
 }
 
 void MemoryFiles::CheckHeld(const std::string& path) {
-  const auto it = held_.find(Key(path));
-  if (it == held_.end() || it->second == 0) return;
-  --it->second;
-  throw FileError("held by another program: " + path, kSharingViolation);
+  const auto it = held.find(path);
+  if (it != held.end() && it->second-- > 0)
+    throw FileError("held: " + path, platform::kFileSharingViolation);
 }
 
 void MemoryFiles::Put(const std::string& path, const std::string& bytes) {
@@ -173,18 +170,12 @@ std::unique_ptr<platform::RecordFile> MemoryFiles::OpenRecordFile(const std::str
 }
 
 std::unique_ptr<platform::RecordFile> MemoryFiles::CreateNewRecordFile(const std::string& path) {
-  CheckWritable(path);
-  if (Has(path)) throw FileError("already there: " + path, kFileExists);
-  auto entry = std::make_shared<Entry>();
-  entries_[Key(path)] = entry;
-  return std::make_unique<File>(*this, entry);
+  if (Has(path)) throw FileError("already there: " + path, platform::kFileExists);
+  return OpenRecordFile(path, true);
 }
 
 void MemoryFiles::ClearAttributes(const std::string& path) {
-  CheckWritable(path);
-  Entry* entry = Find(path);
-  if (entry == nullptr) throw FileError("not found: " + path, kFileNotFound);
-  entry->hidden = entry->system = entry->read_only = false;
+  if (Entry* entry = Find(path)) entry->hidden = entry->system = entry->read_only = false;
 }
 
 void MemoryFiles::Replace(const std::string& from, const std::string& to) {

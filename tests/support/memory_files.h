@@ -40,9 +40,10 @@ class MemoryFiles final : public platform::FileSystem {
   // replaced or deleted.
   std::set<std::string> read_only_folders;
 
-  // The next `times` openings or replacements of `path` fail as another
-  // program holding the file makes them fail (ERROR_SHARING_VIOLATION).
-  void Hold(const std::string& path, int times) { held_[Key(path)] = times; }
+  // Path (as the program spells it) to the number of its next openings or
+  // replacements that fail with a sharing violation, as another program
+  // holding the file makes them fail.
+  std::map<std::string, int> held;
   // Every Pause asked for, in milliseconds; the double does not wait.
   std::vector<unsigned> pauses;
 
@@ -78,7 +79,6 @@ class MemoryFiles final : public platform::FileSystem {
   void CheckHeld(const std::string& path);
 
   std::map<std::string, std::shared_ptr<Entry>> entries_;
-  std::map<std::string, int> held_;
 };
 
 }  // namespace ferrolis::testing

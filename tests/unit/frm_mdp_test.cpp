@@ -218,16 +218,6 @@ TEST_F(GateTest, ADamagedSystemCopyEndsTheProgramInsteadOfOpening) {
   EXPECT_EQ(files_.Bytes(kSystemCopy), record) << "the file is left for the administrator";
 }
 
-TEST_F(GateTest, AFileThatStaysHeldByAnotherProgramFailsClosed) {
-  StorePassword("secret");
-  files_.Hold(kSystemCopy, 1000);
-  Start();
-  ASSERT_EQ(screen_.boxes().size(), 1u);
-  EXPECT_NE(screen_.boxes()[0].prompt.find("endommagé"), std::string::npos);
-  EXPECT_TRUE(Ended());
-  EXPECT_EQ(files_.pauses.size(), 4u) << "after a few tries";
-}
-
 TEST_F(GateTest, AnUnreadableSystemDriveAlsoFailsClosed) {
   files_.unreadable_drives.insert('C');
   Start();

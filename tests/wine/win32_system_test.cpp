@@ -29,14 +29,6 @@ TEST(Win32System, TheFirstCopyHoldsTheInstanceMarkerForItsLife) {
   EXPECT_FALSE(after.AnotherInstanceRunning()) << "the marker goes with its holder";
 }
 
-TEST(Win32System, TheProgramsMarkerIsOneForTheWholeMachine) {
-  Win32System program;
-  ASSERT_FALSE(program.AnotherInstanceRunning());
-  const HANDLE global = OpenMutexW(SYNCHRONIZE, FALSE, L"Global\\Ferrolis.SingleInstance");
-  EXPECT_NE(global, nullptr) << "in the global namespace, seen from every session";
-  if (global) CloseHandle(global);
-}
-
 TEST(Win32System, ProgramFolderIsWhereTheExecutableIs) {
   Win32System system(UniqueMutexName());
   const std::string folder = system.ProgramFolder();
