@@ -137,6 +137,18 @@ TEST_F(PasswordFilesContract, AReadOnlyFileIsNotReplacedAndStaysWhole) {
   env_->SetAttributes(path, false, false, false);
 }
 
+TEST_F(PasswordFilesContract, AReadOnlyLeftoverTemporaryFileNeitherBlocksNorSpreads) {
+  const std::string path = Path("FRLS.PW");
+  env_->Put(path + ".1.tmp", "stale");
+  env_->SetAttributes(path + ".1.tmp", false, false, true);
+  module_.EncodePasswordFile(path, "premier");
+  // A second change works only if the first one left no read-only file.
+  module_.EncodePasswordFile(path, "second");
+  EXPECT_EQ(module_.DecodePasswordFile(path), "second");
+  EXPECT_FALSE(env_->Exists(path + ".1.tmp"));
+  EXPECT_FALSE(env_->Exists(path + ".2.tmp"));
+}
+
 TEST_F(PasswordFilesContract, TheSystemDirectoryIsAFolderThatExists) {
   const std::string directory = module_.GetSystemDir();
   ASSERT_FALSE(directory.empty());

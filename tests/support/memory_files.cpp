@@ -87,6 +87,12 @@ void MemoryFiles::CheckWritable(const std::string& path) const {
   }
 }
 
+void MemoryFiles::CheckHeld(const std::string& path) {
+  const auto it = held.find(path);
+  if (it != held.end() && it->second-- > 0)
+    throw FileError("held: " + path, platform::kFileSharingViolation);
+}
+
 void MemoryFiles::Put(const std::string& path, const std::string& bytes) {
   auto entry = std::make_shared<Entry>();
   entry->bytes = bytes;
@@ -151,6 +157,7 @@ void MemoryFiles::Delete(const std::string& path) {
 std::unique_ptr<platform::RecordFile> MemoryFiles::OpenRecordFile(const std::string& path,
                                                                   bool create) {
   CheckDrive(path);
+  CheckHeld(path);
   auto it = entries_.find(Key(path));
   if (create) {
     CheckWritable(path);
@@ -166,9 +173,19 @@ std::unique_ptr<platform::RecordFile> MemoryFiles::OpenRecordFile(const std::str
   return std::make_unique<File>(*this, it->second);
 }
 
+std::unique_ptr<platform::RecordFile> MemoryFiles::CreateNewRecordFile(const std::string& path) {
+  if (Has(path)) throw FileError("already there: " + path, platform::kFileExists);
+  return OpenRecordFile(path, true);
+}
+
+void MemoryFiles::ClearAttributes(const std::string& path) {
+  if (Entry* entry = Find(path)) entry->hidden = entry->system = entry->read_only = false;
+}
+
 void MemoryFiles::Replace(const std::string& from, const std::string& to) {
   CheckWritable(from);
   CheckWritable(to);
+  CheckHeld(to);
   const auto source = entries_.find(Key(from));
   if (source == entries_.end()) throw FileError("not found: " + from, kFileNotFound);
   const auto target = entries_.find(Key(to));

@@ -431,6 +431,16 @@ TEST_F(Win32RendererTest, ClicksReachTheRuntimeOnce) {
                MAKEWPARAM(GetDlgCtrlID(Native(form.Command1)), BN_CLICKED),
                reinterpret_cast<LPARAM>(Native(form.Command1)));
   EXPECT_EQ(form.Clicks(form.Command1), 1) << "a disabled button takes no click";
+  // Another program can send a click to a hidden button, or to a window a
+  // modal one has disabled: neither raises anything.
+  form.Command1.SetEnabled(true);
+  form.Command1.SetVisible(false);
+  SendMessageW(Native(form.Command1), BM_CLICK, 0, 0);
+  form.Command1.SetVisible(true);
+  EnableWindow(Native(form), FALSE);
+  SendMessageW(Native(form.Command1), BM_CLICK, 0, 0);
+  EnableWindow(Native(form), TRUE);
+  EXPECT_EQ(form.Clicks(form.Command1), 1) << "a hidden button or disabled window takes no click";
 
   // A shift-click selects several lines: one Click, with every line stored.
   form.List1.AddItem("a");

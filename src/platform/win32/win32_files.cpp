@@ -161,6 +161,16 @@ std::unique_ptr<RecordFile> Win32FileSystem::OpenRecordFile(const std::string& p
   return std::make_unique<Win32RecordFile>(handle, path);
 }
 
+std::unique_ptr<RecordFile> Win32FileSystem::CreateNewRecordFile(const std::string& path) {
+  // CREATE_NEW fails on anything already there, so the file is always a new
+  // one with the attributes asked for here, never those of a leftover.
+  const HANDLE handle =
+      CreateFileW(OnDisk(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) Fail("CreateFile", path);
+  return std::make_unique<Win32RecordFile>(handle, path);
+}
+
 void Win32FileSystem::Replace(const std::string& from, const std::string& to) {
   // Windows refuses to replace a read-only file; not every implementation of
   // MoveFileEx does, so the rule is enforced here.
@@ -174,6 +184,13 @@ void Win32FileSystem::Replace(const std::string& from, const std::string& to) {
     Fail("MoveFileEx", to);
   }
 }
+
+void Win32FileSystem::ClearAttributes(const std::string& path) {
+  if (!SetFileAttributesW(OnDisk(path).c_str(), FILE_ATTRIBUTE_NORMAL))
+    Fail("SetFileAttributes", path);
+}
+
+void Win32FileSystem::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
 bool Win32FileSystem::PathExists(const std::string& path) {
   return GetFileAttributesW(PathOnDisk(path).c_str()) != INVALID_FILE_ATTRIBUTES;

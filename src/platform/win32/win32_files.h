@@ -21,7 +21,10 @@ class Win32FileSystem final : public FileSystem {
   FoundEntry FindEntry(const std::string& path) override;
   void Delete(const std::string& path) override;
   std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path, bool create) override;
+  std::unique_ptr<RecordFile> CreateNewRecordFile(const std::string& path) override;
   void Replace(const std::string& from, const std::string& to) override;
+  void ClearAttributes(const std::string& path) override;
+  void Pause(unsigned milliseconds) override;
   bool PathExists(const std::string& path) override;
   std::string LocalAppDataFolder() override;
   void CreateFolders(const std::string& path) override;
