@@ -15,8 +15,7 @@ void IDBAS_About::ShowShellAbout(platform::NativeHandle owner, const std::string
 std::string IDBAS_About::AboutText(const platform::ProgramVersion& version) {
   return "Ferrolis, outil d'administration du poste de travail, par l'équipe Ferrolis, "
          "décembre 2026 - version " +
-         std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
-         std::to_string(version.revision);
+         platform::VersionText(version);
 }
 
 void IDBAS_About::ShowAboutFor(const ui::Form& owner) {
