@@ -42,7 +42,7 @@ for exe in "$tmp"/dist/ferrolis-*-x64.exe "$tmp"/dist/ferrolis-*-x86.exe; do
   # One changed byte of code: the signature must no longer match.
   cp "$exe" "$tmp/changed.exe"
   byte=$(od -An -tu1 -j4096 -N1 "$exe")
-  printf '%b' "\\$(printf %o $((byte ^ 255)))" | dd of="$tmp/changed.exe" bs=1 seek=4096 conv=notrunc 2>/dev/null
+  printf '%b' "\\0$(printf %o $((byte ^ 255)))" | dd of="$tmp/changed.exe" bs=1 seek=4096 conv=notrunc 2>/dev/null
   ! osslsigncode verify -CAfile "$tmp/cert.pem" -in "$tmp/changed.exe" >/dev/null 2>&1 ||
     fail "$name: a changed file still verifies"
   osslsigncode remove-signature -in "$exe" -out "$tmp/unsigned.exe" >/dev/null
