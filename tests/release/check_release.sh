@@ -45,8 +45,8 @@ for exe in "$tmp"/dist/ferrolis-*-x64.exe "$tmp"/dist/ferrolis-*-x86.exe; do
   printf '%b' "\\0$(printf %o $((byte ^ 255)))" | dd of="$tmp/changed.exe" bs=1 seek=4096 conv=notrunc 2>/dev/null
   ! osslsigncode verify -CAfile "$tmp/cert.pem" -in "$tmp/changed.exe" >/dev/null 2>&1 ||
     fail "$name: a changed file still verifies"
-  osslsigncode remove-signature -in "$exe" -out "$tmp/unsigned.exe" >/dev/null
-  cmp "$tmp/unsigned.exe" "${other[$i]}" ||
+  osslsigncode remove-signature -in "$exe" -out "$tmp/unsigned-$name" >/dev/null
+  cmp "$tmp/unsigned-$name" "${other[$i]}" ||
     fail "$name without its signature differs from ${other[$i]}: the build is not reproducible"
   echo "ok $name: signed, verifies, and without its signature equals ${other[$i]}"
   i=$((i + 1))
