@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake g++ make python3 googletest libbenchmark-dev clang ccache
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64
-  xvfb xauth xdotool imagemagick)
+  xvfb xauth xdotool imagemagick osslsigncode openssl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs every test:
 # native unit and contract tests (sanitizers on), the contract tests under Wine
 # against the real Win32 layer, the end-to-end tests of ferrolis.exe, the
-# checks of both Windows executables, and a bounded fuzzing run.
+# checks of both Windows executables, a release build of HEAD (reproducible,
+# signed with a throwaway certificate) and a bounded fuzzing run.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -30,6 +31,9 @@ cmake --build --preset win32 --target ferrolis
 # Debian's 32-bit Wine needs a kernel that runs 32-bit Linux programs; where
 # that is missing only the checks that read the executable run.
 ctest --preset win32 -R exe_imports_and_manifest
+
+echo "== release: two builds of HEAD give the same bytes, both executables signed =="
+tests/release/check_release.sh
 
 echo "== end-to-end tests under Wine and Xvfb =="
 tests/e2e/run.sh

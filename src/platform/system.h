@@ -4,13 +4,22 @@
 #include <cstdint>
 #include <string>
 
+#include "ferrolis_version.h"
+
 namespace ferrolis::platform {
 
+// The program's version numbers, from the project version.
 struct ProgramVersion {
-  int major = 1;
-  int minor = 1;
-  int revision = 0;
+  int major = FERROLIS_VERSION_MAJOR;
+  int minor = FERROLIS_VERSION_MINOR;
+  int revision = FERROLIS_VERSION_REVISION;
 };
+
+// Major, minor and revision joined by ".", without leading zeros: "1.1.0".
+inline std::string VersionText(const ProgramVersion& version) {
+  return std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
+         std::to_string(version.revision);
+}
 
 // A moment of the local clock.
 struct LocalTime {

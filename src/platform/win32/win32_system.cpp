@@ -94,7 +94,7 @@ bool Win32System::AnotherInstanceRunning() {
 
 std::string Win32System::ProgramTitle() const { return "Ferrolis"; }
 
-ProgramVersion Win32System::Version() const { return {1, 1, 0}; }
+ProgramVersion Win32System::Version() const { return {}; }
 
 std::string Win32System::ProgramFolder() const {
   std::wstring path(MAX_PATH, L'\0');
