@@ -281,58 +281,27 @@ TEST_F(Win32RendererTest, PositionsAndSizesComeFromTwips) {
   EXPECT_EQ(line.bottom - line.top, 2) << "an etched line of no declared height";
 }
 
-// Wine always has the per-monitor DPI functions. Windows 7 and 8.1 have
-// neither: the form takes the system DPI and a frame computed without them,
-// menu bar included. Windows 10 at 150 % on the form's monitor gives 144, and
-// the frame is asked for at that DPI (answered here at the system DPI, at which
-// Wine draws every frame).
+// Wine always has GetDpiForWindow and AdjustWindowRectExForDpi; Windows 7 and
+// 8.1 have neither: the form takes the system DPI, and its frame, menu bar
+// included, comes from AdjustWindowRectEx.
 FARPROC FindNone(const char*) { return nullptr; }
-UINT WINAPI Dpi144(HWND) { return 144; }
-UINT frame_dpi = 0;
-BOOL WINAPI FrameAtSystemDpi(RECT* rect, DWORD style, BOOL menu, DWORD ex_style, UINT dpi) {
-  frame_dpi = dpi;
-  return AdjustWindowRectEx(rect, style, menu, ex_style);
-}
-FARPROC FindAt144(const char* name) {
-  void* found = nullptr;
-  if (std::string(name) == "GetDpiForWindow") found = reinterpret_cast<void*>(&Dpi144);
-  if (std::string(name) == "AdjustWindowRectExForDpi") {
-    found = reinterpret_cast<void*>(&FrameAtSystemDpi);
-  }
-  return reinterpret_cast<FARPROC>(found);
-}
 
-TEST_F(Win32RendererTest, LaidOutWithOrWithoutThePerMonitorDpiFunctions) {
+TEST_F(Win32RendererTest, WithoutThePerMonitorDpiFunctionsAsOnWindows7) {
   struct Restore {
     ~Restore() { Win32Renderer::user32_lookup = nullptr; }
   } restore;
+  Win32Renderer::user32_lookup = &FindNone;
   HDC screen = GetDC(nullptr);
   const int system_dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
-  const struct {
-    const char* windows;
-    FARPROC (*lookup)(const char*);
-    int dpi;
-    UINT frame_dpi;  // 0: AdjustWindowRectExForDpi not called
-  } cases[] = {{"7 and 8.1", &FindNone, system_dpi, 0}, {"10 at 150 %", &FindAt144, 144, 144}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.windows);
-    Win32Renderer::user32_lookup = c.lookup;
-    frame_dpi = 0;
-    DemoForm form(runtime);
-    form.Load();
-    ASSERT_NE(Native(form), nullptr);
-    ASSERT_NE(renderer.MenuHandle(form), nullptr);
-    EXPECT_EQ(renderer.FormDpi(form), c.dpi);
-    EXPECT_EQ(frame_dpi, c.frame_dpi);
-    RECT client;
-    GetClientRect(Native(form), &client);
-    EXPECT_EQ(client.right, MulDiv(5000, c.dpi, 1440));
-    EXPECT_EQ(client.bottom, MulDiv(4500, c.dpi, 1440));
-    const RECT check = ClientRect(Native(form.Check1));
-    EXPECT_EQ(check.left, MulDiv(1440 + 120, c.dpi, 1440));
-    EXPECT_EQ(check.bottom - check.top, MulDiv(255, c.dpi, 1440));
-  }
+  DemoForm form(runtime);
+  form.Load();
+  ASSERT_NE(renderer.MenuHandle(form), nullptr);
+  EXPECT_EQ(renderer.FormDpi(form), system_dpi);
+  RECT client;
+  GetClientRect(Native(form), &client);
+  EXPECT_EQ(client.right, MulDiv(5000, system_dpi, 1440));
+  EXPECT_EQ(client.bottom, MulDiv(4500, system_dpi, 1440));
 }
 
 TEST_F(Win32RendererTest, TheBorderStyleDecidesTheFrameAndTheTaskbar) {
