@@ -15,3 +15,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
 fi
+# The 32-bit Wine that runs the i686 build here (under emulation when the
+# kernel runs no 32-bit program).
+"$(dirname "${BASH_SOURCE[0]}")/setup-i686-wine.sh"

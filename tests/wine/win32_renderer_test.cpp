@@ -281,6 +281,29 @@ TEST_F(Win32RendererTest, PositionsAndSizesComeFromTwips) {
   EXPECT_EQ(line.bottom - line.top, 2) << "an etched line of no declared height";
 }
 
+// Wine always has GetDpiForWindow and AdjustWindowRectExForDpi; Windows 7 and
+// 8.1 have neither: the form takes the system DPI, and its frame, menu bar
+// included, comes from AdjustWindowRectEx.
+FARPROC FindNone(const char*) { return nullptr; }
+
+TEST_F(Win32RendererTest, WithoutThePerMonitorDpiFunctionsAsOnWindows7) {
+  struct Restore {
+    ~Restore() { Win32Renderer::user32_lookup = nullptr; }
+  } restore;
+  Win32Renderer::user32_lookup = &FindNone;
+  HDC screen = GetDC(nullptr);
+  const int system_dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  DemoForm form(runtime);
+  form.Load();
+  ASSERT_NE(renderer.MenuHandle(form), nullptr);
+  EXPECT_EQ(renderer.FormDpi(form), system_dpi);
+  RECT client;
+  GetClientRect(Native(form), &client);
+  EXPECT_EQ(client.right, MulDiv(5000, system_dpi, 1440));
+  EXPECT_EQ(client.bottom, MulDiv(4500, system_dpi, 1440));
+}
+
 TEST_F(Win32RendererTest, TheBorderStyleDecidesTheFrameAndTheTaskbar) {
   DemoForm gate(runtime);
   gate.Load();
