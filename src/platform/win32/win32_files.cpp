@@ -165,7 +165,7 @@ std::unique_ptr<RecordFile> Win32FileSystem::CreateNewRecordFile(const std::stri
   // CREATE_NEW fails on anything already there, so the file is always a new
   // one with the attributes asked for here, never those of a leftover.
   const HANDLE handle =
-      CreateFileW(OnDisk(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+      CreateFileW(PathOnDisk(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                   CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) Fail("CreateFile", path);
   return std::make_unique<Win32RecordFile>(handle, path);
@@ -186,7 +186,7 @@ void Win32FileSystem::Replace(const std::string& from, const std::string& to) {
 }
 
 void Win32FileSystem::ClearAttributes(const std::string& path) {
-  if (!SetFileAttributesW(OnDisk(path).c_str(), FILE_ATTRIBUTE_NORMAL))
+  if (!SetFileAttributesW(PathOnDisk(path).c_str(), FILE_ATTRIBUTE_NORMAL))
     Fail("SetFileAttributes", path);
 }
 
