@@ -3,6 +3,7 @@
 # The prefix is created on first use; WINEPREFIX may name another one.
 # Wine needs an X display to create windows: without DISPLAY the program runs
 # in a virtual one (Xvfb), which stays up until the Wine session has ended.
+# An i686 program runs under the 32-bit Wine of scripts/setup-i686-wine.sh.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
@@ -25,10 +26,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   fi
   wineserver -w
 fi
+# The machine field of the PE header: 014c for i386.
+loader=wine
+if [ -f "${1:-}" ] && [ -x "$root/build/i686-wine/wine32" ] &&
+  [ "$(od -An -tx2 -N2 -j$(($(od -An -tu4 -N4 -j60 "$1") + 4)) "$1" | tr -d ' ')" = 014c ]; then
+  loader="$root/build/i686-wine/wine32"
+fi
 if [ -n "${FERROLIS_OWN_DISPLAY:-}" ]; then
   status=0
-  wine "$@" || status=$?
+  "$loader" "$@" || status=$?
   wineserver -w
   exit "$status"
 fi
-exec wine "$@"
+exec "$loader" "$@"

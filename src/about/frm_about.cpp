@@ -107,8 +107,7 @@ void frmAbout::Form_Load() {
   const std::string title = services_.system.ProgramTitle();
   const platform::ProgramVersion version = services_.system.Version();
   SetCaption("A propos " + title);
-  lblVersion.SetCaption("Version " + std::to_string(version.major) + "." +
-                        std::to_string(version.minor) + "." + std::to_string(version.revision));
+  lblVersion.SetCaption("Version " + platform::VersionText(version));
   lblTitle.SetCaption(title);
 }
 
@@ -118,7 +117,8 @@ void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void frmAbout::Command1_Click() {
   const std::string lines[] = {
-      "Ferrolis v1.1.0 - Protection sous Windows 2000 Pro - XP et NT",
+      "Ferrolis v" + platform::VersionText(services_.system.Version()) +
+          " - Protection sous Windows 2000 Pro - XP et NT",
       "",
       kAuthorNotice,
       std::string("E-Mail : ") + kMakerEmailAddress,

@@ -13,10 +13,9 @@ void IDBAS_About::ShowShellAbout(platform::NativeHandle owner, const std::string
 }
 
 std::string IDBAS_About::AboutText(const platform::ProgramVersion& version) {
-  return "Ferrolis, outil d'administration du poste de travail, par l'équipe Ferrolis, "
-         "décembre 2026 - version " +
-         std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
-         std::to_string(version.revision);
+  // The shell's box shows one line of it, about 48 characters wide: the
+  // version at its end must stay in sight. The team's name names the product.
+  return "Équipe Ferrolis, déc. 2026 - version " + platform::VersionText(version);
 }
 
 void IDBAS_About::ShowAboutFor(const ui::Form& owner) {

@@ -31,14 +31,21 @@ void ReportPasswordNotChanged(ui::Runtime& runtime) {
 bool RefuseUnstorable(access::Module1& module, ui::Runtime& runtime, ui::Control& box) {
   const std::string character = module.UnstorableCharacter(box.text());
   if (character.empty()) return false;
-  runtime.MsgBox("Le caractère « " + character +
-                     " » ne peut pas être enregistré dans le fichier mot de passe !" +
+  runtime.MsgBox("Le caractère " + ui::QuoteForBox(character) +
+                     " ne peut pas être enregistré dans le fichier mot de passe !" +
                      ui::kLineBreak + "Choisissez un mot de passe sans ce caractère." +
                      ui::kLineBreak + "Le mot de passe n'a pas été modifié.",
                  ui::kOkOnly + ui::kExclamation, "Mot de passe refusé");
   box.SetFocus();
   return true;
 }
+
+// The new-password handlers act only at the frame's second stage, once the old
+// password has been validated and their controls shown: whatever asks for
+// them before (a click sent to a hidden button by another program) changes
+// nothing. Nothing hides those controls again, so their visibility is the
+// stage.
+bool SecondStage(const ui::Control& new_password) { return new_password.visible(); }
 
 }  // namespace
 
@@ -68,6 +75,7 @@ void IDD_Main::Command2_Click() {
 
 // "Valider && Enregistrer": the new password, in memory and in the system copy.
 void IDD_Main::Command3_Click() {
+  if (!SecondStage(Text2)) return;
   if (RefuseUnstorable(module1_, runtime(), Text2)) return;
   const std::string previous = module1_.StoredPassword;
   module1_.StoredPassword = Text2.text();
@@ -83,6 +91,7 @@ void IDD_Main::Command3_Click() {
 // system copy, then on the floppy. A floppy that fails leaves the new password
 // in force: it is already in memory and in the system copy.
 void IDD_Main::Command4_Click() {
+  if (!SecondStage(Text2)) return;
   // Refused before the floppy is asked for: nothing would be written to it.
   if (RefuseUnstorable(module1_, runtime(), Text2)) return;
   if (runtime().MsgBox("Insérer une disquette formatée dans le lecteur A !", ui::kOkCancel,

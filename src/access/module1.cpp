@@ -7,14 +7,44 @@
 #include "ui/runtime.h"
 
 namespace ferrolis::access {
+namespace {
+
+// An antivirus or the indexer may hold a file for a moment: an operation the
+// file system refuses for a sharing or lock conflict is tried again a few
+// times, within about half a second, before its failure counts.
+constexpr int kAttempts = 5;
+constexpr unsigned kPauseMs = 100;
+
+bool Held(const platform::FileError& error, bool access_too) {
+  const unsigned long code = error.code();
+  return code == platform::kFileSharingViolation || code == platform::kFileLockViolation ||
+         (access_too && code == platform::kFileAccessDenied);
+}
+
+// `access_too`: a file open without delete sharing answers "access denied" to
+// a replacement, so that counts as held too.
+template <class Action>
+auto Retrying(platform::FileSystem& files, bool access_too, Action action) {
+  for (int attempt = 1;; ++attempt) {
+    try {
+      return action();
+    } catch (const platform::FileError& error) {
+      if (attempt == kAttempts || !Held(error, access_too)) throw;
+    }
+    files.Pause(kPauseMs);
+  }
+}
+
+// How many temporary names beside a file are tried before giving up.
+constexpr int kTemporaryNames = 9;
+
+}  // namespace
 
 Module1::Module1(platform::FileSystem& files, const platform::TextCodec& codec,
                  ui::Runtime& runtime)
     : files_(files), codec_(codec), runtime_(runtime) {}
 
-bool Module1::Matches(const std::string& typed) const {
-  return codec_.FromAnsi(codec_.ToAnsi(typed)) == codec_.FromAnsi(codec_.ToAnsi(StoredPassword));
-}
+bool Module1::Matches(const std::string& typed) const { return typed == StoredPassword; }
 
 std::string Module1::GetSystemDir() {
   constexpr unsigned kBufferSize = 255;
@@ -99,17 +129,34 @@ void Module1::EncodePasswordFile(const std::string& path, const std::string& pas
 }
 
 void Module1::ReplaceFile(const std::string& path, const std::string& bytes) {
-  // The new bytes go to a file beside the old one, which is replaced only
-  // once every byte is safely written.
-  const std::string temporary = path + ".tmp";
-  try {
-    {
-      const auto file = files_.OpenRecordFile(temporary, true);
-      file->Write(0, bytes);
-      file->Flush();
+  // The new bytes go to a new file beside the old one (same folder, so the
+  // move is one step), which is replaced only once every byte is written.
+  std::string temporary;
+  std::unique_ptr<platform::RecordFile> file;
+  for (int n = 1; file == nullptr; ++n) {
+    temporary = path + "." + std::to_string(n) + ".tmp";
+    // A file of that name is a leftover of an earlier change that failed:
+    // cleared when it can be, else the next name is tried.
+    try {
+      if (files_.PathExists(temporary)) {
+        files_.ClearAttributes(temporary);
+        files_.Delete(temporary);
+      }
+    } catch (const platform::FileError&) {
     }
-    files_.Replace(temporary, path);
+    try {
+      file = files_.CreateNewRecordFile(temporary);
+    } catch (const platform::FileError& error) {
+      if (error.code() != platform::kFileExists || n == kTemporaryNames) throw;
+    }
+  }
+  try {
+    file->Write(0, bytes);
+    file->Flush();
+    file.reset();
+    Retrying(files_, true, [&] { files_.Replace(temporary, path); });
   } catch (...) {
+    file.reset();
     try {
       if (files_.PathExists(temporary)) files_.Delete(temporary);
     } catch (const platform::FileError&) {
@@ -120,7 +167,8 @@ void Module1::ReplaceFile(const std::string& path, const std::string& bytes) {
 }
 
 void Module1::ReadPasswordFile() {
-  StoredPassword = DecodePasswordFile(FindSystemCopy().value_or(SystemCopyPath()));
+  const std::string path = FindSystemCopy().value_or(SystemCopyPath());
+  StoredPassword = Retrying(files_, false, [&] { return DecodePasswordFile(path); });
 }
 
 void Module1::WritePasswordFile(const std::string& password) {

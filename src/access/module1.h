@@ -37,9 +37,10 @@ class Module1 {
   // The access password of this run; empty until read or set.
   std::string StoredPassword;
 
-  // Whether a typed password is the stored one. Both are taken as the
-  // password file holds them, in the ANSI code page, so that a character the
-  // code page lacks compares as it will be stored.
+  // Whether a typed password is the stored one, character by character and
+  // case-sensitive. StoredPassword is text decoded from the file's codes
+  // through the code page, so a typed character the code page lacks (or a
+  // look-alike it would be folded to) never matches.
   bool Matches(const std::string& typed) const;
 
   std::string GetSystemDir();
@@ -56,13 +57,17 @@ class Module1 {
   // Raises platform::FileError or PasswordFileError; returns the password.
   std::string DecodePasswordFile(const std::string& path);
   // Raises platform::FileError. The old file is replaced only once the new one
-  // is completely written: a failure leaves it as it was.
+  // is completely written: a failure leaves it as it was. A replacement the
+  // file system refuses because the old file is held (sharing, lock or access
+  // conflict) is tried again a few times first.
   void EncodePasswordFile(const std::string& path, const std::string& password);
 
   // The system copy in force: the native one, or else the SysWOW64 copy of an
   // earlier 32-bit release; nothing at first use. Raises platform::FileError.
   std::optional<std::string> FindSystemCopy();
-  // Decodes the system copy in force.
+  // Decodes the system copy in force. A file held for a moment by another
+  // program (sharing or lock conflict) is read again a few times before its
+  // failure is raised.
   void ReadPasswordFile();
   // Writes the native system copy, and the SysWOW64 copy where there is one.
   // Raises platform::FileError; both copies then hold what they held before.
@@ -77,8 +82,10 @@ class Module1 {
   static std::string FloppyCopyPath();
 
  private:
-  // Replaces the file at `path` by one holding `bytes`, written beside it
-  // first; raises platform::FileError and leaves the old file as it was.
+  // Replaces the file at `path` by one holding `bytes`, written first to a
+  // new file of its own beside it (path.1.tmp, path.2.tmp, ...: the first
+  // that can be created new, a leftover of that name cleared on the way);
+  // raises platform::FileError and leaves the old file as it was.
   void ReplaceFile(const std::string& path, const std::string& bytes);
 
   platform::FileSystem& files_;

@@ -10,8 +10,6 @@ bool IsBlank(std::string_view text) {
   return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
-std::string Quoted(const std::string& text) { return "« " + text + " »"; }
-
 }  // namespace
 
 bool Winlogon::KeyOpensForWriting() const {
@@ -43,28 +41,38 @@ std::string Winlogon::ReadShellValue() const {
 
 ShellWrite Winlogon::WriteShellValue(const std::string& text) {
   if (IsBlank(text)) return ShellWrite::Blank;
+  if (text.find_first_of("*?") != std::string::npos) return ShellWrite::Wildcard;
   try {
-    if (!files_.FindNormalFile(text)) return ShellWrite::NoFile;
+    switch (files_.FindEntry(text)) {
+      case platform::FoundEntry::Nothing:
+        return ShellWrite::NoFile;
+      case platform::FoundEntry::OtherEntry:
+        return ShellWrite::NotNormal;
+      case platform::FoundEntry::NormalFile:
+        break;
+    }
   } catch (const platform::FileError&) {
     // A drive that is not ready or a name no file can carry: nothing is
     // written, and the program goes on.
     return ShellWrite::NoSearch;
   }
-  // The registry's answer is not looked at: a refusal leaves the old value.
-  registry_.SetRegistryValue({}, kShellSubKey2, kShell, text, platform::kHkeyLocalMachine,
-                             kShellBasePath, platform::kRegSz);
-  return ShellWrite::Written;
+  // A refusal leaves the old value, and the save says so.
+  return registry_.SetRegistryValue({}, kShellSubKey2, kShell, text, platform::kHkeyLocalMachine,
+                                    kShellBasePath, platform::kRegSz)
+             ? ShellWrite::Written
+             : ShellWrite::Refused;
 }
 
 int AutoLogonState(std::string_view stored) { return stored == "1" ? 1 : 0; }
 
 std::string ShellNotWrittenMessage(ShellWrite outcome, const std::string& text,
                                    const std::string& stored) {
-  if (outcome == ShellWrite::Written || text == stored) return {};
-  const std::string kept = stored.empty() ? std::string(
-                                                "Aucune valeur Shell n'est enregistrée : Windows "
-                                                "démarre son shell habituel.")
-                                          : "La valeur enregistrée reste " + Quoted(stored) + ".";
+  if (outcome == ShellWrite::Written || outcome == ShellWrite::Refused || text == stored) return {};
+  const std::string kept = stored.empty()
+                               ? std::string(
+                                     "Aucune valeur Shell n'est enregistrée : Windows "
+                                     "démarre son shell habituel.")
+                               : "La valeur enregistrée reste " + ui::QuoteForBox(stored) + ".";
   if (outcome == ShellWrite::Blank) {
     // A blank field over an empty value changes nothing worth saying.
     if (stored.empty()) return {};
@@ -73,12 +81,25 @@ std::string ShellNotWrittenMessage(ShellWrite outcome, const std::string& text,
                "modifiée.") +
            ui::kLineBreak + kept;
   }
-  const std::string reason = outcome == ShellWrite::NoFile
-                                 ? " ne désigne aucun fichier existant."
-                                 : " n'a pas pu être recherché (lecteur non prêt ou nom "
-                                   "invalide).";
-  return "La valeur Shell n'a pas été modifiée : " + Quoted(text) + reason + ui::kLineBreak +
-         "Indiquez le chemin complet du programme, sans arguments." + ui::kLineBreak + kept;
+  const char* reason = " n'a pas pu être recherché (lecteur non prêt ou nom invalide).";
+  switch (outcome) {
+    case ShellWrite::NoFile:
+      reason = " ne désigne aucun fichier existant.";
+      break;
+    case ShellWrite::NotNormal:
+      reason =
+          " ne désigne pas un fichier ordinaire (c'est un dossier, un fichier caché ou un "
+          "fichier système).";
+      break;
+    case ShellWrite::Wildcard:
+      reason = " contient un caractère générique (* ou ?) : ce n'est pas le nom d'un fichier.";
+      break;
+    default:
+      break;
+  }
+  return "La valeur Shell n'a pas été modifiée : " + ui::QuoteForBox(text) + reason +
+         ui::kLineBreak + "Indiquez le chemin complet du programme, sans arguments." +
+         ui::kLineBreak + kept;
 }
 
 }  // namespace ferrolis::autologon

@@ -32,9 +32,12 @@ inline constexpr std::string_view kShell = "Shell";
 // What a save of the Shell field did.
 enum class ShellWrite {
   Written,
-  Blank,     // the text is empty or spaces only
-  NoFile,    // the text names no normal file that a search finds
-  NoSearch,  // the search could not be made (drive not ready, invalid name)
+  Blank,      // the text is empty or spaces only
+  NoFile,     // the text names no normal file that a search finds
+  NotNormal,  // it names a hidden or system file, or a folder
+  Wildcard,   // it holds "*" or "?": a pattern, not a file Windows can start
+  NoSearch,   // the search could not be made (drive not ready, invalid name)
+  Refused,    // a normal file, but the registry refused the write
 };
 
 class Winlogon {
@@ -49,16 +52,18 @@ class Winlogon {
   // A logon value read for reading only; missing, unreadable or blank gives
   // `default_text`, a number gives its decimal text.
   std::string Read(std::string_view name, std::string_view default_text) const;
-  // A logon value written as REG_SZ, creating the key when missing. The
-  // registry layer's answer: false only when a fault cut the write short.
+  // A logon value written as REG_SZ, creating the key when missing. False
+  // when nothing was stored: the registry refused the key or the value.
   bool Write(std::string_view name, std::string_view text);
 
   // The stored Shell value, or empty text when there is none.
   std::string ReadShellValue() const;
   // Writes `text` untrimmed as the Shell value when it is not blank and a
   // search for the text itself finds a normal file (a bare name is looked up
-  // in the current folder; hidden, system files and folders do not count).
-  // Otherwise nothing is written.
+  // in the current folder; hidden, system files and folders do not count). A
+  // text with a wildcard is never written, whatever it matches: Windows would
+  // start no shell at logon.
+  // Otherwise nothing is written. The registry may still refuse the write.
   ShellWrite WriteShellValue(const std::string& text);
 
  private:
@@ -72,7 +77,8 @@ int AutoLogonState(std::string_view stored);
 
 // What the user is told when a save leaves the Shell value as it was although
 // the field shows another text; empty when there is nothing to say (the text
-// was written, or it matches what is stored).
+// was written, or it matches what is stored) or when the registry refused it,
+// which the save reports with its other refusals.
 std::string ShellNotWrittenMessage(ShellWrite outcome, const std::string& text,
                                    const std::string& stored);
 inline constexpr std::string_view kShellMessageTitle = "Exécuter Shell";

@@ -99,8 +99,10 @@ class IDD_Main : public ui::Form {
   void IDE_Domain_GotFocus();
   void IDE_Shell_GotFocus();
   void IDCM_Save_Click();
-  // The save itself: true when it completed (window clean again), false when
-  // a check stopped it with its message and nothing was written.
+  // The save itself: true when it completed (window clean again); false when
+  // a check stopped it with its message and nothing was written, or when the
+  // registry refused some of its writes, which it names (the window stays
+  // modified).
   bool SaveConfiguration();
   // restrictions/
   void LoadRestrictions();

@@ -24,8 +24,9 @@ void IDD_Main::Form_QueryUnload(int& cancel, int /*unload_mode*/) {
       runtime().MsgBox("Voulez vous enregistrer les modifications ?", ui::kYesNo + ui::kQuestion,
                        "Quitter Ferrolis") == ui::kResultYes &&
       !SaveConfiguration()) {
-    // The save has shown why it stopped; the window stays so the user can
-    // correct the edits they asked to keep, and close again.
+    // The save has shown why it stopped or what it could not write; the
+    // window stays so the user can correct the edits they asked to keep, and
+    // close again.
     cancel = 1;
     return;
   }

@@ -12,6 +12,24 @@
 #include "ui/runtime.h"
 
 namespace ferrolis::mainwindow {
+namespace {
+
+// Given administrator credentials at the elevation prompt, a standard user
+// runs the program as that administrator: "Utilisateur courant" then means
+// the administrator's settings, not those of the user at the desk. Said once,
+// when the accounts can be told and differ.
+void TellOfAnotherAccount(platform::System& system, ui::Runtime& runtime) {
+  const std::string session = system.SessionAccount();
+  if (session.empty()) return;
+  const std::string program = system.ProgramAccount();
+  if (program.empty() || program == session) return;
+  runtime.MsgBox("Ferrolis s'exécute sous le compte " + program +
+                     ", et non sous celui de la session (" + session +
+                     ") : « Utilisateur courant » désigne le compte " + program + ".",
+                 ui::kOkOnly + ui::kInformation, "Ferrolis");
+}
+
+}  // namespace
 
 void IDD_Main::Form_Load() {
   about::IDBAS_SystemInformation information(services_.system, runtime());
@@ -41,6 +59,7 @@ void IDD_Main::Form_Load() {
   IDCM_Save.SetEnabled(false);
   LogonChanged = kFalse;
   cmdRefresh_Click();
+  TellOfAnotherAccount(services_.system, runtime());
 }
 
 void IDD_Main::ApplyAdminRights(bool rights) {

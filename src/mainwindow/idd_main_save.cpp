@@ -2,6 +2,8 @@
 // It runs from the save button, from the closing question and from the scope
 // question.
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "mainwindow/idd_main.h"
 #include "ui/msgbox.h"
@@ -12,6 +14,18 @@ namespace {
 
 // The restriction rows in the order they are written.
 constexpr int kWriteOrder[] = {10, 11, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+
+// The settings the registry refused, one a line, each by the name the user
+// knows it by: a restriction's caption, a Winlogon value's name.
+std::string RefusedMessage(const std::vector<std::string>& refused) {
+  std::string text = "Windows a refusé d'enregistrer ces paramètres :";
+  for (const std::string& name : refused) {
+    text += ui::kLineBreak;
+    text += "• " + name;
+  }
+  return text + ui::kLineBreak +
+         "Ils sont restés tels qu'ils étaient. Les autres paramètres ont été enregistrés.";
+}
 
 }  // namespace
 
@@ -25,22 +39,30 @@ bool IDD_Main::SaveConfiguration() {
     IDE_Password.SetFocus();
     return false;
   }
-  // The first write is the rights test; the layer refuses only what it cannot
-  // convert, so in practice it goes on.
+  // The first write is the rights test: a Winlogon key the user may not write
+  // stops the save before anything else is written.
   if (!winlogon_.Write(autologon::kPowerdownAfterShutdown, "1")) {
     runtime().MsgBox(
         "Vous n'avez pas les droits administrateur pour modifier cette section du regsitre !",
         ui::kOkOnly + ui::kCritical, "Erreur de sauvegarde");
     return false;
   }
-  winlogon_.Write(autologon::kAutoAdminLogon, IDCK_AutoLogin.value() == 0 ? "0" : "1");
-  winlogon_.Write(autologon::kDefaultUserName, IDE_Username.text());
-  winlogon_.Write(autologon::kDefaultPassword, IDE_Password.text());
-  winlogon_.Write(autologon::kDefaultDomainName, IDE_Domain.text());
+  // Past it, a refusal (a value that an ACL or Group Policy protects) stops
+  // nothing: everything else is written, and what was not is named at the end.
+  std::vector<std::string> refused;
+  const auto logon = [&](std::string_view name, const std::string& text) {
+    if (!winlogon_.Write(name, text)) refused.emplace_back(name);
+  };
+  logon(autologon::kAutoAdminLogon, IDCK_AutoLogin.value() == 0 ? "0" : "1");
+  logon(autologon::kDefaultUserName, IDE_Username.text());
+  logon(autologon::kDefaultPassword, IDE_Password.text());
+  logon(autologon::kDefaultDomainName, IDE_Domain.text());
 
   for (const int index : kWriteOrder) {
-    restrictions_.SetShellRestriction(index,
-                                      IDCK_Disable[static_cast<std::size_t>(index)]->value() != 0);
+    const auto row = static_cast<std::size_t>(index);
+    if (!restrictions_.SetShellRestriction(index, IDCK_Disable[row]->value() != 0)) {
+      refused.emplace_back(restrictions::kShellRestrictions[row].Caption);
+    }
   }
 
   // Written even while the field is disabled; what was stored before tells
@@ -48,11 +70,16 @@ bool IDD_Main::SaveConfiguration() {
   const std::string shell = IDE_Shell.text();
   const std::string stored_shell = winlogon_.ReadShellValue();
   const autologon::ShellWrite shell_write = winlogon_.WriteShellValue(shell);
+  if (shell_write == autologon::ShellWrite::Refused) refused.emplace_back(autologon::kShell);
 
+  // A save with refusals is not complete: the window stays modified, so that
+  // closing still asks and the user may try again with other rights.
   const bool restrictions_edited = RestrictionsChanged != kFalse;
-  LogonChanged = kFalse;
-  RestrictionsChanged = kFalse;
-  IDCM_Save.SetEnabled(false);
+  if (refused.empty()) {
+    LogonChanged = kFalse;
+    RestrictionsChanged = kFalse;
+    IDCM_Save.SetEnabled(false);
+  }
 
   // Explorer applies some policies at once when told they changed.
   if (restrictions_edited) services_.system.NotifyPolicyChange();
@@ -61,6 +88,11 @@ bool IDD_Main::SaveConfiguration() {
   if (!shell_message.empty()) {
     runtime().MsgBox(shell_message, ui::kOkOnly + ui::kExclamation,
                      std::string(autologon::kShellMessageTitle));
+  }
+  if (!refused.empty()) {
+    runtime().MsgBox(RefusedMessage(refused), ui::kOkOnly + ui::kExclamation,
+                     "Enregistrer la configuration");
+    return false;
   }
   return true;
 }

@@ -14,6 +14,12 @@
 
 namespace ferrolis::platform {
 
+// The Win32 error codes the logic tells apart.
+inline constexpr unsigned long kFileAccessDenied = 5;
+inline constexpr unsigned long kFileSharingViolation = 32;
+inline constexpr unsigned long kFileLockViolation = 33;
+inline constexpr unsigned long kFileExists = 80;
+
 class FileError : public std::runtime_error {
  public:
   FileError(const std::string& what, unsigned long code) : std::runtime_error(what), code_(code) {}
@@ -36,6 +42,13 @@ class RecordFile {
   virtual void Flush() = 0;
 };
 
+// What a file search finds.
+enum class FoundEntry {
+  Nothing,
+  NormalFile,
+  OtherEntry,  // only hidden or system files, or directories
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -50,11 +63,16 @@ class FileSystem {
   // backslash; empty on 32-bit Windows.
   virtual std::string Wow64SystemDirectory() = 0;
 
-  // True when a directory search for exactly `path`, filtered to normal files,
-  // finds an entry: read-only and archive files count; hidden, system files and
-  // directories do not. A missing file or folder gives false; a drive that
-  // cannot be read (no disk, unformatted, missing drive) raises FileError.
-  virtual bool FindNormalFile(const std::string& path) = 0;
+  // What a directory search for exactly `path` finds (wildcards match as in
+  // any search): NormalFile when an entry is a normal file (read-only and
+  // archive files count), OtherEntry when there are entries but each is
+  // hidden, a system file or a directory, Nothing when there is none (a
+  // missing folder included). A drive that cannot be read (no disk,
+  // unformatted, missing drive) raises FileError.
+  virtual FoundEntry FindEntry(const std::string& path) = 0;
+
+  // True when the search above finds a normal file.
+  bool FindNormalFile(const std::string& path) { return FindEntry(path) == FoundEntry::NormalFile; }
 
   virtual void Delete(const std::string& path) = 0;
 
@@ -62,8 +80,20 @@ class FileSystem {
   // emptied when it exists; without it the file must exist.
   virtual std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path, bool create) = 0;
 
+  // Creates `path` as a new empty file with no attribute of its own (never
+  // one that was there) and opens it for record access. Raises FileError,
+  // with ERROR_FILE_EXISTS when anything already is at `path`.
+  virtual std::unique_ptr<RecordFile> CreateNewRecordFile(const std::string& path) = 0;
+
   // Moves `from` over `to` in one step, replacing `to` when it exists.
   virtual void Replace(const std::string& from, const std::string& to) = 0;
+
+  // Takes the read-only, hidden and system attributes off the file at
+  // `path`, so that it can be deleted. Raises FileError.
+  virtual void ClearAttributes(const std::string& path) = 0;
+
+  // Waits this many milliseconds before an operation is tried again.
+  virtual void Pause(unsigned milliseconds) = 0;
 
   // Whether anything (file or folder, whatever its attributes) is at `path`.
   virtual bool PathExists(const std::string& path) = 0;

@@ -5,7 +5,7 @@
 // key paths, key and value names, and the data of the text types REG_SZ,
 // REG_EXPAND_SZ and REG_MULTI_SZ, which the registry keeps in UTF-16. Text data
 // is exactly the stored UTF-16 code units in UTF-8, terminating NULs included
-// (an unpaired surrogate as U+FFFD, an odd last byte left out); its size is
+// (an unpaired surrogate, and an odd last byte, as U+FFFD); its size is
 // the UTF-8 byte count. Data of every other type passes as stored. A name,
 // path or text data that is not well-formed UTF-8 is refused with 1113.
 //

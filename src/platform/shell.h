@@ -26,8 +26,10 @@ class Shell {
   virtual std::intptr_t ShellExecute(NativeHandle owner, const std::string& operation,
                                      const std::string& file, const std::string& parameters,
                                      const std::string& directory, int show) = 0;
-  // Starts the program at `path` (a command line: the program and its
-  // arguments) with the given show state; true when the process started.
+  // Starts the program file at `path` (its full name, extension included, no
+  // arguments; a path in the system directory reaches the native one, as the
+  // file searches do) with the given show state; true when the process
+  // started.
   virtual bool StartProgram(const std::string& path, int show) = 0;
 };
 

@@ -4,13 +4,22 @@
 #include <cstdint>
 #include <string>
 
+#include "ferrolis_version.h"
+
 namespace ferrolis::platform {
 
+// The program's version numbers, from the project version.
 struct ProgramVersion {
-  int major = 1;
-  int minor = 1;
-  int revision = 0;
+  int major = FERROLIS_VERSION_MAJOR;
+  int minor = FERROLIS_VERSION_MINOR;
+  int revision = FERROLIS_VERSION_REVISION;
 };
+
+// Major, minor and revision joined by ".", without leading zeros: "1.1.0".
+inline std::string VersionText(const ProgramVersion& version) {
+  return std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
+         std::to_string(version.revision);
+}
 
 // A moment of the local clock.
 struct LocalTime {
@@ -47,6 +56,14 @@ class System {
   // with "Policy"), so that Explorer applies what it can at once. A window
   // that does not answer within a short delay is not waited for.
   virtual void NotifyPolicyChange() = 0;
+
+  // The account this process runs under, as DOMAIN\name; empty when it
+  // cannot be told.
+  virtual std::string ProgramAccount() = 0;
+  // The account that owns the desktop, as DOMAIN\name: the owner of the
+  // process of the shell's window (Explorer's desktop). Empty when there is
+  // no shell window or when it cannot be told.
+  virtual std::string SessionAccount() = 0;
 
   // Ends the process at once with the given exit code. On Windows it does not
   // return; a test double records the call and returns.

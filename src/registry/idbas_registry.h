@@ -4,9 +4,11 @@
 // A key is addressed by a predefined root key (its 32-bit handle value) and a
 // subkey path joined from a base path and two further levels. Every operation
 // opens and closes its own key within the call; nothing is cached. No
-// operation throws: reads fall back to a default, deletions return false and
-// writes return false only when their data cannot be converted. Texts are
-// UTF-8, as the platform's registry hands them over.
+// operation throws: reads fall back to a default; writes and deletions tell
+// their caller when they did not happen, because the data cannot be
+// converted or because the registry refused them (a standard user's policy
+// key, a machine key, a value that an ACL or Group Policy protects). Texts
+// are UTF-8, as the platform's registry hands them over.
 //
 // The layer works in one registry view: by default the 64-bit view, the one
 // Windows itself uses; an instance made for the 32-bit view reaches the keys
@@ -63,9 +65,10 @@ class IDBAS_Registry {
   // Creates the key when missing (every level) and writes a value: REG_SZ and
   // REG_EXPAND_SZ as the text plus a NUL; REG_DWORD and
   // REG_DWORD_BIG_ENDIAN as the text's number, four bytes little-endian; other
-  // types write nothing. Returns false only when the text does not convert to
-  // a number for the two DWORD types (nothing is then written); a refusal by
-  // the registry itself still gives true.
+  // types write nothing. Returns false when nothing was stored because the
+  // text does not convert to a number for the two DWORD types, or because the
+  // registry refused to create or open the key for writing, or refused the
+  // write itself.
   bool SetRegistryValue(std::string_view SubKey1, std::string_view SubKey2,
                         std::string_view ValueName, std::string_view ValueData,
                         platform::RootKey RootKey, std::string_view BasePath,
@@ -79,14 +82,22 @@ class IDBAS_Registry {
                         std::string_view RootName, std::string& KeyPath,
                         bool WithSubkeyFlags) const;
 
-  // With a ValueName: deletes that value (creating the key path when it is
-  // missing) and returns true when a value was deleted. With an empty
+  // With a ValueName: deletes that value as DeleteRegistryValue does and
+  // returns true when a value was deleted. With an empty
   // ValueName: deletes the key and everything below it, depth first, and
   // returns true when the key itself is gone. A path naming no key below the
   // root is refused with false.
   bool DeleteRegistryEntry(std::string_view SubKey1, std::string_view SubKey2,
                            std::string_view ValueName, platform::RootKey RootKey,
                            std::string_view BasePath);
+
+  // Deletes one value, creating the key path when it is missing. A value that
+  // is not there is no refusal, even when the key may not be opened for
+  // writing: what was asked for already holds.
+  enum class ValueDeletion { Deleted, Missing, Refused };
+  ValueDeletion DeleteRegistryValue(std::string_view SubKey1, std::string_view SubKey2,
+                                    std::string_view ValueName, platform::RootKey RootKey,
+                                    std::string_view BasePath);
 
   // A subkey that a listing handed out is addressed by its name exactly as
   // listed: KeyPath is joined as BuildKeyPath joins a path, and Name is added
@@ -113,8 +124,9 @@ class IDBAS_Registry {
   std::optional<RegistryValue> ReadValueData(platform::KeyHandle key,
                                              std::string_view ValueName) const;
   // Converts ValueData for ValueType and stores it in an open key (handle 0
-  // stores nothing). Returns false when the text does not convert to a number
-  // for a DWORD type; the registry's own answer is not looked at.
+  // stores nothing). Returns false when a type it writes was not stored: the
+  // text does not convert to a number for a DWORD type, the key is not open,
+  // or the registry refused the write.
   bool WriteValueData(platform::KeyHandle key, std::string_view ValueName, std::uint32_t ValueType,
                       std::string_view ValueData);
 

@@ -83,15 +83,11 @@ bool IDBAS_Registry::DeleteRegistryEntry(std::string_view SubKey1, std::string_v
                                          std::string_view ValueName, platform::RootKey RootKey,
                                          std::string_view BasePath) {
   try {
-    const std::string path = BuildKeyPath(BasePath, SubKey1, SubKey2);
-    if (ValueName.empty()) return DeleteKeyTree(RootKey, path);
-
-    // The key is created when missing, so switching off a value that was never
-    // there leaves an empty key behind.
-    OpenKey key(registry_);
-    key.Create(RootKey, path, platform::kKeyAllSpecificRights | view_);
-    if (!key.is_open()) return false;
-    return registry_.DeleteValue(key.handle(), std::string(ValueName)) == platform::kErrorSuccess;
+    if (!ValueName.empty()) {
+      return DeleteRegistryValue(SubKey1, SubKey2, ValueName, RootKey, BasePath) ==
+             ValueDeletion::Deleted;
+    }
+    return DeleteKeyTree(RootKey, BuildKeyPath(BasePath, SubKey1, SubKey2));
   } catch (...) {
     return false;
   }

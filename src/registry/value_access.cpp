@@ -135,12 +135,10 @@ bool IDBAS_Registry::WriteValueData(platform::KeyHandle key, std::string_view Va
       std::string bytes(ValueData);
       bytes += '\0';
       if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) return false;
-      if (key != 0) {
-        registry_.SetValue(key, name, ValueType,
-                           reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                           static_cast<std::uint32_t>(bytes.size()));
-      }
-      return true;
+      return key != 0 && registry_.SetValue(key, name, ValueType,
+                                            reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                            static_cast<std::uint32_t>(bytes.size())) ==
+                             platform::kErrorSuccess;
     }
     case platform::kRegDword:
     case platform::kRegDwordBigEndian: {
@@ -150,8 +148,8 @@ bool IDBAS_Registry::WriteValueData(platform::KeyHandle key, std::string_view Va
       const std::uint8_t bytes[4] = {
           static_cast<std::uint8_t>(raw), static_cast<std::uint8_t>(raw >> 8),
           static_cast<std::uint8_t>(raw >> 16), static_cast<std::uint8_t>(raw >> 24)};
-      if (key != 0) registry_.SetValue(key, name, ValueType, bytes, 4);
-      return true;
+      return key != 0 &&
+             registry_.SetValue(key, name, ValueType, bytes, 4) == platform::kErrorSuccess;
     }
     default:
       // REG_BINARY and every other type: the program never writes them.
@@ -224,12 +222,47 @@ bool IDBAS_Registry::SetRegistryValue(std::string_view SubKey1, std::string_view
   try {
     OpenKey key(registry_);
     const std::string path = BuildKeyPath(BasePath, SubKey1, SubKey2);
-    // A refused creation leaves the key closed; the write then stores nothing
-    // and the result is still true. Levels created on the way stay.
+    // Levels created on the way stay, whatever the write then gives. A
+    // refused creation is a refusal for every type, those never written too.
     key.Create(RootKey, path, platform::kKeyAllSpecificRights | view_);
-    return WriteValueData(key.handle(), ValueName, ValueType, ValueData);
+    const bool stored = WriteValueData(key.handle(), ValueName, ValueType, ValueData);
+    return stored && key.is_open();
   } catch (...) {
     return false;
+  }
+}
+
+IDBAS_Registry::ValueDeletion IDBAS_Registry::DeleteRegistryValue(std::string_view SubKey1,
+                                                                  std::string_view SubKey2,
+                                                                  std::string_view ValueName,
+                                                                  platform::RootKey RootKey,
+                                                                  std::string_view BasePath) {
+  try {
+    const std::string path = BuildKeyPath(BasePath, SubKey1, SubKey2);
+    const std::string name(ValueName);
+    // The key is created when missing, so switching off a value that was never
+    // there leaves an empty key behind.
+    OpenKey key(registry_);
+    key.Create(RootKey, path, platform::kKeyAllSpecificRights | view_);
+    if (key.is_open()) {
+      const long result = registry_.DeleteValue(key.handle(), name);
+      if (result == platform::kErrorSuccess) return ValueDeletion::Deleted;
+      return result == platform::kErrorFileNotFound ? ValueDeletion::Missing
+                                                    : ValueDeletion::Refused;
+    }
+    // The key may not be written (a standard user's policy key): the deletion
+    // is refused only if there is a value to delete.
+    const long opened = key.Open(RootKey, path, platform::kKeyRead | view_);
+    if (opened == platform::kErrorFileNotFound) return ValueDeletion::Missing;
+    if (!key.is_open()) return ValueDeletion::Refused;
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    return registry_.QueryValue(key.handle(), name, &type, nullptr, &size) ==
+                   platform::kErrorFileNotFound
+               ? ValueDeletion::Missing
+               : ValueDeletion::Refused;
+  } catch (...) {
+    return ValueDeletion::Refused;
   }
 }
 

@@ -62,19 +62,22 @@ bool IDBAS_DisableSystemFunctions::GetShellRestriction(int Index) const {
   return IsRestrictionOn(value);
 }
 
-void IDBAS_DisableSystemFunctions::SetShellRestriction(int Index, bool On) {
+bool IDBAS_DisableSystemFunctions::SetShellRestriction(int Index, bool On) {
   const ShellRestriction* row = RowOf(Index);
-  if (!row) return;
+  if (!row) return true;
   // Every value of the row gets its call, whatever the earlier ones gave.
+  bool done = true;
   for (const std::string_view name : row->ValueNames()) {
     if (On) {
-      registry_.SetRegistryValue(kPolicySubKey1, kPolicySubKey2, name, "1", PolicyRoot,
-                                 kPolicyBasePath, platform::kRegDword);
+      done &= registry_.SetRegistryValue(kPolicySubKey1, kPolicySubKey2, name, "1", PolicyRoot,
+                                         kPolicyBasePath, platform::kRegDword);
     } else {
-      registry_.DeleteRegistryEntry(kPolicySubKey1, kPolicySubKey2, name, PolicyRoot,
-                                    kPolicyBasePath);
+      done &= registry_.DeleteRegistryValue(kPolicySubKey1, kPolicySubKey2, name, PolicyRoot,
+                                            kPolicyBasePath) !=
+              registry::IDBAS_Registry::ValueDeletion::Refused;
     }
   }
+  return done;
 }
 
 }  // namespace ferrolis::restrictions

@@ -63,9 +63,10 @@ class IDBAS_DisableSystemFunctions {
   // 0 to 11 reads as off.
   bool GetShellRestriction(int Index) const;
   // Writes every value of the row into the current scope: the DWORD 1 for on,
-  // deletion of the value (never of the key) for off. An index outside 0 to 11
-  // writes nothing.
-  void SetShellRestriction(int Index, bool On);
+  // deletion of the value (never of the key) for off. Returns false when the
+  // registry refused any of them (a value already absent is no refusal); an
+  // index outside 0 to 11 writes nothing and gives true.
+  bool SetShellRestriction(int Index, bool On);
 
   // The root key of the current scope: HKEY_CURRENT_USER for the current user,
   // HKEY_LOCAL_MACHINE for all users. The scope selection assigns it before

@@ -56,8 +56,9 @@ void IDD_Main::ScopeClick(const Scope& scope) {
     const int answer = runtime().MsgBox(std::string(scope.question),
                                         ui::kYesNoCancel + ui::kQuestion, "FerrolisNT");
     // PolicyRoot still names the scope being left, so Yes saves the edits
-    // there. A save that stops (mismatched passwords) calls the switch off as
-    // Cancel does, so the edits the user wanted kept are not reloaded away.
+    // there. A save that does not complete (mismatched passwords, a refused
+    // write) calls the switch off as Cancel does, so the edits the user wanted
+    // kept are not reloaded away.
     const bool saved = answer == ui::kResultYes && SaveConfiguration();
     if (answer == ui::kResultCancel || (answer == ui::kResultYes && !saved)) {
       ScopeReverting = kTrue;

@@ -1,6 +1,10 @@
 // Message box style and result values.
 #pragma once
 
+#include <cstddef>
+#include <string>
+#include <string_view>
+
 namespace ferrolis::ui {
 
 // Button sets.
@@ -22,5 +26,15 @@ inline constexpr int kResultNo = 7;
 
 // Lines inside a prompt are separated by a carriage return alone.
 inline constexpr char kLineBreak = '\r';
+
+// The most characters of a user's text that a prompt quotes: a box is as wide
+// as its longest line, and a long path without spaces is never wrapped, so a
+// longer text would push the box and its icon off the screen.
+inline constexpr std::size_t kMaxQuotedCharacters = 80;
+
+// A user's text (UTF-8) as a prompt quotes it, between « and »: whole when it
+// has at most kMaxQuotedCharacters characters, otherwise its start and its end
+// with "…" between, kMaxQuotedCharacters characters in all.
+std::string QuoteForBox(std::string_view text);
 
 }  // namespace ferrolis::ui

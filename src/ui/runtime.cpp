@@ -9,6 +9,18 @@
 
 namespace ferrolis::ui {
 
+namespace {
+
+// A control the user cannot reach (hidden or disabled, itself or a frame it
+// sits in) raises no click, key or selection, whatever message asked for one:
+// another program can send a click to a hidden button. A text change is
+// still taken, so that the model holds what the box shows.
+bool Reachable(const Control& control) {
+  return EffectivelyEnabled(control) && EffectivelyVisible(control);
+}
+
+}  // namespace
+
 Runtime::Runtime(platform::System& system) : system_(system) {}
 
 void Runtime::Run(Form& startup) {
@@ -39,7 +51,7 @@ void Runtime::Terminate() {
 
 void Runtime::UserClick(Control& control) {
   Dispatch([&] {
-    if (!EffectivelyEnabled(control) || control.is_separator()) return;
+    if (!Reachable(control) || control.is_separator()) return;
     switch (TraitsOf(control.kind()).click) {
       case ClickEffect::None:
         break;
@@ -66,6 +78,7 @@ void Runtime::UserChangedText(Control& control, const std::string& text) {
 }
 
 int Runtime::UserKeyPress(Control& control, int key_ascii) {
+  if (!Reachable(control)) return 0;
   Dispatch([&] {
     if (control.OnKeyPress) control.OnKeyPress(key_ascii);
   });
@@ -74,6 +87,7 @@ int Runtime::UserKeyPress(Control& control, int key_ascii) {
 
 void Runtime::UserSelectedItem(Control& control, int index, bool selected) {
   Dispatch([&] {
+    if (!Reachable(control)) return;
     control.StoreSelectedFromUser(index, selected);
     if (control.OnClick) control.OnClick();
   });
@@ -81,6 +95,7 @@ void Runtime::UserSelectedItem(Control& control, int index, bool selected) {
 
 void Runtime::UserSelectedLines(Control& control, const std::vector<bool>& lines) {
   Dispatch([&] {
+    if (!Reachable(control)) return;
     std::vector<bool> now(lines);
     now.resize(static_cast<std::size_t>(control.ListCount()), false);
     bool changed = false;

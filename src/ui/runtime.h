@@ -41,7 +41,9 @@ class Runtime {
   bool in_event() const { return depth_ > 0; }
 
   // The user's actions, as renderers (and headless tests) report them. Each
-  // runs its handlers; an End inside them ends the program here.
+  // runs its handlers; an End inside them ends the program here. A control
+  // that is hidden or disabled (or inside a frame that is) takes no click, key
+  // press or selection: its model stays as it was and no handler runs.
   void UserClick(Control& control);
   void UserChangedText(Control& control, const std::string& text);
   // Returns the key code the control should go on with (0: swallowed).

@@ -35,8 +35,8 @@ std::string BackupFailure(platform::Registry& registry, const uninstall::Backup&
   const std::string nothing_deleted =
       std::string(1, ui::kLineBreak) + ui::kLineBreak + "Aucune entrée n'a été supprimée.";
   if (backup.unwritable) {
-    return "L'entrée « " + uninstall::DisplayNameOf(registry, *backup.unwritable) +
-           " » contient un nom de clé ou de valeur que le fichier de sauvegarde ne peut pas "
+    return "L'entrée " + ui::QuoteForBox(uninstall::DisplayNameOf(registry, *backup.unwritable)) +
+           " contient un nom de clé ou de valeur que le fichier de sauvegarde ne peut pas "
            "contenir (un saut de ligne, ou un caractère illisible)." +
            nothing_deleted;
   }
@@ -89,7 +89,7 @@ void IDD_Main::cmdDelete_Click() {
   if (refused.empty()) return;
   // What was deleted below a refused entry stays deleted; the backup holds it.
   std::string prompt = "Le registre a refusé de supprimer ces entrées, qui restent dans la liste :";
-  for (const std::string& name : refused) prompt += ui::kLineBreak + name;
+  for (const std::string& name : refused) prompt += ui::kLineBreak + ui::QuoteForBox(name);
   prompt += std::string(1, ui::kLineBreak) + ui::kLineBreak +
             "La sauvegarde faite avant la suppression se trouve dans :" + ui::kLineBreak +
             backup_file;

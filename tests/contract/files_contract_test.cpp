@@ -31,17 +31,15 @@ TEST_F(FilesContract, FindNormalFileSeesNormalReadOnlyAndArchiveFilesOnly) {
   EXPECT_TRUE(fs_.FindNormalFile(Path("normal")));
   EXPECT_TRUE(fs_.FindNormalFile(Path("NORMAL")));
   EXPECT_TRUE(fs_.FindNormalFile(Path("readonly")));
-  EXPECT_FALSE(fs_.FindNormalFile(Path("hidden")));
-  EXPECT_FALSE(fs_.FindNormalFile(Path("system")));
-  EXPECT_FALSE(fs_.FindNormalFile(Path("both")));
-  EXPECT_FALSE(fs_.FindNormalFile(Path("folder")));
-  EXPECT_FALSE(fs_.FindNormalFile(Path("missing")));
-  EXPECT_FALSE(fs_.FindNormalFile(Path("no-such-folder\\FRLS.PW")));
+  // What is there but is not a normal file is told from what is not there.
+  using platform::FoundEntry;
+  for (const char* name : {"hidden", "system", "both", "folder", "h*", "fold?r"})
+    EXPECT_EQ(fs_.FindEntry(Path(name)), FoundEntry::OtherEntry) << name;
+  for (const char* name : {"missing", "no-such-folder\\FRLS.PW", "x*"})
+    EXPECT_EQ(fs_.FindEntry(Path(name)), FoundEntry::Nothing) << name;
   // Wildcards: any normal match counts, not only the first one listed.
   EXPECT_TRUE(fs_.FindNormalFile(Path("*")));
   EXPECT_TRUE(fs_.FindNormalFile(Path("?ormal")));
-  EXPECT_FALSE(fs_.FindNormalFile(Path("h*")));
-  EXPECT_FALSE(fs_.FindNormalFile(Path("fold?r")));
   env_->SetAttributes(Path("readonly"), false, false, false);
 
   // A name outside the ANSI code page is searched as it is: as "?" it would be
@@ -137,6 +135,18 @@ TEST_F(PasswordFilesContract, AReadOnlyFileIsNotReplacedAndStaysWhole) {
   EXPECT_EQ(module_.DecodePasswordFile(path), "ancien");
   EXPECT_FALSE(env_->Exists(path + ".tmp"));
   env_->SetAttributes(path, false, false, false);
+}
+
+TEST_F(PasswordFilesContract, AReadOnlyLeftoverTemporaryFileNeitherBlocksNorSpreads) {
+  const std::string path = Path("FRLS.PW");
+  env_->Put(path + ".1.tmp", "stale");
+  env_->SetAttributes(path + ".1.tmp", false, false, true);
+  module_.EncodePasswordFile(path, "premier");
+  // A second change works only if the first one left no read-only file.
+  module_.EncodePasswordFile(path, "second");
+  EXPECT_EQ(module_.DecodePasswordFile(path), "second");
+  EXPECT_FALSE(env_->Exists(path + ".1.tmp"));
+  EXPECT_FALSE(env_->Exists(path + ".2.tmp"));
 }
 
 TEST_F(PasswordFilesContract, TheSystemDirectoryIsAFolderThatExists) {

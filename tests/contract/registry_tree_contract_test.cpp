@@ -176,8 +176,8 @@ TEST_F(LongNames, NamesUpToTheLimitWorkAndLongerOnesAreRefused) {
   layer_.EnumRegistryKeys(names, flags, "HKEY_CURRENT_USER", path, false);
   EXPECT_EQ(names, (Names{shorter, longest}));
 
-  // A refused creation is not reported by the write, and leaves nothing.
-  EXPECT_TRUE(
+  // A refused creation is reported by the write, and leaves nothing.
+  EXPECT_FALSE(
       layer_.SetRegistryValue(std::string(257, 'o'), "", "v", "x", kScratchRoot, kTop, kRegSz));
   layer_.EnumRegistryKeys(names, flags, "HKEY_CURRENT_USER", path, false);
   EXPECT_EQ(names.size(), 2u);

@@ -176,6 +176,22 @@ TEST_F(RegistryValues, AWriteReplacesTheValueAndItsType) {
   EXPECT_EQ(Read("v"), RegistryValue(-5));
 }
 
+TEST_F(RegistryValues, AWriteTheRegistryRefusesIsReported) {
+  Seed(kScratchRoot, Scratch(), "kept", kRegSz, {'o', 'l', 'd', 0});
+  platform::KeyHandle key = 0;
+  ASSERT_EQ(platform_->OpenKey(kScratchRoot, Scratch(), platform::kKeyRead, &key), 0);
+  EXPECT_FALSE(layer_.WriteValueData(key, "kept", kRegSz, "new"));
+  EXPECT_FALSE(layer_.WriteValueData(key, "number", kRegDword, "1"));
+  platform_->CloseKey(key);
+  ASSERT_EQ(platform_->OpenKey(kScratchRoot, Scratch(), platform::kKeyAllSpecificRights, &key), 0);
+  EXPECT_TRUE(layer_.WriteValueData(key, "number", kRegDword, "1"));
+  platform_->CloseKey(key);
+  EXPECT_EQ(StoredHere("kept"), (StoredValue{kRegSz, {'o', 'l', 'd', 0}}));
+  EXPECT_EQ(StoredHere("number"), (StoredValue{kRegDword, {1, 0, 0, 0}}));
+  // A name the registry refuses, in a key the write may create and open.
+  EXPECT_FALSE(Write("D\xE9", "x", kRegSz));
+}
+
 TEST_F(RegistryValues, OddDataNeitherCrashesNorCorrupts) {
   // 1 MiB of binary data reads back whole.
   Bytes big(1 << 20);

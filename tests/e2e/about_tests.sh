@@ -9,6 +9,8 @@ SHELL_ABOUT="About Ferrolis" # Wine's own box, in Wine's language
 MSINFO_KEY='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
 TOOL_WIN='C:\Program Files\Outils\essai.exe'
 TOOL_TITLE="Fenêtre d'essai" # ferrolis_fixture.exe stands in for the tool
+# The project version of the build under test, which every About text shows.
+VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$E2E_BIN/CMakeCache.txt")
 
 # click_at <title> <control>: a real mouse click in the middle of a control.
 click_at() {
@@ -33,7 +35,7 @@ menu_click() {
 
 expect_about_window() {
   expect_window "$ABOUT"
-  drv list "$ABOUT" | grep -qF '"Version 1.1.0"' || fail "no version line in the About window"
+  drv list "$ABOUT" | grep -qF "\"Version $VERSION\"" || fail "no version line in the About window"
   expect_eq "main window usable under the About window" 0 "$(prop "$MAIN" enabled)"
 }
 
@@ -47,7 +49,8 @@ test_about_menu_with_mouse_and_keyboard() {
   # Keyboard: F10, Down opens "A Propos", Enter takes "Information système".
   xdotool key F10 Down Return
   expect_window "$SHELL_ABOUT"
-  drv list "$SHELL_ABOUT" | grep -qF "version 1.1.0" || fail "no version in the shell's About box"
+  drv list "$SHELL_ABOUT" | grep -qF "version $VERSION" || fail "no version in the shell's About box"
+  shot shell_about "$SHELL_ABOUT"
   xdotool key Return
   drv gone "$SHELL_ABOUT" 3000 || fail "the shell's About box stayed"
 
@@ -66,7 +69,7 @@ test_about_menu_with_mouse_and_keyboard() {
   expect_about_window
   click_at "$ABOUT" "Détails..."
   expect_box "A propos" "icon=1 buttons=1" \
-    $'Ferrolis v1.1.0 - Protection sous Windows 2000 Pro - XP et NT\n\nFerrolis est conçu et maintenu par l\'équipe Ferrolis.\nE-Mail : auteur@ferrolis.example.org\nURL : http://ferrolis.example.org'
+    "Ferrolis v$VERSION"$' - Protection sous Windows 2000 Pro - XP et NT\n\nFerrolis est conçu et maintenu par l\'équipe Ferrolis.\nE-Mail : auteur@ferrolis.example.org\nURL : http://ferrolis.example.org'
   xdotool key Return
   drv gone "A propos" 3000 || fail "the details box stayed"
   click_at "$ABOUT" "&Système Info..."

@@ -109,6 +109,23 @@ test_a_new_administrators_day() {
   expect_no_box "Exécuter Shell" 500
   shot journey_saved "$MAIN"
 
+  # A long pattern as the shell: kept out, in a box that quotes its start and end only.
+  local pattern out
+  pattern="C:\\$(printf 'a%.0s' {1..300})\\*.exe"
+  drv settext "$MAIN" "Exécuter Shell" "$pattern"
+  drv click "$MAIN" "$SAVE_BUTTON"
+  out=$(drv msgbox "Exécuter Shell" 5000) || fail "no box for the pattern"
+  grep -qF "« C:\\aaaa" <<<"$out" && grep -qF "a…a" <<<"$out" &&
+    grep -qF "aaa\\*.exe » contient un caractère générique" <<<"$out" ||
+    fail "the box does not quote the pattern's start and end: $out"
+  shot journey_shell_pattern "Exécuter Shell"
+  local width
+  width=$(drv rect "Exécuter Shell" | cut -dx -f1)
+  [ "${width:-9999}" -le 800 ] || fail "the Shell box is $width px wide"
+  drv button "Exécuter Shell" 1
+  expect_reg "$WINLOGON" Shell "REG_SZ $KIOSK_WIN"
+  drv settext "$MAIN" "Exécuter Shell" "$KIOSK_WIN"
+
   # A third one for all users, dropped by No on the way to the current user's scope.
   drv click "$MAIN" "Désactiver le voisinage réseau"
   drv click "$MAIN" "Utilisateur courant"

@@ -6,12 +6,15 @@
 
 E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 E2E_BIN="$E2E_ROOT/build/win64"
-E2E_WORK="$E2E_ROOT/build/e2e"
-E2E_SHOTS="$E2E_ROOT/build/screenshots"
+# E2E_I686=1: the i686 build's journey (i686_tests.sh), with a prefix, work folder and
+# screenshots of its own, so that it can run beside the other tests.
+E2E_SUFFIX="${E2E_I686:+-i686}"
+E2E_WORK="$E2E_ROOT/build/e2e$E2E_SUFFIX"
+E2E_SHOTS="$E2E_ROOT/build/screenshots$E2E_SUFFIX"
 DRIVER="$E2E_BIN/ferrolis_driver.exe"
 FERROLIS="$E2E_BIN/ferrolis.exe"
 PWTOOL="$E2E_BIN/ferrolis_pwtool.exe"
-export WINEPREFIX="${E2E_PREFIX:-$E2E_ROOT/build/wine-e2e}"
+export WINEPREFIX="${E2E_PREFIX:-$E2E_ROOT/build/wine-e2e$E2E_SUFFIX}"
 # The size of the virtual screen and of Wine's desktop in it.
 E2E_SCREEN="${E2E_SCREEN:-1024x768}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -28,7 +31,7 @@ E2E_OUTPUT="$E2E_WORK/output"
 started_count=0
 # Everything a failed test leaves behind: its log, the programs' output and the
 # screen, in one folder per test.
-E2E_FAILURES="$E2E_ROOT/build/e2e-failures"
+E2E_FAILURES="$E2E_ROOT/build/e2e-failures$E2E_SUFFIX"
 
 # --- environment -------------------------------------------------------------------------
 
@@ -78,10 +81,11 @@ cleanup_environment() {
 # --- programs ----------------------------------------------------------------------------
 
 # start <exe> [args]: starts a Windows program in the background; sets $started_pid.
+# E2E_LOADER names another Wine loader than the system's.
 start() {
   mkdir -p "$E2E_OUTPUT"
   started_count=$((started_count + 1))
-  wine "$@" >"$E2E_OUTPUT/$(basename "$1" .exe).$started_count.log" 2>&1 &
+  "${E2E_LOADER:-wine}" "$@" >"$E2E_OUTPUT/$(basename "$1" .exe).$started_count.log" 2>&1 &
   started_pid=$!
   echo "$started_pid" >>"$PIDS_FILE"
 }

@@ -3,6 +3,7 @@
 # window messages by ferrolis_driver.exe.
 #
 #   tests/e2e/run.sh [pattern]     runs the tests whose name contains the pattern
+#   E2E_I686=1 tests/e2e/run.sh    runs the i686 build's journey instead (i686_tests.sh)
 #
 # Needs the win64 build (ferrolis.exe, ferrolis_driver.exe, ferrolis_fixture.exe).
 # Screenshots go to build/screenshots/; E2E_UPDATE_DOCS=1 also refreshes docs/gate.png, docs/about.png
@@ -29,6 +30,8 @@ source "$here/toolkit_tests.sh"
 source "$here/mainwindow_tests.sh"
 # shellcheck source=tests/e2e/journey_tests.sh
 source "$here/journey_tests.sh"
+# shellcheck source=tests/e2e/i686_tests.sh
+source "$here/i686_tests.sh"
 
 for exe in "$FERROLIS" "$DRIVER" "$E2E_BIN/ferrolis_fixture.exe"; do
   if [ ! -f "$exe" ]; then

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks a built Windows executable for what it needs of the Windows it runs on.
 
-    check_exe.py OBJDUMP EXE [EXE...]
+    check_exe.py [--version X.Y.Z] OBJDUMP EXE [EXE...]
 
 For each executable:
 - its size stays under 1.5 MiB;
@@ -10,10 +10,13 @@ For each executable:
   minimum Windows version, and that version is Windows 7 (6.1) or older; newer
   functions must be loaded at run time instead;
 - its embedded manifest asks for the highest available rights, per-monitor DPI
-  awareness and the version 6 common controls.
+  awareness and the version 6 common controls;
+- with --version, its version resource (numbers and texts) and its manifest carry
+  that version.
 """
 import pathlib
 import re
+import struct
 import subprocess
 import sys
 
@@ -58,7 +61,30 @@ def imports(objdump, exe):
     return pairs
 
 
-def check(objdump, exe, table):
+def version_faults(data, version):
+    """What differs from X.Y.Z in the version resource and the manifest."""
+    major, minor, revision = (int(n) for n in version.split("."))
+    faults = []
+    at = data.find(struct.pack("<I", 0xFEEF04BD))  # VS_FIXEDFILEINFO's signature
+    if at < 0:
+        return ["no version resource"]
+    file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<4I", data, at + 8)
+    if (file_ms, file_ls, product_ms, product_ls) != ((major << 16) | minor, revision << 16) * 2:
+        faults.append(f"version resource numbers {file_ms >> 16}.{file_ms & 0xFFFF}."
+                      f"{file_ls >> 16}, not {version}")
+    quad = f"{version}.0"
+    for name in ("FileVersion", "ProductVersion"):
+        # The key, its NUL, up to one NUL of padding to a 4-byte boundary, the value.
+        pattern = re.escape(f"{name}\0".encode("utf-16-le")) + rb"(?:\0\0)?" + re.escape(
+            f"{quad}\0".encode("utf-16-le"))
+        if not re.search(pattern, data):
+            faults.append(f"no {name} {quad} in the version resource")
+    if f'name="Ferrolis" version="{quad}"'.encode() not in data:
+        faults.append(f"its manifest does not give the version {quad}")
+    return faults
+
+
+def check(objdump, exe, table, version=None):
     faults = []
     path = pathlib.Path(exe)
     data = path.read_bytes()
@@ -79,15 +105,21 @@ def check(objdump, exe, table):
     for needed in MANIFEST_NEEDS:
         if needed not in data:
             faults.append(f"its manifest lacks {needed.decode()}")
+    if version:
+        faults += version_faults(data, version)
     return len(data), len({d for d, _ in found}), len(found), faults
 
 
 def main():
-    objdump, exes = sys.argv[1], sys.argv[2:]
+    args = sys.argv[1:]
+    version = None
+    if args[0] == "--version":
+        version, args = args[1], args[2:]
+    objdump, exes = args[0], args[1:]
     table = load_table()
     failed = 0
     for exe in exes:
-        size, dlls, functions, faults = check(objdump, exe, table)
+        size, dlls, functions, faults = check(objdump, exe, table, version)
         name = pathlib.Path(exe).name
         if faults:
             failed += 1

@@ -15,6 +15,8 @@ class FakeSystem final : public platform::System {
   std::vector<int> exits;
   platform::LocalTime now{2024, 3, 5, 14, 7, 9};
   int policy_notifications = 0;
+  std::string program_account = "POSTE\\admin";
+  std::string session_account = "POSTE\\admin";
 
   bool AnotherInstanceRunning() override { return another_instance; }
   std::string ProgramTitle() const override { return "Ferrolis"; }
@@ -27,6 +29,8 @@ class FakeSystem final : public platform::System {
   }
   platform::LocalTime Now() const override { return now; }
   void NotifyPolicyChange() override { ++policy_notifications; }
+  std::string ProgramAccount() override { return program_account; }
+  std::string SessionAccount() override { return session_account; }
   void ExitProcess(int code) override { exits.push_back(code); }
 };
 

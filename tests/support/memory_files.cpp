@@ -87,6 +87,12 @@ void MemoryFiles::CheckWritable(const std::string& path) const {
   }
 }
 
+void MemoryFiles::CheckHeld(const std::string& path) {
+  const auto it = held.find(path);
+  if (it != held.end() && it->second-- > 0)
+    throw FileError("held: " + path, platform::kFileSharingViolation);
+}
+
 void MemoryFiles::Put(const std::string& path, const std::string& bytes) {
   auto entry = std::make_shared<Entry>();
   entry->bytes = bytes;
@@ -112,27 +118,31 @@ unsigned MemoryFiles::GetSystemDirectoryA(char* buffer, unsigned size) {
   return length;
 }
 
-bool MemoryFiles::FindNormalFile(const std::string& path) {
+platform::FoundEntry MemoryFiles::FindEntry(const std::string& path) {
   CheckDrive(path);
-  const auto normal = [](const Entry& entry) {
-    return !entry.hidden && !entry.system && !entry.directory;
+  using platform::FoundEntry;
+  const auto kind = [](const Entry& entry) {
+    return entry.hidden || entry.system || entry.directory ? FoundEntry::OtherEntry
+                                                           : FoundEntry::NormalFile;
   };
   const std::string key = Key(path);
   const std::string folder = FolderOf(key);
   const std::string pattern = key.substr(folder.size());
   if (pattern.find_first_of("*?") == std::string::npos) {
     const Entry* entry = Find(path);
-    return entry != nullptr && normal(*entry);
+    return entry == nullptr ? FoundEntry::Nothing : kind(*entry);
   }
-  // Any entry of the folder that the pattern matches and that is a normal file.
+  // A normal file among the entries of the folder that the pattern matches.
+  FoundEntry found = FoundEntry::Nothing;
   for (const auto& [name, entry] : entries_) {
     if (name.size() > folder.size() && name.compare(0, folder.size(), folder) == 0 &&
         name.find('\\', folder.size()) == std::string::npos &&
-        Matches(pattern.c_str(), name.c_str() + folder.size()) && normal(*entry)) {
-      return true;
+        Matches(pattern.c_str(), name.c_str() + folder.size())) {
+      found = kind(*entry);
+      if (found == FoundEntry::NormalFile) break;
     }
   }
-  return false;
+  return found;
 }
 
 void MemoryFiles::Delete(const std::string& path) {
@@ -147,6 +157,7 @@ void MemoryFiles::Delete(const std::string& path) {
 std::unique_ptr<platform::RecordFile> MemoryFiles::OpenRecordFile(const std::string& path,
                                                                   bool create) {
   CheckDrive(path);
+  CheckHeld(path);
   auto it = entries_.find(Key(path));
   if (create) {
     CheckWritable(path);
@@ -162,9 +173,19 @@ std::unique_ptr<platform::RecordFile> MemoryFiles::OpenRecordFile(const std::str
   return std::make_unique<File>(*this, it->second);
 }
 
+std::unique_ptr<platform::RecordFile> MemoryFiles::CreateNewRecordFile(const std::string& path) {
+  if (Has(path)) throw FileError("already there: " + path, platform::kFileExists);
+  return OpenRecordFile(path, true);
+}
+
+void MemoryFiles::ClearAttributes(const std::string& path) {
+  if (Entry* entry = Find(path)) entry->hidden = entry->system = entry->read_only = false;
+}
+
 void MemoryFiles::Replace(const std::string& from, const std::string& to) {
   CheckWritable(from);
   CheckWritable(to);
+  CheckHeld(to);
   const auto source = entries_.find(Key(from));
   if (source == entries_.end()) throw FileError("not found: " + from, kFileNotFound);
   const auto target = entries_.find(Key(to));

@@ -40,6 +40,13 @@ class MemoryFiles final : public platform::FileSystem {
   // replaced or deleted.
   std::set<std::string> read_only_folders;
 
+  // Path (as the program spells it) to the number of its next openings or
+  // replacements that fail with a sharing violation, as another program
+  // holding the file makes them fail.
+  std::map<std::string, int> held;
+  // Every Pause asked for, in milliseconds; the double does not wait.
+  std::vector<unsigned> pauses;
+
   void Put(const std::string& path, const std::string& bytes);
   Entry* Find(const std::string& path);
   bool Has(const std::string& path) { return Find(path) != nullptr; }
@@ -52,11 +59,14 @@ class MemoryFiles final : public platform::FileSystem {
   // platform::FileSystem
   unsigned GetSystemDirectoryA(char* buffer, unsigned size) override;
   std::string Wow64SystemDirectory() override { return wow64_system_directory; }
-  bool FindNormalFile(const std::string& path) override;
+  platform::FoundEntry FindEntry(const std::string& path) override;
   void Delete(const std::string& path) override;
   std::unique_ptr<platform::RecordFile> OpenRecordFile(const std::string& path,
                                                        bool create) override;
+  std::unique_ptr<platform::RecordFile> CreateNewRecordFile(const std::string& path) override;
   void Replace(const std::string& from, const std::string& to) override;
+  void ClearAttributes(const std::string& path) override;
+  void Pause(unsigned milliseconds) override { pauses.push_back(milliseconds); }
   bool PathExists(const std::string& path) override;
   std::string LocalAppDataFolder() override { return local_app_data; }
   void CreateFolders(const std::string& path) override;
@@ -66,6 +76,7 @@ class MemoryFiles final : public platform::FileSystem {
   static std::string Key(const std::string& path);
   void CheckDrive(const std::string& path) const;
   void CheckWritable(const std::string& path) const;
+  void CheckHeld(const std::string& path);
 
   std::map<std::string, std::shared_ptr<Entry>> entries_;
 };

@@ -113,7 +113,6 @@ struct MemoryRegistry::Node {
   std::string folded;
   Node* parent = nullptr;
   bool deleted = false;
-  bool undeletable = false;
   std::vector<std::shared_ptr<Node>> children;  // sorted by `folded`
   std::vector<std::pair<std::string, RawValue>> values;
 
@@ -214,12 +213,23 @@ bool MemoryRegistry::MayWrite(platform::RootKey root) const {
   return administrator_ || root != platform::kHkeyLocalMachine;
 }
 
+bool MemoryRegistry::MayWrite(platform::RootKey root, const Node& node,
+                              std::string_view value) const {
+  const std::string path = Folded(node.Path());
+  return MayWrite(root) && std::none_of(protected_.begin(), protected_.end(), [&](const auto& p) {
+           const std::string key = Folded(p.path);
+           if (p.root != root) return false;
+           if (!p.name.empty()) return path == key && Folded(value) == Folded(p.name);
+           return path.starts_with(key) && (path.size() == key.size() || path[key.size()] == '\\');
+         });
+}
+
 long MemoryRegistry::OpenKey(platform::RootKey root, const std::string& path, std::uint32_t access,
                              platform::KeyHandle* key) {
   *key = 0;
   std::shared_ptr<Node> node;
   long result = Find(root, InView(root, path, access), &node);
-  if (result == platform::kErrorSuccess && !MayWrite(root) &&
+  if (result == platform::kErrorSuccess && !MayWrite(root, *node) &&
       (MapGeneric(access) & kWritingRights)) {
     result = platform::kErrorAccessDenied;
   }
@@ -240,13 +250,13 @@ long MemoryRegistry::CreateKey(platform::RootKey root, const std::string& path,
   for (const std::string& part : parts) {
     std::shared_ptr<Node> next = current->Child(part);
     if (!next) {
-      if (!MayWrite(root))
+      if (!MayWrite(root, *current))
         return Record("CreateKey", path, {}, access, platform::kErrorAccessDenied);
       next = current->AddChild(part);
     }
     current = next;
   }
-  if (!MayWrite(root) && (MapGeneric(access) & kWritingRights)) {
+  if (!MayWrite(root, *current) && (MapGeneric(access) & kWritingRights)) {
     return Record("CreateKey", path, {}, access, platform::kErrorAccessDenied);
   }
   *key = AddHandle(current, root, access);
@@ -289,6 +299,9 @@ long MemoryRegistry::SetValue(platform::KeyHandle key, const std::string& name, 
   if (result == platform::kErrorSuccess && (!IsUtf8(name) || (IsTextType(type) && !IsUtf8(text)))) {
     result = kErrorNoUnicodeTranslation;
   }
+  if (result == platform::kErrorSuccess && !MayWrite(handle->root, *handle->node, name)) {
+    result = platform::kErrorAccessDenied;
+  }
   if (result == platform::kErrorSuccess) {
     RawValue value{type, std::vector<std::uint8_t>(data, data + (data ? size : 0))};
     if (auto* entry = handle->node->FindValue(name)) {
@@ -305,6 +318,9 @@ long MemoryRegistry::DeleteValue(platform::KeyHandle key, const std::string& nam
   long result = Resolve(key, kKeySetValue, &handle);
   std::string where = (recording_ && handle) ? handle->node->Path() : std::string();
   if (result == platform::kErrorSuccess && !IsUtf8(name)) result = kErrorNoUnicodeTranslation;
+  if (result == platform::kErrorSuccess && !MayWrite(handle->root, *handle->node, name)) {
+    result = platform::kErrorAccessDenied;
+  }
   if (result == platform::kErrorSuccess) {
     auto& values = handle->node->values;
     const std::string folded = Folded(name);
@@ -319,17 +335,12 @@ long MemoryRegistry::DeleteValue(platform::KeyHandle key, const std::string& nam
   return Record("DeleteValue", std::move(where), name, 0, result);
 }
 
-void MemoryRegistry::RefuseDeleting(platform::RootKey root, std::string_view path) {
-  std::shared_ptr<Node> node;
-  if (Find(root, path, &node) == platform::kErrorSuccess) node->undeletable = true;
-}
-
 long MemoryRegistry::DeleteKey(platform::RootKey root, const std::string& path,
                                std::uint32_t view) {
   std::shared_ptr<Node> node;
   long result = Find(root, InView(root, path, view), &node);
   if (result == platform::kErrorSuccess) {
-    if (!node->parent || !node->children.empty() || !MayWrite(root) || node->undeletable) {
+    if (!node->parent || !node->children.empty() || !MayWrite(root, *node)) {
       result = platform::kErrorAccessDenied;
     } else {
       auto& siblings = node->parent->children;

@@ -23,8 +23,11 @@
 // SetAdministrator(false) plays a user without administrator rights: under
 // HKEY_LOCAL_MACHINE nothing may be created or deleted and no key may be
 // opened with set-value, create-subkey or other writing rights (5); reading
-// works as before. RefuseDeleting(root, path) plays a key whose ACL denies
-// its deletion: DeleteKey refuses it with 5, whoever asks.
+// works as before. ProtectKey plays an ACL that lets the user read a key and
+// everything below it but change nothing there (a standard user's
+// HKEY_CURRENT_USER policy key on Windows Vista and later); ProtectValue one
+// value that may not be set or deleted in a key that is otherwise writable
+// (as Group Policy or security software keeps it).
 #pragma once
 
 #include <cstdint>
@@ -81,7 +84,12 @@ class MemoryRegistry final : public platform::Registry {
 
   void SetSixtyFourBitWindows(bool on) { sixty_four_bit_windows_ = on; }
   void SetAdministrator(bool administrator) { administrator_ = administrator; }
-  void RefuseDeleting(platform::RootKey root, std::string_view path);
+  void ProtectKey(platform::RootKey root, std::string_view path) {
+    protected_.push_back({root, std::string(path), {}});
+  }
+  void ProtectValue(platform::RootKey root, std::string_view path, std::string_view name) {
+    protected_.push_back({root, std::string(path), std::string(name)});
+  }
 
   // Direct access for tests, past every right and not recorded as calls.
   void SeedKey(platform::RootKey root, std::string_view path);
@@ -119,10 +127,17 @@ class MemoryRegistry final : public platform::Registry {
   long Record(std::string op, std::string path, std::string name, std::uint32_t access,
               long result);
   bool MayWrite(platform::RootKey root) const;
+  // The key, or with a name that value of it, is not protected.
+  bool MayWrite(platform::RootKey root, const Node& node, std::string_view value = {}) const;
 
   std::map<platform::RootKey, std::shared_ptr<Node>> roots_;
   std::unordered_map<platform::KeyHandle, Handle> handles_;
   platform::KeyHandle next_handle_ = 0x1000;
+  struct Protected {
+    platform::RootKey root;
+    std::string path, name;  // no name: the key and everything below it
+  };
+  std::vector<Protected> protected_;
   bool administrator_ = true;
   bool sixty_four_bit_windows_ = false;
   bool recording_ = true;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "about/idbas_about.h"
 #include "about/idbas_system_information.h"
 #include "support/fake_shell.h"
@@ -59,6 +61,8 @@ TEST(AboutText, EndsWithTheWordVersionAndTheVersionNumber) {
   const std::string other = IDBAS_About::AboutText({2, 10, 3});
   EXPECT_EQ(other.substr(other.size() - 14), "version 2.10.3");
   EXPECT_NE(text.find("Ferrolis"), std::string::npos);
+  // The shell's box shows one line of about 48 characters; past it the version is hidden.
+  EXPECT_LE(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }), 48);
 }
 
 TEST(ShellAbout, GivesTheShellTheTitleTextAndTheWindow) {

@@ -81,6 +81,44 @@ TEST(PasswordFrame, ValidatesTheOldPasswordExactly) {
   }
 }
 
+// The gate and "Valider" compare the typed text with the text the file's codes
+// stand for: no look-alike, no "?" for a character the code page lacks.
+TEST(PasswordFrame, TheGateAndValiderCompareExactly) {
+  struct Case {
+    const char *stored, *typed;
+    bool accepted;
+  };
+  for (const auto& [stored, typed, accepted] :
+       {Case{"Lukasz", "Łukasz", false}, Case{"Lukasz", "Lukasz", true}, Case{"a?b", "a☃b", false},
+        Case{"a?b", "aЖb", false}, Case{"a?b", "a?b", true}, Case{"Été", "Ete", false},
+        Case{"Été", "été", false}, Case{"Été", "Été", true}, Case{"Secret", "SECRET", false}}) {
+    SCOPED_TRACE(std::string(stored) + " / " + typed);
+    Frame t;
+    t.module.EncodePasswordFile(kSystemCopy, stored);
+    access::FrmMDP gate(t.runtime, t.system, t.module, [&]() -> ui::Form& { return t.window; });
+    t.runtime.Run(gate);
+    t.screen.Type(gate.Text1, typed);
+    t.screen.Click(gate.Command1);
+    EXPECT_EQ(t.window.shown(), accepted) << "gate";
+    t.window.Show(true);
+    t.Enter(t.window.Text1, typed);
+    t.screen.Click(t.window.Command1);
+    EXPECT_EQ(t.SecondStage(), accepted) << "Valider";
+  }
+}
+
+// Before the old password is validated, the new-password handlers do nothing,
+// whatever called them (a click sent to their hidden buttons).
+TEST(PasswordFrame, TheNewPasswordIsTakenOnlyAtTheSecondStage) {
+  Frame t;
+  t.Open("ancien");
+  t.window.Text2.SetText("pirate");
+  t.window.Command3_Click();
+  t.window.Command4_Click();
+  EXPECT_EQ(t.module.StoredPassword + "|" + t.SystemCopy(), "ancien|ancien");
+  EXPECT_TRUE(t.screen.boxes().empty()) << "not even the floppy prompt";
+}
+
 TEST(PasswordFrame, ValiderEtEnregistrerStoresEachPressAndTheNextStartAgrees) {
   Frame t;
   t.Unlock("ancien");

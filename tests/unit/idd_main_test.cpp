@@ -275,6 +275,64 @@ TEST(Save, MismatchedPasswordsWriteNothingWhereverTheSaveStarts) {
   }
 }
 
+// Refused: a standard user's policy key, one Winlogon value, the rights test.
+TEST(Save, RefusedWritesAreNamedAndKeepTheWindowUnsavedWhereverTheSaveStarts) {
+  enum From { kButton, kCloseBox, kScopeSwitch };
+  struct Case {
+    const char* refused;
+    std::string box, prompt;
+    std::string stored;  // DefaultUserName|NoRun|NoClose of the current user
+  };
+  const std::string refusal = "Enregistrer la configuration|48";
+  const std::string head = "Windows a refusé d'enregistrer ces paramètres :\r• ";
+  const std::string tail =
+      "\rIls sont restés tels qu'ils étaient. Les autres paramètres ont été enregistrés.";
+  for (const Case& c :
+       {Case{"policies", refusal,
+             head + "Désactiver le bouton < Exécuter>\r• Désactiver le menu <Arrêter>" + tail,
+             "Jean|-|#1"},
+        Case{"DefaultDomainName", refusal, head + "DefaultDomainName" + tail, "Jean|#1|-"},
+        Case{"PowerdownAfterShutdown", "Erreur de sauvegarde|16",
+             "Vous n'avez pas les droits administrateur pour modifier cette section du regsitre !",
+             "-|-|#1"}}) {
+    for (const From from : {kButton, kCloseBox, kScopeSwitch}) {
+      SCOPED_TRACE(std::string(c.refused) + " " + std::to_string(from));
+      Main t;
+      t.Policy(kHkeyCurrentUser, "NoClose");
+      if (c.refused == std::string("policies"))
+        t.registry.ProtectKey(kHkeyCurrentUser,
+                              "Software\\Microsoft\\Windows\\CurrentVersion\\Policies");
+      else
+        t.registry.ProtectValue(kHkeyLocalMachine, kWinlogon, c.refused);
+      t.Open();
+      IDD_Main& w = t.window;
+      t.screen.Click(*w.IDCK_Disable[4]);  // on: written
+      t.screen.Click(*w.IDCK_Disable[6]);  // off: NoClose deleted; the absent rest is no refusal
+      t.Enter(w.IDE_Username, "Jean");
+      t.registry.ClearCalls();
+      if (from != kButton) t.screen.Answer(ui::kResultYes);
+      if (from == kButton) t.screen.Click(w.IDCM_Save);
+      if (from == kCloseBox) t.screen.Close(w);
+      if (from == kScopeSwitch) t.screen.Click(w.IDOP_All);
+
+      EXPECT_EQ(t.Boxes().back() + t.LastPrompt(), c.box + c.prompt);
+      EXPECT_EQ(t.Boxes().size(), from == kButton ? 1u : 2u) << "one box says it all";
+      EXPECT_EQ(t.Winlogon("DefaultUserName") + "|" +
+                    t.Stored(kHkeyCurrentUser, kPolicies, "NoRun") + "|" +
+                    t.Stored(kHkeyCurrentUser, kPolicies, "NoClose"),
+                c.stored);
+      EXPECT_EQ(t.Writes().starts_with("PowerdownAfterShutdown AutoAdminLogon"), c.box == refusal);
+      EXPECT_TRUE(w.IDCM_Save.enabled() && w.RestrictionsChanged && w.LogonChanged && w.loaded() &&
+                  !t.runtime.ended());
+      EXPECT_EQ(w.IDOP_Current.value() * 10 + w.IDOP_All.value(), 10) << "the scope stays";
+      t.screen.Answer(ui::kResultNo);  // closing still asks
+      t.screen.Close(w);
+      EXPECT_EQ(t.Boxes().back(), "Quitter Ferrolis|36");
+      EXPECT_TRUE(t.runtime.ended());
+    }
+  }
+}
+
 TEST(Closing, RemindsOnQuitAsksOnlyWhenEditedThenEnds) {
   struct Case {
     int way;  // 0 close box, 1 button, 2 menu
@@ -312,21 +370,30 @@ TEST(ShellValue, WrittenOnlyForANormalFileAndAnUnwrittenChangeIsSaid) {
   struct Case {
     std::string text, stored;
     bool written;
-    const char* message;  // a piece of the warning, nullptr for none
+    std::string message;  // a piece of the warning, empty for none
   };
   for (const Case& c :
-       {Case{"C:\\Shell\\kiosque.exe", "explorer.exe", true, nullptr},
-        Case{"explorer.exe", "explorer.exe", false, nullptr},
-        Case{"explorer.exe", "C:\\Shell\\kiosque.exe", false, "« explorer.exe » ne désigne"},
+       {Case{"C:\\Shell\\kiosque.exe", "explorer.exe", true, ""},
+        Case{"explorer.exe", "explorer.exe", false, ""},
+        Case{"explorer.exe", "C:\\Shell\\kiosque.exe", false,
+             "« explorer.exe » ne désigne aucun fichier existant."},
         Case{"C:\\Shell\\kiosque.exe /plein", "", false, "Aucune valeur Shell"},
         Case{"C:\\Shell\\cache.exe", "explorer.exe", false, "reste « explorer.exe »"},
+        Case{"C:\\Shell\\cache.exe", "", false, "cache.exe » ne désigne pas un fichier ordinaire"},
+        Case{"C:\\Shell\\Dossier", "", false, "« C:\\Shell\\Dossier » ne désigne pas un fichier"},
+        Case{"C:\\Shell\\*.exe", "", false, "*.exe » contient un caractère générique"},
+        Case{"C:\\Shell\\kiosque.ex?", "", false, "caractère générique"},
+        // The box quotes the start and the end of a long text, never all of it.
+        Case{"C:\\" + std::string(2000, 'a') + ".exe", "", false,
+             "« C:\\" + std::string(37, 'a') + "…" + std::string(35, 'a') + ".exe » ne désigne"},
         Case{"A:\\kiosque.exe", "explorer.exe", false, "n'a pas pu être recherché"},
-        Case{"   ", "explorer.exe", false, "est vide"}, Case{"   ", "", false, nullptr}}) {
+        Case{"   ", "explorer.exe", false, "est vide"}, Case{"   ", "", false, ""}}) {
     SCOPED_TRACE(c.text);
     Main t;
     t.files.Put("C:\\Shell\\kiosque.exe", "MZ");
     t.files.Put("C:\\Shell\\cache.exe", "MZ");
     t.files.Find("C:\\Shell\\cache.exe")->hidden = true;
+    t.files.CreateFolders("C:\\Shell\\Dossier");
     t.files.unreadable_drives.insert('A');
     if (!c.stored.empty()) t.Logon("Shell", c.stored);
     t.Open();
@@ -336,11 +403,40 @@ TEST(ShellValue, WrittenOnlyForANormalFileAndAnUnwrittenChangeIsSaid) {
     t.screen.Click(t.window.IDCM_Save);
     EXPECT_EQ(t.Winlogon("Shell"), c.written ? c.text : (c.stored.empty() ? "-" : c.stored));
     EXPECT_TRUE(t.Clean()) << "the save completes";
-    EXPECT_EQ(t.Boxes(), c.message ? Strings{"Exécuter Shell|48"} : Strings{});
-    if (c.message) {
+    EXPECT_EQ(t.Boxes(), !c.message.empty() ? Strings{"Exécuter Shell|48"} : Strings{});
+    if (!c.message.empty()) {
       EXPECT_NE(t.LastPrompt().find(c.message), std::string::npos) << t.LastPrompt();
     }
   }
+}
+
+TEST(MainWindowLoad, SaysOnceWhenTheProgramRunsUnderAnotherAccountThanTheSession) {
+  struct Case {
+    const char *program, *session;
+    bool said;
+  };
+  for (const Case c : {Case{"POSTE\\léa", "POSTE\\léa", false}, Case{"POSTE\\admin", "", false},
+                       Case{"", "POSTE\\léa", false}, Case{"DOMAINE\\admin", "POSTE\\léa", true}}) {
+    SCOPED_TRACE(std::string(c.program) + " / " + c.session);
+    Main t;
+    t.system.program_account = c.program;
+    t.system.session_account = c.session;
+    t.Open();
+    EXPECT_EQ(t.Boxes(), c.said ? Strings{"Ferrolis|64"} : Strings{});
+    if (c.said) {
+      EXPECT_EQ(t.LastPrompt(),
+                "Ferrolis s'exécute sous le compte DOMAINE\\admin, et non sous celui de la session "
+                "(POSTE\\léa) : « Utilisateur courant » désigne le compte DOMAINE\\admin.");
+    }
+  }
+}
+
+TEST(QuoteForBox, QuotesAtMostEightyCharactersCutBetweenCharacters) {
+  std::string eighty;
+  for (int i = 0; i < 80; ++i) eighty += "é";
+  EXPECT_EQ(ui::QuoteForBox(eighty), "« " + eighty + " »");
+  EXPECT_EQ(ui::QuoteForBox(eighty + "x"),
+            "« " + eighty.substr(0, 80) + "…" + eighty.substr(0, 76) + "x »");
 }
 
 TEST(MainWindowLayout, ControlsFitTheirContainerAndNeverOverlap) {

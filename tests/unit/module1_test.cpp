@@ -153,6 +153,30 @@ TEST_F(Module1Test, AFailedWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(module_.DecodePasswordFile(kSystemCopy), "ancien");
 }
 
+// A file held by another program (sharing violation) is tried again a few
+// times, briefly; one that stays held makes the read or the change fail.
+TEST_F(Module1Test, AHeldFileIsTriedAgainBriefly) {
+  for (const bool write : {false, true}) {
+    for (const int held : {1, 99}) {
+      MemoryFiles files;
+      Module1 module(files, codec_, runtime_);
+      module.WritePasswordFile("ancien");
+      files.held[kSystemCopy] = held;
+      try {
+        write ? module.WritePasswordFile("nouveau") : module.ReadPasswordFile();
+      } catch (const platform::FileError&) {
+        EXPECT_EQ(held, 99);
+      }
+      EXPECT_EQ(files.pauses, std::vector<unsigned>(held == 1 ? 1 : 4, 100)) << write;
+      files.held.clear();
+      EXPECT_EQ(module.DecodePasswordFile(kSystemCopy) + "|" + module.StoredPassword,
+                held == 99 ? "ancien|"
+                : write    ? "nouveau|"
+                           : "ancien|ancien");
+    }
+  }
+}
+
 TEST_F(Module1Test, WritePasswordFileWritesTheSystemCopy) {
   module_.WritePasswordFile("secret");
   module_.StoredPassword.clear();

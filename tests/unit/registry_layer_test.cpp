@@ -54,9 +54,9 @@ TEST_F(RegistryLayer, AUserWithoutRightsReadsButCannotWriteTheMachine) {
   EXPECT_EQ(layer_.GetRegistryValue("", "", "Shell", "none", kHkeyLocalMachine, kWinlogon, false),
             RegistryValue("x"));
 
-  // Refused writes are not reported and store nothing.
-  EXPECT_TRUE(layer_.SetRegistryValue("", "", "Shell", "y", kHkeyLocalMachine, kWinlogon, kRegSz));
-  EXPECT_TRUE(
+  // Refused writes say so and store nothing.
+  EXPECT_FALSE(layer_.SetRegistryValue("", "", "Shell", "y", kHkeyLocalMachine, kWinlogon, kRegSz));
+  EXPECT_FALSE(
       layer_.SetRegistryValue("New", "", "v", "1", kHkeyLocalMachine, kWinlogon, kRegDword));
   EXPECT_FALSE(
       layer_.SetRegistryValue("New", "", "v", "x", kHkeyLocalMachine, kWinlogon, kRegDword));
@@ -73,6 +73,21 @@ TEST_F(RegistryLayer, AUserWithoutRightsReadsButCannotWriteTheMachine) {
       layer_.SetRegistryValue("", "", "v", "1", kHkeyCurrentUser, "Software\\F", kRegDword));
   EXPECT_EQ(registry_.Value(kHkeyCurrentUser, "Software\\F", "v"),
             (RawValue{kRegDword, {1, 0, 0, 0}}));
+  EXPECT_EQ(registry_.OpenHandleCount(), 0u);
+}
+
+TEST_F(RegistryLayer, AReadOnlyKeyRefusesItsWritesAndTheDeletionOfWhatItHolds) {
+  using enum IDBAS_Registry::ValueDeletion;
+  registry_.SeedValue(kHkeyCurrentUser, "P\\Explorer", "NoRun", kRegDword, {1, 0, 0, 0});
+  registry_.SeedValue(kHkeyCurrentUser, "Q", "NoRun", kRegDword, {1, 0, 0, 0});
+  registry_.ProtectKey(kHkeyCurrentUser, "P");
+  EXPECT_EQ(layer_.DeleteRegistryValue("Explorer", "", "NoRun", kHkeyCurrentUser, "P"), Refused);
+  EXPECT_EQ(layer_.DeleteRegistryValue("Explorer", "", "NoClose", kHkeyCurrentUser, "P"), Missing);
+  EXPECT_EQ(layer_.DeleteRegistryValue("Missing", "", "NoRun", kHkeyCurrentUser, "P"), Missing);
+  EXPECT_EQ(layer_.DeleteRegistryValue("", "", "NoRun", kHkeyCurrentUser, "Q"), Deleted);
+  EXPECT_FALSE(layer_.SetRegistryValue("New", "", "v", "x", kHkeyCurrentUser, "P", kRegSz));
+  EXPECT_TRUE(registry_.Value(kHkeyCurrentUser, "P\\Explorer", "NoRun").has_value());
+  EXPECT_FALSE(registry_.KeyExists(kHkeyCurrentUser, "P\\New"));
   EXPECT_EQ(registry_.OpenHandleCount(), 0u);
 }
 

@@ -258,7 +258,7 @@ TEST_F(UninstallPanel, KeysTheRegistryRefusesAreNamedAfterTheBackupAndTheListIsR
   Select("Alpha");
   screen_.Click(main_.cmdDelete);
   registry_.SetAdministrator(true);
-  registry_.RefuseDeleting(kHkeyLocalMachine, Path("B\\Locked"));
+  registry_.ProtectKey(kHkeyLocalMachine, Path("B\\Locked"));
   Select("Alpha");
   Select("Beta");
   screen_.Click(main_.cmdDelete);
@@ -271,8 +271,8 @@ TEST_F(UninstallPanel, KeysTheRegistryRefusesAreNamedAfterTheBackupAndTheListIsR
       "Le registre a refusé de supprimer ces entrées, qui restent dans la liste :\r";
   const std::string backup = "\r\rLa sauvegarde faite avant la suppression se trouve dans :\r" +
                              std::string(kBackups) + "\\2024-03-05 14-07-09";
-  EXPECT_EQ(screen_.boxes()[0].prompt, refused + "Alpha" + backup + ".reg");
-  EXPECT_EQ(screen_.boxes()[1].prompt, refused + "Beta" + backup + " (2).reg");
+  EXPECT_EQ(screen_.boxes()[0].prompt, refused + "« Alpha »" + backup + ".reg");
+  EXPECT_EQ(screen_.boxes()[1].prompt, refused + "« Beta »" + backup + " (2).reg");
   for (const auto& box : screen_.boxes()) EXPECT_EQ(box.style, ui::kOkOnly + ui::kExclamation);
 }
 

@@ -281,6 +281,29 @@ TEST_F(Win32RendererTest, PositionsAndSizesComeFromTwips) {
   EXPECT_EQ(line.bottom - line.top, 2) << "an etched line of no declared height";
 }
 
+// Wine always has GetDpiForWindow and AdjustWindowRectExForDpi; Windows 7 and
+// 8.1 have neither: the form takes the system DPI, and its frame, menu bar
+// included, comes from AdjustWindowRectEx.
+FARPROC FindNone(const char*) { return nullptr; }
+
+TEST_F(Win32RendererTest, WithoutThePerMonitorDpiFunctionsAsOnWindows7) {
+  struct Restore {
+    ~Restore() { Win32Renderer::user32_lookup = nullptr; }
+  } restore;
+  Win32Renderer::user32_lookup = &FindNone;
+  HDC screen = GetDC(nullptr);
+  const int system_dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  DemoForm form(runtime);
+  form.Load();
+  ASSERT_NE(renderer.MenuHandle(form), nullptr);
+  EXPECT_EQ(renderer.FormDpi(form), system_dpi);
+  RECT client;
+  GetClientRect(Native(form), &client);
+  EXPECT_EQ(client.right, MulDiv(5000, system_dpi, 1440));
+  EXPECT_EQ(client.bottom, MulDiv(4500, system_dpi, 1440));
+}
+
 TEST_F(Win32RendererTest, TheBorderStyleDecidesTheFrameAndTheTaskbar) {
   DemoForm gate(runtime);
   gate.Load();
@@ -460,6 +483,16 @@ TEST_F(Win32RendererTest, ClicksReachTheRuntimeOnce) {
                MAKEWPARAM(GetDlgCtrlID(Native(form.Command1)), BN_CLICKED),
                reinterpret_cast<LPARAM>(Native(form.Command1)));
   EXPECT_EQ(form.Clicks(form.Command1), 1) << "a disabled button takes no click";
+  // Another program can send a click to a hidden button, or to a window a
+  // modal one has disabled: neither raises anything.
+  form.Command1.SetEnabled(true);
+  form.Command1.SetVisible(false);
+  SendMessageW(Native(form.Command1), BM_CLICK, 0, 0);
+  form.Command1.SetVisible(true);
+  EnableWindow(Native(form), FALSE);
+  SendMessageW(Native(form.Command1), BM_CLICK, 0, 0);
+  EnableWindow(Native(form), TRUE);
+  EXPECT_EQ(form.Clicks(form.Command1), 1) << "a hidden button or disabled window takes no click";
 
   // A shift-click selects several lines: one Click, with every line stored.
   form.List1.AddItem("a");

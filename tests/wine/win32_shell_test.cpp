@@ -1,7 +1,10 @@
-// The shell's About box through the ANSI entry point.
+// The shell's About box through the ANSI entry point, and starting a program.
 #include "platform/win32/win32_shell.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 #include "platform/win32/win32_text.h"
 #include "wine/dialog_answerer.h"
@@ -17,6 +20,52 @@ TEST(Win32Shell, AboutBoxGetsItsTextsInTheAnsiCodePage) {
   shell.ShellAbout(0, "Ferrolis é", "Réglages du poste", 0);
   ASSERT_TRUE(answer.found) << "no About box with \"Ferrolis é\" in its title";
   EXPECT_TRUE(answer.Shows(L"Réglages du poste"));
+}
+
+// What the probe program in `folder` wrote (its command line), once it has run.
+std::string CommandLineWrittenIn(const std::wstring& folder) {
+  const std::wstring file = folder + L"command_line.txt";
+  for (int i = 0; i < 100 && GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    Sleep(100);
+  Sleep(100);  // the probe closes the file right after writing it
+  std::ifstream in(file.c_str(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(Win32Shell, StartsTheFileItIsGivenQuotedNeverAProgramNamedByThePathsFirstWord) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring root =
+      std::wstring(temp) + L"ferrolis-start-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+  const std::wstring folder = root + L"Dossier avec espace\\";
+  const std::wstring files[] = {folder + L"probe.exe", folder + L"command_line.txt",
+                                root + L"Dossier.exe", root + L"command_line.txt"};
+  const auto clean = [&] {
+    for (const std::wstring& file : files) DeleteFileW(file.c_str());
+  };
+  clean();  // what a run that failed may have left
+  CreateDirectoryW(root.c_str(), nullptr);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  // The probe built beside this test, and a copy that an unquoted command line starts first.
+  wchar_t self[MAX_PATH] = {};
+  std::wstring probe(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+  probe = probe.substr(0, probe.find_last_of(L'\\') + 1) + L"ferrolis_command_line_probe.exe";
+  ASSERT_TRUE(CopyFileW(probe.c_str(), files[0].c_str(), FALSE) &&
+              CopyFileW(probe.c_str(), files[2].c_str(), FALSE));
+
+  Win32TextCodec ansi;
+  Win32Shell shell(ansi);
+  EXPECT_TRUE(shell.StartProgram(Narrow(folder + L"probe.exe"), SW_HIDE));
+  std::string quoted = "\"";
+  quoted += Narrow(folder) + "probe.exe\"";
+  EXPECT_EQ(CommandLineWrittenIn(folder), quoted);
+  EXPECT_EQ(GetFileAttributesW((root + L"command_line.txt").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the planted Dossier.exe ran";
+  EXPECT_FALSE(shell.StartProgram(Narrow(folder + L"absent.exe"), SW_HIDE));
+
+  clean();
+  RemoveDirectoryW(folder.c_str());
+  RemoveDirectoryW(root.c_str());
 }
 
 }  // namespace

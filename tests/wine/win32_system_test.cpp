@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_text.h"
 
 namespace ferrolis::platform::win32 {
@@ -48,6 +49,35 @@ TEST(Win32System, TitleVersionAndPlatform) {
   std::uint32_t platform_id = 0;
   ASSERT_TRUE(system.GetVersionPlatformId(&platform_id));
   EXPECT_EQ(platform_id, static_cast<std::uint32_t>(VER_PLATFORM_WIN32_NT));
+}
+
+TEST(Win32System, AccountsAreDomainAndNameOfTheUserAndOfTheSessionWhenItHasAShell) {
+  Win32System system(UniqueMutexName());
+  const std::string program = system.ProgramAccount();
+  wchar_t user[256] = {};
+  DWORD size = 256;
+  ASSERT_TRUE(GetUserNameW(user, &size));
+  const auto slash = program.find('\\');
+  EXPECT_TRUE(slash > 0 && slash != std::string::npos && program.substr(slash + 1) == Narrow(user))
+      << program;
+  // One user here: the session's account, when there is a shell window.
+  const std::string session = system.SessionAccount();
+  EXPECT_TRUE(GetShellWindow() == nullptr ? session.empty() : session == program) << session;
+}
+
+TEST(Win32Libraries, ComeFromTheSystemDirectoryNeverFromTheProgramsFolder) {
+  ASSERT_NE(LoadSystemLibrary(L"uxtheme.dll"), nullptr);
+  // A library planted beside the program, which a bare name would load.
+  wchar_t self[MAX_PATH] = {};
+  std::wstring here(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+  here.resize(here.find_last_of(L'\\') + 1);
+  const std::wstring plant = here + L"ferrolis_plant.dll";
+  ASSERT_TRUE(CopyFileW((here + L"ferrolis_command_line_probe.exe").c_str(), plant.c_str(), FALSE));
+  const HMODULE planted = LoadLibraryW(L"ferrolis_plant.dll");
+  EXPECT_NE(planted, nullptr) << "the bare name finds the plant";
+  EXPECT_EQ(LoadSystemLibrary(L"ferrolis_plant.dll"), nullptr);
+  if (planted != nullptr) FreeLibrary(planted);
+  DeleteFileW(plant.c_str());
 }
 
 }  // namespace

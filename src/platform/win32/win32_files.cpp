@@ -40,13 +40,6 @@ const std::string& RedirectedSystemDirectory() {
   return directory;
 }
 
-// The path as this process must name it to reach the file the program means:
-// in the native system directory when the path is in the system directory.
-std::wstring OnDisk(const std::string& path) {
-  const std::string& redirected = RedirectedSystemDirectory();
-  return Widen(redirected.empty() ? path : SysnativePath(path, redirected));
-}
-
 class Win32RecordFile final : public RecordFile {
  public:
   Win32RecordFile(HANDLE handle, std::string path) : handle_(handle), path_(std::move(path)) {}
@@ -108,6 +101,11 @@ class Win32RecordFile final : public RecordFile {
 
 }  // namespace
 
+std::wstring PathOnDisk(const std::string& path) {
+  const std::string& redirected = RedirectedSystemDirectory();
+  return Widen(redirected.empty() ? path : SysnativePath(path, redirected));
+}
+
 unsigned Win32FileSystem::GetSystemDirectoryA(char* buffer, unsigned size) {
   return ::GetSystemDirectoryA(buffer, size);
 }
@@ -122,17 +120,19 @@ std::string Win32FileSystem::Wow64SystemDirectory() {
   return Narrow(path);
 }
 
-bool Win32FileSystem::FindNormalFile(const std::string& path) {
-  const std::wstring wide = OnDisk(path);
+FoundEntry Win32FileSystem::FindEntry(const std::string& path) {
+  const std::wstring wide = PathOnDisk(path);
   WIN32_FIND_DATAW found;
   const HANDLE search = FindFirstFileW(wide.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return false;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return FoundEntry::Nothing;
     if (error == ERROR_PATH_NOT_FOUND) {
       // A missing folder is "not found"; a missing or unreadable drive is not.
       const std::wstring root = RootOf(wide);
-      if (root.empty() || GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+      if (root.empty() || GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return FoundEntry::Nothing;
+      }
     }
     SetLastError(error);
     Fail("FindFirstFile", path);
@@ -145,18 +145,28 @@ bool Win32FileSystem::FindNormalFile(const std::string& path) {
     normal = (found.dwFileAttributes & excluded) == 0;
   } while (!normal && FindNextFileW(search, &found));
   FindClose(search);
-  return normal;
+  return normal ? FoundEntry::NormalFile : FoundEntry::OtherEntry;
 }
 
 void Win32FileSystem::Delete(const std::string& path) {
-  if (!DeleteFileW(OnDisk(path).c_str())) Fail("DeleteFile", path);
+  if (!DeleteFileW(PathOnDisk(path).c_str())) Fail("DeleteFile", path);
 }
 
 std::unique_ptr<RecordFile> Win32FileSystem::OpenRecordFile(const std::string& path, bool create) {
   const DWORD access = create ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
   const HANDLE handle =
-      CreateFileW(OnDisk(path).c_str(), access, FILE_SHARE_READ, nullptr,
+      CreateFileW(PathOnDisk(path).c_str(), access, FILE_SHARE_READ, nullptr,
                   create ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) Fail("CreateFile", path);
+  return std::make_unique<Win32RecordFile>(handle, path);
+}
+
+std::unique_ptr<RecordFile> Win32FileSystem::CreateNewRecordFile(const std::string& path) {
+  // CREATE_NEW fails on anything already there, so the file is always a new
+  // one with the attributes asked for here, never those of a leftover.
+  const HANDLE handle =
+      CreateFileW(PathOnDisk(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) Fail("CreateFile", path);
   return std::make_unique<Win32RecordFile>(handle, path);
 }
@@ -164,19 +174,26 @@ std::unique_ptr<RecordFile> Win32FileSystem::OpenRecordFile(const std::string& p
 void Win32FileSystem::Replace(const std::string& from, const std::string& to) {
   // Windows refuses to replace a read-only file; not every implementation of
   // MoveFileEx does, so the rule is enforced here.
-  const DWORD target = GetFileAttributesW(OnDisk(to).c_str());
+  const DWORD target = GetFileAttributesW(PathOnDisk(to).c_str());
   if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_READONLY) != 0) {
     SetLastError(ERROR_ACCESS_DENIED);
     Fail("MoveFileEx", to);
   }
-  if (!MoveFileExW(OnDisk(from).c_str(), OnDisk(to).c_str(),
+  if (!MoveFileExW(PathOnDisk(from).c_str(), PathOnDisk(to).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     Fail("MoveFileEx", to);
   }
 }
 
+void Win32FileSystem::ClearAttributes(const std::string& path) {
+  if (!SetFileAttributesW(PathOnDisk(path).c_str(), FILE_ATTRIBUTE_NORMAL))
+    Fail("SetFileAttributes", path);
+}
+
+void Win32FileSystem::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+
 bool Win32FileSystem::PathExists(const std::string& path) {
-  return GetFileAttributesW(OnDisk(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(PathOnDisk(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string Win32FileSystem::LocalAppDataFolder() {
@@ -189,7 +206,7 @@ std::string Win32FileSystem::LocalAppDataFolder() {
 }
 
 void Win32FileSystem::CreateFolders(const std::string& path) {
-  const std::wstring wide = OnDisk(path);
+  const std::wstring wide = PathOnDisk(path);
   // Each level in turn, from the first one below the root of the path.
   const std::size_t root = RootOf(wide).size();
   std::size_t next = root;

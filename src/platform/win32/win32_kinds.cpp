@@ -1,5 +1,6 @@
 #include "platform/win32/win32_kinds.h"
 
+#include "platform/win32/win32_libraries.h"
 #include "ui/kinds.h"
 #include "ui/rules.h"
 
@@ -124,12 +125,8 @@ std::string WindowTextOf(const ui::Control& control) {
 
 void DrawWithoutVisualStyle(HWND hwnd) {
   using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-  static const auto set_window_theme = [] {
-    HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
-    return uxtheme ? reinterpret_cast<SetWindowThemeFn>(
-                         reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")))
-                   : nullptr;
-  }();
+  static const auto set_window_theme =
+      SystemFunction<SetWindowThemeFn>(L"uxtheme.dll", "SetWindowTheme");
   if (set_window_theme != nullptr) set_window_theme(hwnd, L"", L"");
 }
 

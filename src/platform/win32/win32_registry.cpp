@@ -59,10 +59,14 @@ LONG ReadStored(HKEY key, const wchar_t* name, DWORD* type, std::vector<BYTE>* d
   return ERROR_MORE_DATA;
 }
 
-// Stored UTF-16 text data in UTF-8; an odd last byte is no whole code unit.
+// Stored UTF-16 text data in UTF-8. An odd last byte is half a code unit: it
+// stands as U+FFFD, as an unpaired surrogate does, so that the whole
+// characters before it stay whole when a reader drops the last character
+// (the terminator it expects).
 std::string TextOf(const std::vector<BYTE>& stored) {
   std::wstring units(stored.size() / 2, L'\0');
   if (!units.empty()) std::memcpy(units.data(), stored.data(), units.size() * sizeof(wchar_t));
+  if (stored.size() % 2 != 0) units.push_back(L'\xFFFD');
   return Narrow(units);
 }
 

@@ -63,6 +63,11 @@ class Win32Renderer final : public ui::Renderer {
   static int MenuItemId(const ui::Control& item);
   // The DPI the form is laid out for.
   int FormDpi(const ui::Form& form) const;
+  // Finds the user32 functions that Windows 7 and 8.1 lack (GetDpiForWindow,
+  // AdjustWindowRectExForDpi) for the forms created after it is set; null
+  // looks in user32. A test sets a lookup that finds none to lay forms out
+  // as those Windows do.
+  static FARPROC (*user32_lookup)(const char* name);
 
   // One message of a loop: the keyboard interface of its form (Tab, access
   // keys) first, then the window itself.

@@ -8,6 +8,7 @@
 
 #include "platform/win32/win32_kinds.h"
 #include "platform/win32/win32_layout.h"
+#include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_text.h"
 #include "ui/rules.h"
 
@@ -25,9 +26,10 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT
 
 template <class Fn>
 Fn User32Function(const char* name) {
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                : nullptr;
+  if (Win32Renderer::user32_lookup != nullptr) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(Win32Renderer::user32_lookup(name)));
+  }
+  return SystemFunction<Fn>(L"user32.dll", name);
 }
 
 int SystemDpi() {
@@ -40,7 +42,7 @@ int SystemDpi() {
 // The DPI of the monitor the window is on (Windows 10 and later), or the
 // system's.
 int WindowDpi(HWND hwnd) {
-  static const auto get_dpi_for_window = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  const auto get_dpi_for_window = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
   if (get_dpi_for_window != nullptr) {
     const UINT dpi = get_dpi_for_window(hwnd);
     if (dpi > 0) return static_cast<int>(dpi);
@@ -49,7 +51,7 @@ int WindowDpi(HWND hwnd) {
 }
 
 RECT WindowRectForClient(int width, int height, DWORD style, DWORD ex_style, bool menu, int dpi) {
-  static const auto adjust_for_dpi =
+  const auto adjust_for_dpi =
       User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
   RECT rect{0, 0, width, height};
   if (adjust_for_dpi != nullptr) {
@@ -93,6 +95,8 @@ PixelRect FitOneLineLabel(const ui::Control& label, PixelRect rect, HFONT font) 
 }
 
 }  // namespace
+
+FARPROC (*Win32Renderer::user32_lookup)(const char* name) = nullptr;
 
 void Win32Renderer::RegisterClasses() {
   WNDCLASSEXW existing{};

@@ -127,6 +127,9 @@ LRESULT Win32Renderer::HandleFormMessage(FormWindow& fw, UINT message, WPARAM wp
 }
 
 void Win32Renderer::HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam) {
+  // A window that a modal one (or a message box) has disabled takes no
+  // command, whoever sends it.
+  if (!IsWindowEnabled(fw.hwnd)) return;
   const auto code = HIWORD(wparam);
   HWND child = reinterpret_cast<HWND>(lparam);
   if (child == nullptr) {

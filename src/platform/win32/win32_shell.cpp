@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_text.h"
 
 namespace ferrolis::platform::win32 {
@@ -40,13 +41,18 @@ std::intptr_t Win32Shell::ShellExecute(NativeHandle owner, const std::string& op
 }
 
 bool Win32Shell::StartProgram(const std::string& path, int show) {
-  std::wstring command = Widen(path);
+  // The file the program checked is the one started: named as the module,
+  // with no search, and quoted on the command line, whose first word the
+  // started program reads as its own name. Unquoted, "C:\Program Files\x.exe"
+  // would first start a "C:\Program.exe".
+  const std::wstring program = PathOnDisk(path);
+  std::wstring command = L"\"" + program + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(show);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process)) {
     return false;
   }

@@ -1,10 +1,75 @@
 #include "platform/win32/win32_system.h"
 
 #include <utility>
+#include <vector>
 
 #include "platform/win32/win32_text.h"
 
 namespace ferrolis::platform::win32 {
+namespace {
+
+// The user of a process's token as DOMAIN\name, or empty text.
+std::string TokenAccount(HANDLE process) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::vector<BYTE> user(size);
+  const bool got = size != 0 && GetTokenInformation(token, TokenUser, user.data(), size, &size);
+  CloseHandle(token);
+  if (!got) return {};
+  const PSID sid = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
+  wchar_t name[256] = {};
+  wchar_t domain[256] = {};
+  DWORD name_size = 256;
+  DWORD domain_size = 256;
+  SID_NAME_USE use;
+  if (!LookupAccountSidW(nullptr, sid, name, &name_size, domain, &domain_size, &use)) return {};
+  return Narrow(std::wstring(domain) + L"\\" + name);
+}
+
+// The account of the process `process_id`, or empty text.
+std::string ProcessAccount(DWORD process_id) {
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
+  if (process == nullptr) return {};
+  std::string account = TokenAccount(process);
+  CloseHandle(process);
+  return account;
+}
+
+// Enables the debug privilege of this process, which administrators hold but
+// is off until asked for, for as long as it lives.
+class DebugPrivilege {
+ public:
+  DebugPrivilege() {
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token_)) {
+      token_ = nullptr;
+      return;
+    }
+    TOKEN_PRIVILEGES wanted{};
+    wanted.PrivilegeCount = 1;
+    wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    DWORD size = sizeof(previous_);
+    enabled_ = LookupPrivilegeValueW(nullptr, SE_DEBUG_NAME, &wanted.Privileges[0].Luid) &&
+               AdjustTokenPrivileges(token_, FALSE, &wanted, sizeof(previous_), &previous_,
+                                     &size) &&
+               GetLastError() == ERROR_SUCCESS;  // ERROR_NOT_ALL_ASSIGNED: not held
+  }
+  ~DebugPrivilege() {
+    if (enabled_) AdjustTokenPrivileges(token_, FALSE, &previous_, 0, nullptr, nullptr);
+    if (token_ != nullptr) CloseHandle(token_);
+  }
+  DebugPrivilege(const DebugPrivilege&) = delete;
+  DebugPrivilege& operator=(const DebugPrivilege&) = delete;
+  bool enabled() const { return enabled_; }
+
+ private:
+  HANDLE token_ = nullptr;
+  TOKEN_PRIVILEGES previous_{};
+  bool enabled_ = false;
+};
+
+}  // namespace
 
 Win32System::Win32System(std::wstring instance_mutex)
     : instance_mutex_name_(std::move(instance_mutex)) {}
@@ -29,7 +94,7 @@ bool Win32System::AnotherInstanceRunning() {
 
 std::string Win32System::ProgramTitle() const { return "Ferrolis"; }
 
-ProgramVersion Win32System::Version() const { return {1, 1, 0}; }
+ProgramVersion Win32System::Version() const { return {}; }
 
 std::string Win32System::ProgramFolder() const {
   std::wstring path(MAX_PATH, L'\0');
@@ -62,12 +127,31 @@ bool Win32System::GetVersionPlatformId(std::uint32_t* platform_id) {
 }
 
 void Win32System::NotifyPolicyChange() {
-  // Each top-level window gets at most this long to answer; a hung one is
-  // skipped, so the save never stalls on it.
-  constexpr UINT kTimeoutMs = 1000;
+  // The delay counts for each top-level window in turn, so it is kept short:
+  // a window that is slow or hung (skipped at once) holds the save up no more
+  // than this.
+  constexpr UINT kTimeoutMs = 150;
   DWORD_PTR result = 0;
   SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Policy"),
                       SMTO_ABORTIFHUNG | SMTO_NORMAL, kTimeoutMs, &result);
+}
+
+std::string Win32System::ProgramAccount() { return TokenAccount(GetCurrentProcess()); }
+
+std::string Win32System::SessionAccount() {
+  const HWND shell = GetShellWindow();
+  DWORD process_id = 0;
+  if (shell == nullptr || GetWindowThreadProcessId(shell, &process_id) == 0 || process_id == 0) {
+    return {};
+  }
+  std::string account = ProcessAccount(process_id);
+  if (account.empty()) {
+    // Windows lets a process open another account's process token only with
+    // the debug privilege on: an administrator's process may turn it on.
+    const DebugPrivilege privilege;
+    if (privilege.enabled()) account = ProcessAccount(process_id);
+  }
+  return account;
 }
 
 void Win32System::ExitProcess(int code) { ::ExitProcess(static_cast<UINT>(code)); }

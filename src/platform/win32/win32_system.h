@@ -11,9 +11,11 @@ namespace ferrolis::platform::win32 {
 
 class Win32System final : public System {
  public:
-  // The instance marker is a named mutex of the logon session; tests pass a
+  // The instance marker is a named mutex of the whole machine (the global
+  // namespace), so that two users' sessions (fast user switching, Remote
+  // Desktop) cannot each run a copy on the one password file; tests pass a
   // name of their own.
-  explicit Win32System(std::wstring instance_mutex = L"Local\\Ferrolis.SingleInstance");
+  explicit Win32System(std::wstring instance_mutex = L"Global\\Ferrolis.SingleInstance");
   ~Win32System() override;
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
@@ -25,6 +27,8 @@ class Win32System final : public System {
   bool GetVersionPlatformId(std::uint32_t* platform_id) override;
   LocalTime Now() const override;
   void NotifyPolicyChange() override;
+  std::string ProgramAccount() override;
+  std::string SessionAccount() override;
   void ExitProcess(int code) override;
 
  private:
