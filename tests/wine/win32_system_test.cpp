@@ -50,6 +50,13 @@ TEST(Win32System, TitleVersionAndPlatform) {
   EXPECT_EQ(platform_id, static_cast<std::uint32_t>(VER_PLATFORM_WIN32_NT));
 }
 
+TEST(Win32System, TheStartUpErrorModeLeavesDiskErrorsToTheProgram) {
+  SetErrorMode(SEM_NOGPFAULTERRORBOX);  // as a parent process may hand it down
+  SetQuietErrorMode();
+  EXPECT_EQ(GetErrorMode(), static_cast<UINT>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX |
+                                              SEM_NOGPFAULTERRORBOX));
+}
+
 }  // namespace
 }  // namespace ferrolis::platform::win32
 

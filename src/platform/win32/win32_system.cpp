@@ -6,6 +6,11 @@
 
 namespace ferrolis::platform::win32 {
 
+void SetQuietErrorMode() {
+  const UINT inherited = SetErrorMode(0);
+  SetErrorMode(inherited | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
+
 Win32System::Win32System(std::wstring instance_mutex)
     : instance_mutex_name_(std::move(instance_mutex)) {}
 
