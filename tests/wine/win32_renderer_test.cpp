@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/win32/win32_layout.h"
+#include "platform/win32/win32_text.h"
 #include "support/fake_system.h"
 #include "ui/msgbox.h"
 #include "wine/dialog_answerer.h"
@@ -749,6 +750,41 @@ TEST_F(Win32RendererTest, AlignmentPointerAndPictureSize) {
   EXPECT_EQ(bitmap.bmWidth, Px(form, 720)) << "drawn at the size declared";
   if (info.hbmColor) DeleteObject(info.hbmColor);
   if (info.hbmMask) DeleteObject(info.hbmMask);
+}
+
+}  // namespace
+}  // namespace ferrolis::platform::win32
+
+namespace ferrolis::platform::win32 {
+namespace {
+
+// The face GDI chose for a font, and whether it is TrueType.
+std::pair<std::wstring, bool> Realized(HFONT font) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return {face, (metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0};
+}
+
+TEST_F(Win32RendererTest, TheFormsBitmapFaceIsAskedForByItsTrueTypeTwin) {
+  DemoForm form(runtime);
+  form.Load();
+  for (const ui::Control* control : {&form.Label1, &form.Text1, &form.Check1}) {
+    auto font = reinterpret_cast<HFONT>(SendMessageW(Native(*control), WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    LOGFONTW asked{};
+    GetObjectW(font, sizeof(asked), &asked);
+    const auto [face, truetype] = Realized(font);
+    // Wine substitutes a TrueType face for the bitmap one by itself; Windows
+    // does not, so the face asked for is what tells.
+    EXPECT_STREQ(asked.lfFaceName, L"Microsoft Sans Serif") << control->name();
+    EXPECT_TRUE(truetype) << Narrow(face);
+  }
 }
 
 }  // namespace
