@@ -113,12 +113,16 @@ LRESULT Win32Renderer::HandleFormMessage(FormWindow& fw, UINT message, WPARAM wp
       return 0;
     }
     case WM_DPICHANGED: {
-      fw.dpi = HIWORD(wparam);
-      Layout(fw);
-      PlaceWindow(fw, false);
+      // Moved to a monitor of another DPI: laid out again for it, at the
+      // largest scale that fits its work area, where the system suggests.
       const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(fw.hwnd, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      fw.monitor_dpi = HIWORD(wparam);
+      MONITORINFO monitor{};
+      monitor.cbSize = sizeof(monitor);
+      GetMonitorInfoW(MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST), &monitor);
+      fw.dpi = FitDpi(fw, monitor.rcWork);
+      Layout(fw);
+      PlaceWindow(fw, false, suggested);
       return 0;
     }
     default:
