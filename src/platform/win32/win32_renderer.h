@@ -138,6 +138,7 @@ class Win32Renderer final : public ui::Renderer {
   LRESULT HandleFormMessage(FormWindow& fw, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam);
+  bool QueryEndSession(FormWindow& fw);
   void HandleDialogCommand(FormWindow& fw, int id);
   bool HandleOptionArrow(ControlWindow& cw, WPARAM key);
   bool HandleSetCursor(HWND target, LPARAM lparam);
@@ -191,6 +192,9 @@ class Win32Renderer final : public ui::Renderer {
 
   int code_depth_ = 0;
   int running_loops_ = 0;
+  int message_boxes_open_ = 0;
+  // The session's end is being asked (WM_QUERYENDSESSION).
+  bool ending_session_ = false;
   bool quit_requested_ = false;
   HWND held_focus_ = nullptr;
   // The control whose text the renderer itself is setting (its EN_CHANGE is
