@@ -18,6 +18,7 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace ferrolis;
+  platform::win32::SetQuietErrorMode();
   platform::win32::Win32System system;
   platform::win32::Win32TextCodec ansi;
   platform::win32::Win32FileSystem files;

@@ -116,6 +116,16 @@ void Runtime::UserClose(Form& form) {
   Dispatch([&] { form.Close(); });
 }
 
+bool Runtime::UserEndSession() {
+  while (!ended_) {
+    Form* form = ActiveForm();
+    if (form == nullptr) return true;
+    UserClose(*form);
+    if (!ended_ && form->loaded()) return false;
+  }
+  return true;
+}
+
 void Runtime::FocusArrived(Control& control) {
   Form& form = control.form();
   if (form.focused_ == &control) return;

@@ -56,6 +56,11 @@ class Runtime {
   void UserSelectedText(Control& control, int start, int length);
   // The close box of a form.
   void UserClose(Form& form);
+  // The user is logging off or shutting down: the forms on screen are closed
+  // newest first, each as its close box would be, so that every form asks
+  // what it asks then. False when one of them stayed open; true when none is
+  // left or the program ended.
+  bool UserEndSession();
   // The focus has arrived at a control, by the user or by code.
   void FocusArrived(Control& control);
 

@@ -50,14 +50,14 @@ open_main_window() {
   expect_main_window
 }
 
-# The window at 200 %: Wine's desktop on a screen large enough for it, with 192 dots per
-# inch, both put back afterwards whatever happens.
-shoot_at_200_percent() {
+# on_screen_at_200_percent <WxH>: for the rest of the test, Wine's desktop on a screen of
+# that size with 192 dots per inch, both put back afterwards whatever happens.
+on_screen_at_200_percent() {
   local n=$((${DISPLAY#:} + 1))
   # Globals: the trap runs when the test's subshell ends, past this function's locals.
   normal_display=$DISPLAY
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1600x1400x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
   big_xvfb=$!
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break || sleep 0.1; done
   restore_display() {
@@ -76,9 +76,14 @@ shoot_at_200_percent() {
   wineserver -k 2>/dev/null || true
   export DISPLAY=":$n"
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x1400 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$1" /f >/dev/null 2>&1
   wineserver -w
   wineserver -p || true
+}
+
+# The window at 200 % on a screen large enough for it.
+shoot_at_200_percent() {
+  on_screen_at_200_percent 1600x1400
   open_main_window
   shot main_200 "$MAIN"
   drv close "$MAIN"
@@ -166,3 +171,28 @@ test_main_window_scopes_logon_and_quit() {
   shoot_at_200_percent
 }
 E2E_TESTS+=(test_main_window_scopes_logon_and_quit)
+
+# 200 % on a 1024 x 768 screen, where the window at that scale (about 1,200 pixels tall)
+# cannot fit: it is laid out at the largest scale that fits, still above 100 %, and lies
+# whole inside the work area, its bottom row of buttons included.
+test_main_window_fits_a_small_screen_at_200_percent() {
+  reference_encode "$SYSTEM_PW" "x"
+  on_screen_at_200_percent 1024x768
+  open_main_window
+  local props ww wh wx wy aw ah ax ay cw ch bh by
+  props=$(drv props "$MAIN" | tr -d '\r')
+  IFS='x+' read -r ww wh wx wy <<<"$(sed -n 's/^window=//p' <<<"$props")"
+  IFS='x+' read -r aw ah ax ay <<<"$(sed -n 's/^work=//p' <<<"$props")"
+  IFS='x' read -r cw ch <<<"$(sed -n 's/^client=//p' <<<"$props")"
+  [ "$wy" -ge "$ay" ] || fail "title bar above the work area: window $wx,$wy, work $ax,$ay"
+  [ $((wy + wh)) -le $((ay + ah)) ] || fail "bottom off the work area: window ${wh} tall at $wy, work ${ah} tall at $ay"
+  [ "$wx" -ge "$ax" ] && [ $((wx + ww)) -le $((ax + aw)) ] || fail "window $ww wide at $wx, work $aw at $ax"
+  # 8,730 twips of client area are 582 pixels at 100 %.
+  [ "$ch" -gt 640 ] || fail "laid out at 100 % or less: client ${cw}x$ch"
+  IFS='x+' read -r _ bh _ by <<<"$(drv rect "$MAIN" "Quitter" | tr -d '\r')"
+  [ $((by + bh)) -le $((ay + ah)) ] || fail "Quitter ends at $((by + bh)), the work area at $((ay + ah))"
+  shot main_200_small_screen "$MAIN"
+  drv close "$MAIN"
+  ended "$ferrolis_pid" 5
+}
+E2E_TESTS+=(test_main_window_fits_a_small_screen_at_200_percent)

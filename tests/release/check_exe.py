@@ -11,6 +11,8 @@ For each executable:
   functions must be loaded at run time instead;
 - its embedded manifest asks for the highest available rights, per-monitor DPI
   awareness and the version 6 common controls;
+- its header says it is aware of Remote Desktop sessions, so that a terminal
+  server gives it the real system directory rather than a per-user copy;
 - with --version, its version resource (numbers and texts) and its manifest carry
   that version.
 """
@@ -23,6 +25,7 @@ import sys
 MAX_SIZE = 1536 * 1024
 WINDOWS_7 = (6, 1)
 HERE = pathlib.Path(__file__).resolve().parent
+IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE = 0x8000
 MANIFEST_NEEDS = [
     b'level="highestAvailable"',
     b"PerMonitorV2",
@@ -43,9 +46,18 @@ def load_table():
     return table
 
 
-def imports(objdump, exe):
+def headers(objdump, exe):
+    return subprocess.run([objdump, "-p", exe], check=True, capture_output=True, text=True).stdout
+
+
+def dll_characteristics(text):
+    """The DllCharacteristics field of the optional header, or None."""
+    found = re.search(r"^DllCharacteristics\s+([0-9a-fA-F]+)", text, re.MULTILINE)
+    return int(found.group(1), 16) if found else None
+
+
+def imports(text):
     """The (dll, function) pairs of the executable's import table."""
-    text = subprocess.run([objdump, "-p", exe], check=True, capture_output=True, text=True).stdout
     pairs = []
     dll = None
     for line in text.splitlines():
@@ -91,7 +103,8 @@ def check(objdump, exe, table, version=None):
     if len(data) >= MAX_SIZE:
         faults.append(f"{len(data)} bytes, over the 1.5 MiB limit")
     known_dlls = {dll for dll, _ in table}
-    found = imports(objdump, exe)
+    text = headers(objdump, exe)
+    found = imports(text)
     if not found:
         faults.append("no import table found")
     for dll, function in sorted(set(found)):
@@ -102,6 +115,9 @@ def check(objdump, exe, table, version=None):
         elif table[(dll, function)] > WINDOWS_7:
             major, minor = table[(dll, function)]
             faults.append(f"imports {dll}!{function}, which needs Windows {major}.{minor}")
+    characteristics = dll_characteristics(text)
+    if characteristics is None or not characteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE:
+        faults.append("not linked --tsaware (no IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE)")
     for needed in MANIFEST_NEEDS:
         if needed not in data:
             faults.append(f"its manifest lacks {needed.decode()}")

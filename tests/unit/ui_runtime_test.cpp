@@ -219,6 +219,35 @@ TEST_F(RuntimeTest, UnloadAsksQueryUnloadWhichMayRefuse) {
   EXPECT_EQ(form_.log, "load;query0;query1;query1;load;");
 }
 
+TEST_F(RuntimeTest, TheSessionsEndClosesTheFormsNewestFirstUntilOneStays) {
+  DemoForm hidden{runtime_, "Hidden"};
+  DemoForm modal{runtime_, "Modal"};
+  form_.Show(false);
+  hidden.Load();
+  modal.Show(true);
+  form_.refuse_unload = true;
+  EXPECT_FALSE(runtime_.UserEndSession());
+  EXPECT_EQ(modal.log, "load;query0;");
+  EXPECT_EQ(form_.log, "load;query0;") << "asked as by its close box, after the newer form";
+  EXPECT_TRUE(form_.loaded());
+  EXPECT_TRUE(hidden.loaded()) << "a form not on screen is nobody's to close";
+
+  form_.refuse_unload = false;
+  EXPECT_TRUE(runtime_.UserEndSession());
+  EXPECT_FALSE(form_.loaded());
+
+  // A form whose closing ends the program: the round stops there.
+  struct EndingForm : DemoForm {
+    using DemoForm::DemoForm;
+    void Form_QueryUnload(int&, int) override { runtime().End(); }
+  } last{runtime_, "Last"};
+  form_.Show(false);
+  last.Show(false);
+  EXPECT_TRUE(runtime_.UserEndSession());
+  EXPECT_EQ(system_.exits, std::vector<int>{0});
+  EXPECT_TRUE(form_.loaded()) << "nothing runs after the End";
+}
+
 TEST_F(RuntimeTest, MessageBoxesBelongToTheNewestVisibleForm) {
   EXPECT_EQ(runtime_.MsgBox("a", kOkOnly, "t"), kResultOk);
   form_.Show(false);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/win32/win32_layout.h"
+#include "platform/win32/win32_text.h"
 #include "support/fake_system.h"
 #include "ui/msgbox.h"
 #include "wine/dialog_answerer.h"
@@ -179,6 +180,37 @@ TEST(Win32Layout, TwipsBecomePixelsForTheDpi) {
   EXPECT_EQ(FontHeightForPoints(8.25, 144), -17);
 }
 
+TEST(Win32Layout, AFormTooTallForTheWorkAreaIsLaidOutAtTheLargestScaleThatFits) {
+  struct Case {
+    int monitor_dpi;
+    SIZE work;
+    int expected;
+  };
+  // One inch square of client area, with 10 x 40 pixels of frame around it.
+  for (const Case& c : std::vector<Case>{{192, {1000, 400}, 192},  // fits
+                                         {192, {1000, 200}, 160},  // 160 + 40 = 200
+                                         {192, {150, 1000}, 140},  // 140 + 10 = 150
+                                         {144, {100, 1000}, 96},   // never below 100 %
+                                         {96, {50, 50}, 96}}) {
+    EXPECT_EQ(FitLayoutDpi(c.monitor_dpi, 1440, 1440, {10, 40}, c.work), c.expected)
+        << c.monitor_dpi << " dpi on " << c.work.cx << "x" << c.work.cy;
+  }
+  const RECT work{0, 30, 1024, 768};
+  struct Place {
+    POINT at;
+    SIZE size;
+    POINT expected;
+  };
+  for (const Place& p : std::vector<Place>{{{100, 100}, {400, 300}, {100, 100}},
+                                           {{900, 600}, {400, 300}, {624, 468}},
+                                           {{-50, -80}, {400, 300}, {0, 30}},
+                                           {{-60, -200}, {1200, 900}, {0, 30}}}) {
+    const POINT kept = KeepInWorkArea(p.at, p.size, work);
+    EXPECT_EQ(kept.x, p.expected.x);
+    EXPECT_EQ(kept.y, p.expected.y) << "the title bar stays on the work area";
+  }
+}
+
 TEST_F(Win32RendererTest, EachControlKindBecomesItsNativeControl) {
   DemoForm form(runtime);
   form.Load();
@@ -344,6 +376,13 @@ TEST_F(Win32RendererTest, TheBorderStyleDecidesTheFrameAndTheTaskbar) {
 
   main.SetCaption("Ferrolis é");
   EXPECT_EQ(TextOf(Native(main)), L"Ferrolis é");
+
+  // Opened from a form on screen, it is owned by it and keeps its button.
+  gate.Show(false);
+  DemoForm opened(runtime, sizable);
+  opened.Load();
+  EXPECT_EQ(GetWindow(Native(opened), GW_OWNER), Native(gate));
+  EXPECT_TRUE(GetWindowLongPtrW(Native(opened), GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
 TEST_F(Win32RendererTest, ChangesByCodeShowWithoutComingBackAsUserEvents) {
@@ -627,6 +666,7 @@ struct ModalCheck {
   Win32Renderer* renderer = nullptr;
   bool owner_was_enabled = true;
   bool modal_was_visible = false;
+  HWND modal_owner = nullptr;
 };
 ModalCheck* g_modal_check = nullptr;
 
@@ -636,6 +676,8 @@ void CALLBACK CheckModal(HWND, UINT, UINT_PTR timer, DWORD) {
   check.owner_was_enabled = IsWindowEnabled(check.owner);
   check.modal_was_visible =
       IsWindowVisible(reinterpret_cast<HWND>(check.renderer->WindowHandle(*check.modal)));
+  check.modal_owner =
+      GetWindow(reinterpret_cast<HWND>(check.renderer->WindowHandle(*check.modal)), GW_OWNER);
   PostMessageW(reinterpret_cast<HWND>(check.renderer->WindowHandle(*check.modal)), WM_CLOSE, 0, 0);
 }
 
@@ -652,6 +694,7 @@ TEST_F(Win32RendererTest, AModalFormDisablesTheOthersUntilItIsUnloaded) {
   g_modal_check = nullptr;
   EXPECT_FALSE(check.owner_was_enabled);
   EXPECT_TRUE(check.modal_was_visible);
+  EXPECT_EQ(check.modal_owner, Native(gate)) << "kept above the window it disables";
   EXPECT_FALSE(main.loaded());
   EXPECT_TRUE(IsWindowEnabled(Native(gate)));
   EXPECT_TRUE(gate.loaded());
@@ -811,6 +854,41 @@ TEST_F(Win32RendererTest, AlignmentPointerAndPictureSize) {
   EXPECT_EQ(bitmap.bmWidth, Px(form, 720)) << "drawn at the size declared";
   if (info.hbmColor) DeleteObject(info.hbmColor);
   if (info.hbmMask) DeleteObject(info.hbmMask);
+}
+
+}  // namespace
+}  // namespace ferrolis::platform::win32
+
+namespace ferrolis::platform::win32 {
+namespace {
+
+// The face GDI chose for a font, and whether it is TrueType.
+std::pair<std::wstring, bool> Realized(HFONT font) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return {face, (metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0};
+}
+
+TEST_F(Win32RendererTest, TheFormsBitmapFaceIsAskedForByItsTrueTypeTwin) {
+  DemoForm form(runtime);
+  form.Load();
+  for (const ui::Control* control : {&form.Label1, &form.Text1, &form.Check1}) {
+    auto font = reinterpret_cast<HFONT>(SendMessageW(Native(*control), WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    LOGFONTW asked{};
+    GetObjectW(font, sizeof(asked), &asked);
+    const auto [face, truetype] = Realized(font);
+    // Wine substitutes a TrueType face for the bitmap one by itself; Windows
+    // does not, so the face asked for is what tells.
+    EXPECT_STREQ(asked.lfFaceName, L"Microsoft Sans Serif") << control->name();
+    EXPECT_TRUE(truetype) << Narrow(face);
+  }
 }
 
 }  // namespace

@@ -80,6 +80,13 @@ TEST(Win32Libraries, ComeFromTheSystemDirectoryNeverFromTheProgramsFolder) {
   DeleteFileW(plant.c_str());
 }
 
+TEST(Win32System, TheStartUpErrorModeLeavesDiskErrorsToTheProgram) {
+  SetErrorMode(SEM_NOGPFAULTERRORBOX);  // as a parent process may hand it down
+  SetQuietErrorMode();
+  EXPECT_EQ(GetErrorMode(), static_cast<UINT>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX |
+                                              SEM_NOGPFAULTERRORBOX));
+}
+
 }  // namespace
 }  // namespace ferrolis::platform::win32
 

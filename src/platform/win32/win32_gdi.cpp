@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
+#include <utility>
 
 #include "platform/win32/win32_layout.h"
 #include "platform/win32/win32_text.h"
@@ -21,6 +23,25 @@ bool HasAccents(HFONT font) {
   ReleaseDC(nullptr, dc);
   if (done == GDI_ERROR) return true;  // cannot tell: keep the font asked for
   return std::none_of(std::begin(glyphs), std::end(glyphs), [](WORD g) { return g == 0xFFFF; });
+}
+
+// Faces the forms name that are bitmap fonts on Windows, drawn blocky or at
+// the wrong size once scaled, and the TrueType face with the same metrics
+// that Windows ships in their place.
+std::wstring ScalableFace(const std::string& face) {
+  static constexpr std::pair<const char*, const wchar_t*> kScalable[] = {
+      {"MS Sans Serif", L"Microsoft Sans Serif"},
+  };
+  auto same = [](char a, char b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return lower(a) == lower(b);
+  };
+  for (const auto& [bitmap, truetype] : kScalable) {
+    if (std::equal(face.begin(), face.end(), bitmap, bitmap + std::strlen(bitmap), same)) {
+      return truetype;
+    }
+  }
+  return Widen(face);
 }
 
 }  // namespace
@@ -66,7 +87,7 @@ HFONT FontCache::Get(const ui::FontSpec& wanted, int dpi) {
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, face.c_str());
   };
-  HFONT font = create(Widen(wanted.name));
+  HFONT font = create(ScalableFace(wanted.name));
   for (const wchar_t* fallback : {L"Tahoma", L"MS Shell Dlg"}) {
     if (font && HasAccents(font)) break;
     if (font) DeleteObject(font);

@@ -60,8 +60,9 @@ class FontCache {
   FontCache(const FontCache&) = delete;
   FontCache& operator=(const FontCache&) = delete;
 
-  // The French texts need their accents: a face that lacks them gives way to
-  // the dialog faces every Windows (and Wine) has.
+  // A bitmap face is asked for by its TrueType twin ("MS Sans Serif" as
+  // "Microsoft Sans Serif"). The French texts need their accents: a face that
+  // lacks them gives way to the dialog faces every Windows (and Wine) has.
   HFONT Get(const ui::FontSpec& wanted, int dpi);
 
  private:

@@ -11,6 +11,23 @@ int FontHeightForPoints(double points, int dpi) {
   return -static_cast<int>(std::lround(points * dpi / 72.0));
 }
 
+int FitLayoutDpi(int monitor_dpi, int client_width_twips, int client_height_twips, SIZE frame,
+                 SIZE work) {
+  for (int dpi = monitor_dpi; dpi > kDefaultDpi; --dpi) {
+    if (TwipsToPixels(client_width_twips, dpi) + frame.cx <= work.cx &&
+        TwipsToPixels(client_height_twips, dpi) + frame.cy <= work.cy) {
+      return dpi;
+    }
+  }
+  return std::min(monitor_dpi, kDefaultDpi);
+}
+
+POINT KeepInWorkArea(POINT at, SIZE size, const RECT& work) {
+  at.x = std::max(std::min(at.x, work.right - size.cx), work.left);
+  at.y = std::max(std::min(at.y, work.bottom - size.cy), work.top);
+  return at;
+}
+
 PixelRect ControlRect(const ui::Control& control, int dpi) {
   const ui::Twips& at = control.position();
   PixelRect rect{TwipsToPixels(at.left, dpi), TwipsToPixels(at.top, dpi),

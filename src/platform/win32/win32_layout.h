@@ -20,6 +20,19 @@ int TwipsToPixels(int twips, int dpi);
 // height, the way point sizes are meant).
 int FontHeightForPoints(double points, int dpi);
 
+// The DPI to lay a form out at on a monitor of `monitor_dpi`: the monitor's
+// own when the window fits in the work area, otherwise the largest DPI at
+// which it does, and never below 96 (100 %), nor above the monitor's. The
+// client area scales with the layout; `frame` (caption, borders, menu bar,
+// drawn by the system at the monitor's DPI) does not.
+int FitLayoutDpi(int monitor_dpi, int client_width_twips, int client_height_twips, SIZE frame,
+                 SIZE work);
+
+// Where a window of `size` placed at `at` goes so that it stays inside the work
+// area; one larger than the work area keeps its title bar at the top and its
+// left edge at the left.
+POINT KeepInWorkArea(POINT at, SIZE size, const RECT& work);
+
 struct PixelRect {
   int left = 0;
   int top = 0;

@@ -92,6 +92,11 @@ class Win32Renderer final : public ui::Renderer {
     ui::Form* form = nullptr;
     HWND hwnd = nullptr;
     HWND tooltip = nullptr;
+    // The DPI of the window's monitor, which the system draws its frame,
+    // caption and menu bar at.
+    int monitor_dpi = 96;
+    // The DPI the form's controls, fonts and pictures are laid out at: the
+    // monitor's, or less when the window would not fit in the work area.
     int dpi = 96;
     std::vector<std::unique_ptr<ControlWindow>> controls;
     // The child that had the focus when the window was last deactivated, or
@@ -141,6 +146,7 @@ class Win32Renderer final : public ui::Renderer {
   LRESULT HandleFormMessage(FormWindow& fw, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam);
+  bool QueryEndSession(FormWindow& fw);
   void HandleDialogCommand(FormWindow& fw, int id);
   bool HandleOptionArrow(ControlWindow& cw, WPARAM key);
   bool HandleSetCursor(HWND target, LPARAM lparam);
@@ -161,7 +167,11 @@ class Win32Renderer final : public ui::Renderer {
   PixelRect PlacedRect(FormWindow& fw, const ui::Control& control);
   void Layout(FormWindow& fw);
   void CreateTooltip(FormWindow& fw);
-  void PlaceWindow(FormWindow& fw, bool center);
+  // The layout DPI for the window on the monitor whose work area is given.
+  int FitDpi(const FormWindow& fw, const RECT& work) const;
+  // Sizes the window for its layout and places it inside the work area of
+  // its monitor: centred, at `suggested` (a DPI change), or where it is.
+  void PlaceWindow(FormWindow& fw, bool center, const RECT* suggested = nullptr);
   void LoadIcons(FormWindow& fw);
   void UpdateTooltip(ControlWindow& cw);
   void ShowCaption(ControlWindow& cw);
@@ -191,6 +201,9 @@ class Win32Renderer final : public ui::Renderer {
 
   int code_depth_ = 0;
   int running_loops_ = 0;
+  int message_boxes_open_ = 0;
+  // The session's end is being asked (WM_QUERYENDSESSION).
+  bool ending_session_ = false;
   bool quit_requested_ = false;
   HWND held_focus_ = nullptr;
   // The control whose text the renderer itself is setting (its EN_CHANGE is

@@ -62,6 +62,19 @@ RECT WindowRectForClient(int width, int height, DWORD style, DWORD ex_style, boo
   return rect;
 }
 
+// The work area (the screen less the taskbar and docked bars) of the monitor
+// the window is on, or of the one `beside` lies on.
+RECT WorkArea(HWND hwnd, const RECT* beside) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  HMONITOR handle = beside != nullptr ? MonitorFromRect(beside, MONITOR_DEFAULTTONEAREST)
+                                      : MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY);
+  if (!GetMonitorInfoW(handle, &monitor)) {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+  }
+  return monitor.rcWork;
+}
+
 // A label one line tall whose caption is wider than its box (the fonts at
 // hand are wider than the ones the forms were drawn with) would wrap its last
 // words out of sight: it grows on the side away from its alignment instead.
@@ -129,7 +142,7 @@ void Win32Renderer::LoadIcons(FormWindow& fw) {
   const wchar_t* resource = style.icon.empty() ? MAKEINTRESOURCEW(kAppIconId) : name.c_str();
   auto load = [&](int metric) {
     return LoadIconResource(instance_, resource,
-                            MulDiv(GetSystemMetrics(metric), fw.dpi, SystemDpi()));
+                            MulDiv(GetSystemMetrics(metric), fw.monitor_dpi, SystemDpi()));
   };
   fw.icon_big = load(SM_CXICON);
   fw.icon_small = load(SM_CXSMICON);
@@ -148,8 +161,21 @@ void Win32Renderer::CreateForm(ui::Form& form) {
   fw.renderer = this;
   forms_.emplace(&form, std::move(owned));
 
-  const WindowStyles styles = FormWindowStyles(form.style());
-  HWND owner = form.style().show_in_taskbar ? nullptr : HiddenOwner();
+  // A form opened from the one on screen (the main window from the gate, the
+  // About window from the main window) is owned by it: it stays above its
+  // opener, so that bringing the program forward never leaves it hidden behind
+  // a window it keeps disabled. Owned, a form that has a taskbar button must
+  // ask for it.
+  WindowStyles styles = FormWindowStyles(form.style());
+  const ui::Form* opener = runtime_.ActiveForm();
+  const FormWindow* opener_window = opener != nullptr && opener != &form ? Find(*opener) : nullptr;
+  HWND owner = nullptr;
+  if (opener_window != nullptr) {
+    owner = opener_window->hwnd;
+    if (form.style().show_in_taskbar) styles.ex_style |= WS_EX_APPWINDOW;
+  } else if (!form.style().show_in_taskbar) {
+    owner = HiddenOwner();
+  }
   fw.hwnd =
       CreateWindowExW(styles.ex_style, kFormClass, Widen(form.caption()).c_str(), styles.style,
                       CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr, instance_, &fw);
@@ -157,8 +183,12 @@ void Win32Renderer::CreateForm(ui::Form& form) {
     forms_.erase(&form);
     return;
   }
-  fw.dpi = WindowDpi(fw.hwnd);
+  fw.monitor_dpi = WindowDpi(fw.hwnd);
   LoadIcons(fw);
+  // The menu bar first: it takes room above the client area, which the
+  // layout DPI must leave for it.
+  BuildMenuBar(fw);
+  fw.dpi = FitDpi(fw, WorkArea(fw.hwnd, nullptr));
 
   // Child windows in tab order: the dialog manager tabs through them in the
   // order they were created.
@@ -171,8 +201,6 @@ void Win32Renderer::CreateForm(ui::Form& form) {
   // A radio button sets its own WS_TABSTOP when it is checked or unchecked:
   // the group's one tab stop is placed again after them.
   ApplyGroupTabStops(fw);
-  // The menu bar before the window is sized: it takes room above the client area.
-  BuildMenuBar(fw);
   PlaceWindow(fw, form.style().centered);
 }
 
@@ -284,36 +312,54 @@ void Win32Renderer::CreateTooltip(FormWindow& fw) {
   for (const auto& cw : fw.controls) UpdateTooltip(*cw);
 }
 
-// Sizes the window for its client area and, when asked, centres it on the
-// work area of its monitor.
-void Win32Renderer::PlaceWindow(FormWindow& fw, bool center) {
+int Win32Renderer::FitDpi(const FormWindow& fw, const RECT& work) const {
+  const ui::FormStyle& style = fw.form->style();
+  const RECT frame =
+      WindowRectForClient(0, 0, static_cast<DWORD>(GetWindowLongPtrW(fw.hwnd, GWL_STYLE)),
+                          static_cast<DWORD>(GetWindowLongPtrW(fw.hwnd, GWL_EXSTYLE)),
+                          fw.menu_bar != nullptr, fw.monitor_dpi);
+  return FitLayoutDpi(fw.monitor_dpi, style.client_width, style.client_height,
+                      {frame.right - frame.left, frame.bottom - frame.top},
+                      {work.right - work.left, work.bottom - work.top});
+}
+
+void Win32Renderer::PlaceWindow(FormWindow& fw, bool center, const RECT* suggested) {
   const ui::FormStyle& style = fw.form->style();
   const auto win_style = static_cast<DWORD>(GetWindowLongPtrW(fw.hwnd, GWL_STYLE));
   const auto win_ex_style = static_cast<DWORD>(GetWindowLongPtrW(fw.hwnd, GWL_EXSTYLE));
   const RECT frame = WindowRectForClient(TwipsToPixels(style.client_width, fw.dpi),
                                          TwipsToPixels(style.client_height, fw.dpi), win_style,
-                                         win_ex_style, fw.menu_bar != nullptr, fw.dpi);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  int x = 0;
-  int y = 0;
+                                         win_ex_style, fw.menu_bar != nullptr, fw.monitor_dpi);
+  const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+  const RECT work = WorkArea(fw.hwnd, suggested);
+  POINT at{};
   if (center) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromWindow(fw.hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    x = work.left + (work.right - work.left - width) / 2;
-    y = work.top + (work.bottom - work.top - height) / 2;
+    at = {work.left + (work.right - work.left - size.cx) / 2,
+          work.top + (work.bottom - work.top - size.cy) / 2};
+  } else if (suggested != nullptr) {
+    at = {suggested->left, suggested->top};
   } else {
-    flags |= SWP_NOMOVE;
+    RECT now{};
+    GetWindowRect(fw.hwnd, &now);
+    at = {now.left, now.top};
   }
-  SetWindowPos(fw.hwnd, nullptr, x, y, width, height, flags);
+  at = KeepInWorkArea(at, size, work);
+  SetWindowPos(fw.hwnd, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Renderer::DestroyForm(ui::Form& form) {
   auto it = forms_.find(&form);
   if (it == forms_.end()) return;
+  // The system destroys the windows a window owns along with it: the forms
+  // opened from this one lose theirs first, through the renderer.
+  std::vector<ui::Form*> opened;
+  for (const auto& [other_form, other] : forms_) {
+    if (other->hwnd && GetWindow(other->hwnd, GW_OWNER) == it->second->hwnd) {
+      opened.push_back(other->form);
+    }
+  }
+  for (ui::Form* other : opened) DestroyForm(*other);
+  it = forms_.find(&form);
   std::unique_ptr<FormWindow> owned = std::move(it->second);
   forms_.erase(it);
   FormWindow& fw = *owned;

@@ -28,6 +28,37 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
+// Windows Vista and later show this text, beside the program's name, on the
+// screen that lists what holds up a logoff or a shutdown.
+constexpr wchar_t kSessionBlockReason[] = L"attend votre réponse avant de se fermer.";
+
+// Looked up at run time: Windows Vista and later only.
+class ShutdownBlockReason {
+ public:
+  ShutdownBlockReason(HWND hwnd, const std::wstring& reason) : hwnd_(hwnd) {
+    using CreateFn = BOOL(WINAPI*)(HWND, LPCWSTR);
+    static const auto create = Lookup<CreateFn>("ShutdownBlockReasonCreate");
+    created_ = create != nullptr && create(hwnd_, reason.c_str());
+  }
+  ~ShutdownBlockReason() {
+    using DestroyFn = BOOL(WINAPI*)(HWND);
+    static const auto destroy = Lookup<DestroyFn>("ShutdownBlockReasonDestroy");
+    if (created_ && destroy != nullptr && IsWindow(hwnd_)) destroy(hwnd_);
+  }
+  ShutdownBlockReason(const ShutdownBlockReason&) = delete;
+  ShutdownBlockReason& operator=(const ShutdownBlockReason&) = delete;
+
+ private:
+  template <class Fn>
+  static Fn Lookup(const char* name) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");  // linked in: always loaded
+    return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                  : nullptr;
+  }
+  HWND hwnd_;
+  bool created_ = false;
+};
+
 bool CanTakeFocus(HWND hwnd) {
   return hwnd && IsWindow(hwnd) && IsWindowEnabled(hwnd) &&
          (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -92,6 +123,12 @@ LRESULT Win32Renderer::HandleFormMessage(FormWindow& fw, UINT message, WPARAM wp
       // The runtime decides; its unload destroys the window.
       runtime_.UserClose(*fw.form);
       return 0;
+    case WM_QUERYENDSESSION:
+      return QueryEndSession(fw) ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      // Every form has let the session end: the program ends with it.
+      if (wparam) runtime_.system().ExitProcess(0);
+      return 0;
     case WM_ACTIVATE:
       // A plain window forgets its focused child when it is deactivated (a
       // message box, another program); keep it and give it back.
@@ -113,17 +150,42 @@ LRESULT Win32Renderer::HandleFormMessage(FormWindow& fw, UINT message, WPARAM wp
       return 0;
     }
     case WM_DPICHANGED: {
-      fw.dpi = HIWORD(wparam);
-      Layout(fw);
-      PlaceWindow(fw, false);
+      // Moved to a monitor of another DPI: laid out again for it, at the
+      // largest scale that fits its work area, where the system suggests.
       const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(fw.hwnd, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      fw.monitor_dpi = HIWORD(wparam);
+      MONITORINFO monitor{};
+      monitor.cbSize = sizeof(monitor);
+      GetMonitorInfoW(MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST), &monitor);
+      fw.dpi = FitDpi(fw, monitor.rcWork);
+      Layout(fw);
+      PlaceWindow(fw, false, suggested);
       return 0;
     }
     default:
       return DefWindowProcW(fw.hwnd, message, wparam, lparam);
   }
+}
+
+// Logoff or shutdown: the forms are asked as by their close boxes (a form
+// with unsaved edits asks whether to save them) while a block reason tells
+// Windows why the program holds the session. While a handler runs or a
+// message box waits for the user, the program is not asked again: it refuses,
+// and the user answers what is on screen first.
+bool Win32Renderer::QueryEndSession(FormWindow& fw) {
+  if (runtime_.in_event() || message_boxes_open_ > 0 || ending_session_) return false;
+  const ui::Form* active = runtime_.ActiveForm();
+  const FormWindow* shown = active != nullptr ? Find(*active) : nullptr;
+  std::wstring why = Widen(runtime_.system().ProgramTitle());
+  why.append(L" ").append(kSessionBlockReason);
+  ending_session_ = true;
+  bool may_end = false;
+  {
+    const ShutdownBlockReason reason(shown != nullptr ? shown->hwnd : fw.hwnd, why);
+    may_end = runtime_.UserEndSession();
+  }
+  ending_session_ = false;
+  return may_end;
 }
 
 void Win32Renderer::HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam) {

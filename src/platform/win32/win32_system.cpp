@@ -71,6 +71,11 @@ class DebugPrivilege {
 
 }  // namespace
 
+void SetQuietErrorMode() {
+  const UINT inherited = SetErrorMode(0);
+  SetErrorMode(inherited | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
+
 Win32System::Win32System(std::wstring instance_mutex)
     : instance_mutex_name_(std::move(instance_mutex)) {}
 

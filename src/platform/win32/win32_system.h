@@ -9,6 +9,12 @@
 
 namespace ferrolis::platform::win32 {
 
+// Serious errors (drive A: with no disk in it, a file the system cannot find)
+// come back to the program as failed calls, which it reports in its own words,
+// instead of a system box asking to cancel, try again or continue. Called
+// first thing at start; what the process inherited stays set.
+void SetQuietErrorMode();
+
 class Win32System final : public System {
  public:
   // The instance marker is a named mutex of the whole machine (the global

@@ -171,6 +171,11 @@ int CmdProps(HWND window) {
   WriteLine("client_at=" + std::to_string(origin.x) + "," + std::to_string(origin.y));
   WriteLine("window=" + Geometry(frame));
   WriteLine("screen=" + std::to_string(screen_w) + "x" + std::to_string(screen_h));
+  // The work area of the window's monitor: the screen less the taskbar.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+  WriteLine("work=" + Geometry(monitor.rcWork));
   WriteLine("centre_offset=" + std::to_string(dx) + "," + std::to_string(dy));
   return kOk;
 }
