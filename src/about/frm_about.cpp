@@ -43,7 +43,7 @@ constexpr std::uint32_t kReadAccess = platform::kKeyRead;
 
 }  // namespace
 
-frmAbout::frmAbout(ui::Services& services)
+frmAbout::frmAbout(program::Services& services)
     : ui::Form(services.runtime, "frmAbout", "A propos de Ferrolis", AboutStyle()),
       Image1(Add(ui::ControlKind::Image, "Image1").At(240, 240, 720, 720).Picture("#1")),
       lblTitle(Add(ui::ControlKind::Label, "lblTitle")

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/registry.h"
+#include "program/services.h"
 #include "ui/form.h"
-#include "ui/services.h"
 
 namespace ferrolis::about {
 
@@ -28,7 +28,7 @@ inline constexpr const char* kSysInfoFolderValue = "MSINFO";
 
 class frmAbout : public ui::Form {
  public:
-  explicit frmAbout(ui::Services& services);
+  explicit frmAbout(program::Services& services);
 
   ui::Control& Image1;
   ui::Control& lblTitle;
@@ -60,7 +60,7 @@ class frmAbout : public ui::Form {
                    const std::string& SubKeyRef, std::string& KeyVal);
 
  private:
-  ui::Services& services_;
+  program::Services& services_;
 };
 
 }  // namespace ferrolis::about

@@ -29,9 +29,8 @@ ui::FontSpec BoldLabelFont() {
 
 }  // namespace
 
-FrmMDP::FrmMDP(ui::Runtime& runtime, platform::System& system, Module1& module,
-               std::function<ui::Form&()> main_window)
-    : ui::Form(runtime, "FrmMDP", "Mot de Passe", GateStyle()),
+FrmMDP::FrmMDP(program::Services& services, Module1& module, std::function<ui::Form&()> main_window)
+    : ui::Form(services.runtime, "FrmMDP", "Mot de Passe", GateStyle()),
       Label1(Add(ui::ControlKind::Label, "Label1")
                  .Caption("Entrez le mot de passe")
                  .At(120, 120, 3135, 255)
@@ -52,7 +51,7 @@ FrmMDP::FrmMDP(ui::Runtime& runtime, platform::System& system, Module1& module,
                    .Tab(4)
                    .ToolTip("Lire le mot de passe à partir d'une disquette")
                    .Picture("FLOPPY")),
-      system_(system),
+      services_(services),
       module_(module),
       main_window_(std::move(main_window)) {
   Command1.OnClick = [this] { Command1_Click(); };
@@ -62,7 +61,7 @@ FrmMDP::FrmMDP(ui::Runtime& runtime, platform::System& system, Module1& module,
 }
 
 void FrmMDP::Form_Load() {
-  if (system_.AnotherInstanceRunning()) {
+  if (services_.system.AnotherInstanceRunning()) {
     runtime().MsgBox("Ferrolis est déjà en cours d'utilisation !", ui::kOkOnly + ui::kExclamation,
                      "Gardelis");
     runtime().End();

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "access/module1.h"
-#include "platform/system.h"
+#include "program/services.h"
 #include "ui/form.h"
 
 namespace ferrolis::access {
@@ -12,8 +12,7 @@ namespace ferrolis::access {
 class FrmMDP : public ui::Form {
  public:
   // `main_window` gives the main window, created on its first call.
-  FrmMDP(ui::Runtime& runtime, platform::System& system, Module1& module,
-         std::function<ui::Form&()> main_window);
+  FrmMDP(program::Services& services, Module1& module, std::function<ui::Form&()> main_window);
 
   ui::Control& Label1;
   ui::Control& Text1;
@@ -31,7 +30,7 @@ class FrmMDP : public ui::Form {
   // The system copy exists but cannot be trusted: say so and stop.
   [[noreturn]] void RefuseDamagedPasswordFile();
 
-  platform::System& system_;
+  program::Services& services_;
   Module1& module_;
   std::function<ui::Form&()> main_window_;
 };

@@ -13,8 +13,8 @@
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_text.h"
+#include "program/services.h"
 #include "ui/runtime.h"
-#include "ui/services.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace ferrolis;
@@ -25,15 +25,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::win32::Win32Registry registry;
   platform::win32::Win32Shell shell(ansi);
 
-  ui::Runtime runtime(system);
+  ui::Runtime runtime(program::HostOf(system));
   platform::win32::Win32Renderer renderer(runtime, instance);
   runtime.SetRenderer(renderer);
-  ui::Services services{runtime, system, registry, files, shell, ansi};
+  program::Services services{runtime, system, registry, files, shell, ansi};
 
   access::Module1 module1(files, ansi, runtime);
   // Nothing of the main window is created before the password is accepted.
   std::unique_ptr<mainwindow::IDD_Main> main_window;
-  access::FrmMDP gate(runtime, system, module1, [&]() -> ui::Form& {
+  access::FrmMDP gate(services, module1, [&]() -> ui::Form& {
     if (!main_window) main_window = std::make_unique<mainwindow::IDD_Main>(services, module1);
     return *main_window;
   });

@@ -13,7 +13,7 @@ bool IsBlank(std::string_view text) {
 }  // namespace
 
 bool Winlogon::KeyOpensForWriting() const {
-  registry::OpenKey key(raw_);
+  registry::OpenKey key(registry_.platform());
   const std::string path =
       registry::IDBAS_Registry::BuildKeyPath(kLogonBasePath, kLogonSubKey1, kLogonSubKey2);
   return key.Open(platform::kHkeyLocalMachine, path,

@@ -42,8 +42,8 @@ enum class ShellWrite {
 
 class Winlogon {
  public:
-  Winlogon(registry::IDBAS_Registry& registry, platform::Registry& raw, platform::FileSystem& files)
-      : registry_(registry), raw_(raw), files_(files) {}
+  Winlogon(registry::IDBAS_Registry& registry, platform::FileSystem& files)
+      : registry_(registry), files_(files) {}
 
   // Whether the Winlogon key opens with all six specific rights: what the
   // user may change in it decides what the main window lets them edit.
@@ -68,7 +68,6 @@ class Winlogon {
 
  private:
   registry::IDBAS_Registry& registry_;
-  platform::Registry& raw_;
   platform::FileSystem& files_;
 };
 

@@ -55,7 +55,7 @@ ui::FontSpec Bold() {
 
 }  // namespace
 
-IDD_Main::IDD_Main(ui::Services& services, access::Module1& module1)
+IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
     : ui::Form(services.runtime, "IDD_Main", "Ferrolis", MainStyle()),
       Frame1(Add(ui::ControlKind::Frame, "Frame1")
                  .Caption("Mot de passe d'accès à Ferrolis")
@@ -215,7 +215,7 @@ IDD_Main::IDD_Main(ui::Services& services, access::Module1& module1)
       module1_(module1),
       registry_(services.registry),
       restrictions_(registry_),
-      winlogon_(registry_, services.registry, services.files) {
+      winlogon_(registry_, services.files) {
   IDOP_All.SetValue(1);  // selected in the design, before any handler is bound
   for (const auto& row : restrictions::kShellRestrictions) {
     ui::Control& box = Add(ui::ControlKind::CheckBox, "IDCK_Disable", row.Index)

@@ -15,10 +15,10 @@
 
 #include "access/module1.h"
 #include "autologon/winlogon.h"
+#include "program/services.h"
 #include "registry/idbas_registry.h"
 #include "restrictions/disable_system_functions.h"
 #include "ui/form.h"
-#include "ui/services.h"
 
 namespace ferrolis::mainwindow {
 
@@ -29,7 +29,7 @@ inline constexpr Flag kFalse = 0;
 
 class IDD_Main : public ui::Form {
  public:
-  IDD_Main(ui::Services& services, access::Module1& module1);
+  IDD_Main(program::Services& services, access::Module1& module1);
 
   // Access password frame.
   ui::Control& Frame1;
@@ -129,7 +129,7 @@ class IDD_Main : public ui::Form {
   void ScopeClick(const Scope& scope);
   void SetShellControlsFor(const Scope& scope);
 
-  ui::Services& services_;
+  program::Services& services_;
   access::Module1& module1_;
   registry::IDBAS_Registry registry_;
   restrictions::IDBAS_DisableSystemFunctions restrictions_;

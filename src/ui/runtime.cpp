@@ -1,6 +1,7 @@
 #include "ui/runtime.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/form.h"
 #include "ui/kinds.h"
@@ -21,7 +22,7 @@ bool Reachable(const Control& control) {
 
 }  // namespace
 
-Runtime::Runtime(platform::System& system) : system_(system) {}
+Runtime::Runtime(RuntimeHost host) : host_(std::move(host)) {}
 
 void Runtime::Run(Form& startup) {
   Dispatch([&] { startup.Show(false); });
@@ -36,7 +37,7 @@ void Runtime::End() { throw ProgramEnded{}; }
 
 void Runtime::Fail(const std::string& what) {
   try {
-    renderer_->ShowMessageBox(ActiveForm(), "Erreur inattendue : " + what, system_.ProgramTitle(),
+    renderer_->ShowMessageBox(ActiveForm(), "Erreur inattendue : " + what, host_.title,
                               kOkOnly + kCritical);
   } catch (...) {
     // Ending matters more than the message.
@@ -46,7 +47,7 @@ void Runtime::Fail(const std::string& what) {
 
 void Runtime::Terminate() {
   ended_ = true;
-  system_.ExitProcess(0);
+  host_.exit(0);
 }
 
 void Runtime::UserClick(Control& control) {

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/system.h"
 #include "ui/control.h"
 #include "ui/renderer.h"
 
@@ -18,15 +18,26 @@ class Form;
 // user's event entered the runtime.
 struct ProgramEnded {};
 
+// What the runtime needs of the program around it.
+struct RuntimeHost {
+  // The program's title, on the box that reports a fault no handler dealt with.
+  std::string title;
+  // Ends the process at once with the given exit code.
+  std::function<void(int)> exit;
+};
+
 class Runtime {
  public:
-  explicit Runtime(platform::System& system);
+  explicit Runtime(RuntimeHost host);
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
 
   void SetRenderer(Renderer& renderer) { renderer_ = &renderer; }
   Renderer& renderer() const { return *renderer_; }
-  platform::System& system() const { return system_; }
+  const std::string& program_title() const { return host_.title; }
+  // Ends the process at once, without unwinding: for a renderer whose frames
+  // an End must not cross.
+  void ExitProcess(int code) const { host_.exit(code); }
 
   // Loads and shows the start-up form, then dispatches events until the
   // program ends.
@@ -132,7 +143,7 @@ class Runtime {
     int& depth_;
   };
 
-  platform::System& system_;
+  RuntimeHost host_;
   Renderer* renderer_ = nullptr;
   std::vector<Form*> loaded_;
   bool ended_ = false;

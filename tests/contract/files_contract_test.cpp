@@ -4,6 +4,7 @@
 
 #include "access/module1.h"
 #include "contract/files_env.h"
+#include "program/services.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
 #include "ui/msgbox.h"
@@ -103,7 +104,7 @@ TEST_F(FilesContract, ReplaceAndDelete) {
 class PasswordFilesContract : public FilesContract {
  protected:
   FakeSystem system_;
-  ui::Runtime runtime_{system_};
+  ui::Runtime runtime_{program::HostOf(system_)};
   HeadlessRenderer screen_{runtime_};
   access::Module1 module_{fs_, env_->codec(), runtime_};
 };

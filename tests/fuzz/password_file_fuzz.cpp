@@ -7,6 +7,7 @@
 
 #include "access/module1.h"
 #include "access/password_codec.h"
+#include "program/services.h"
 #include "support/fake_system.h"
 #include "support/memory_files.h"
 #include "ui/runtime.h"
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)access::ParseRecordNumber(bytes);
 
   testing::FakeSystem system;
-  ui::Runtime runtime(system);
+  ui::Runtime runtime(program::HostOf(system));
   testing::MemoryFiles files;
   platform::Cp1252Codec codec;
   access::Module1 module(files, codec, runtime);

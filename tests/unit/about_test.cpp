@@ -4,6 +4,7 @@
 
 #include "about/idbas_about.h"
 #include "about/idbas_system_information.h"
+#include "program/services.h"
 #include "support/fake_shell.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
@@ -15,7 +16,7 @@ namespace {
 class PlatformTest : public ::testing::Test {
  protected:
   testing::FakeSystem system_;
-  ui::Runtime runtime_{system_};
+  ui::Runtime runtime_{program::HostOf(system_)};
   testing::HeadlessRenderer screen_{runtime_};
   IDBAS_SystemInformation info_{system_, runtime_};
 };
@@ -67,7 +68,7 @@ TEST(AboutText, EndsWithTheWordVersionAndTheVersionNumber) {
 
 TEST(ShellAbout, GivesTheShellTheTitleTextAndTheWindow) {
   testing::FakeSystem system;
-  ui::Runtime runtime{system};
+  ui::Runtime runtime{program::HostOf(system)};
   testing::HeadlessRenderer screen{runtime};
   ui::Form main{runtime, "IDD_Main", "Ferrolis", ui::FormStyle{}};
   main.Show(true);

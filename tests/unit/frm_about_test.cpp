@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "about/frm_about.h"
+#include "program/services.h"
 #include "support/fake_shell.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
@@ -17,13 +18,13 @@ Bytes Data(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 struct AboutWindow {
   testing::FakeSystem system;
-  ui::Runtime runtime{system};
+  ui::Runtime runtime{program::HostOf(system)};
   testing::HeadlessRenderer screen{runtime};
   testing::MemoryRegistry registry;
   testing::MemoryFiles files;
   testing::FakeShell shell;
   platform::Cp1252Codec ansi;
-  ui::Services services{runtime, system, registry, files, shell, ansi};
+  program::Services services{runtime, system, registry, files, shell, ansi};
   frmAbout window{services};
 };
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "mainwindow/idd_main.h"
+#include "program/services.h"
 #include "support/fake_shell.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
@@ -48,16 +49,16 @@ class GateTest : public ::testing::Test {
   }
 
   testing::FakeSystem system_;
-  ui::Runtime runtime_{system_};
+  ui::Runtime runtime_{program::HostOf(system_)};
   testing::HeadlessRenderer screen_{runtime_};
   testing::MemoryFiles files_;
   platform::Cp1252Codec codec_;
   testing::MemoryRegistry registry_;
   testing::FakeShell shell_;
-  ui::Services services_{runtime_, system_, registry_, files_, shell_, codec_};
+  program::Services services_{runtime_, system_, registry_, files_, shell_, codec_};
   Module1 module_{files_, codec_, runtime_};
   std::unique_ptr<mainwindow::IDD_Main> main_;
-  FrmMDP gate_{runtime_, system_, module_, [this]() -> ui::Form& {
+  FrmMDP gate_{services_, module_, [this]() -> ui::Form& {
                  if (!main_) main_ = std::make_unique<mainwindow::IDD_Main>(services_, module_);
                  return *main_;
                }};

@@ -95,7 +95,7 @@ TEST(PasswordFrame, TheGateAndValiderCompareExactly) {
     SCOPED_TRACE(std::string(stored) + " / " + typed);
     Frame t;
     t.module.EncodePasswordFile(kSystemCopy, stored);
-    access::FrmMDP gate(t.runtime, t.system, t.module, [&]() -> ui::Form& { return t.window; });
+    access::FrmMDP gate(t.services, t.module, [&]() -> ui::Form& { return t.window; });
     t.runtime.Run(gate);
     t.screen.Type(gate.Text1, typed);
     t.screen.Click(gate.Command1);
@@ -230,7 +230,7 @@ TEST(PasswordFrame, FloppySave) {
 
     // And by the gate of the next start.
     access::Module1 next(t.files, t.codec, t.runtime);
-    access::FrmMDP gate(t.runtime, t.system, next, [&t]() -> ui::Form& { return t.window; });
+    access::FrmMDP gate(t.services, next, [&t]() -> ui::Form& { return t.window; });
     gate.Show(false);
     t.screen.Click(gate.Command3);
     EXPECT_EQ(gate.Text1.text(), "Sauvé à 100 %");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "access/password_codec.h"
+#include "program/services.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
 #include "support/memory_files.h"
@@ -21,7 +22,7 @@ constexpr const char* kSystemCopy = "C:\\WINDOWS\\system32\\FRLS.PW";
 class Module1Test : public ::testing::Test {
  protected:
   testing::FakeSystem system_;
-  ui::Runtime runtime_{system_};
+  ui::Runtime runtime_{program::HostOf(system_)};
   testing::HeadlessRenderer screen_{runtime_};
   MemoryFiles files_;
   platform::Cp1252Codec codec_;

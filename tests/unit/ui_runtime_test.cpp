@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/fixture/toolkit/toolkit_form.h"
+#include "program/services.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
 #include "ui/form.h"
@@ -44,7 +45,7 @@ class DemoForm : public Form {
 class RuntimeTest : public ::testing::Test {
  protected:
   testing::FakeSystem system_;
-  Runtime runtime_{system_};
+  Runtime runtime_{program::HostOf(system_)};
   testing::HeadlessRenderer screen_{runtime_};
   DemoForm form_{runtime_};
 };
@@ -172,7 +173,7 @@ TEST_F(RuntimeTest, EndDuringRunSkipsTheMessageLoop) {
   EXPECT_FALSE(screen_.loop_ran());
 
   testing::FakeSystem other_system;
-  Runtime other{other_system};
+  Runtime other{program::HostOf(other_system)};
   testing::HeadlessRenderer other_screen{other};
   DemoForm other_form{other};
   other.Run(other_form);
@@ -322,7 +323,7 @@ class RulesTest : public ::testing::Test {
     form_.Show(false);
   }
   testing::FakeSystem system_;
-  Runtime runtime_{system_};
+  Runtime runtime_{program::HostOf(system_)};
   testing::HeadlessRenderer screen_{runtime_};
   GroupsForm form_{runtime_};
 };
@@ -460,7 +461,7 @@ TEST_F(RulesTest, TextSelectionCountsCharactersAsWindowsDoes) {
 // actions with the mouse and keyboard (tests/e2e/toolkit_tests.sh).
 TEST(ToolkitFixture, TheJournalTheRealWindowMustShow) {
   testing::FakeSystem system;
-  Runtime runtime{system};
+  Runtime runtime{program::HostOf(system)};
   testing::HeadlessRenderer screen{runtime};
   fixture::ToolkitForm form{runtime};
   form.Show(false);

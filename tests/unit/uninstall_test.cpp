@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "mainwindow/idd_main.h"
+#include "program/services.h"
 #include "support/fake_shell.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
@@ -96,13 +97,13 @@ class UninstallPanel : public ::testing::Test {
   std::vector<std::string> BackupFiles() const { return files_.FilesIn(kBackups); }
 
   testing::FakeSystem system_;
-  ui::Runtime runtime_{system_};
+  ui::Runtime runtime_{program::HostOf(system_)};
   testing::HeadlessRenderer screen_{runtime_};
   testing::MemoryFiles files_;
   platform::Cp1252Codec codec_;
   testing::MemoryRegistry registry_;
   testing::FakeShell shell_;
-  ui::Services services_{runtime_, system_, registry_, files_, shell_, codec_};
+  program::Services services_{runtime_, system_, registry_, files_, shell_, codec_};
   access::Module1 module_{files_, codec_, runtime_};
   mainwindow::IDD_Main main_{services_, module_};
 };

@@ -8,6 +8,7 @@
 
 #include "access/module1.h"
 #include "contract/files_env.h"
+#include "program/services.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
 
@@ -17,7 +18,7 @@ namespace {
 TEST(PasswordFileLocale, ACommaLocaleChangesNoByte) {
   auto env = MakeFilesEnv();
   FakeSystem system;
-  ui::Runtime runtime{system};
+  ui::Runtime runtime{program::HostOf(system)};
   HeadlessRenderer screen{runtime};
   access::Module1 module{env->fs(), env->codec(), runtime};
   const std::string path = env->Scratch() + "FRLS.PW";

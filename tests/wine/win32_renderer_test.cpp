@@ -12,6 +12,7 @@
 
 #include "platform/win32/win32_layout.h"
 #include "platform/win32/win32_text.h"
+#include "program/services.h"
 #include "support/fake_system.h"
 #include "ui/msgbox.h"
 #include "wine/dialog_answerer.h"
@@ -166,7 +167,7 @@ class Win32RendererTest : public ::testing::Test {
   }
 
   testing::FakeSystem system;
-  ui::Runtime runtime{system};
+  ui::Runtime runtime{program::HostOf(system)};
   Win32Renderer renderer{runtime, GetModuleHandleW(nullptr)};
 };
 

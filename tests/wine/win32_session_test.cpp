@@ -7,12 +7,12 @@
 #include "mainwindow/idd_main.h"
 #include "platform/text_codec.h"
 #include "platform/win32/win32_renderer.h"
+#include "program/services.h"
 #include "support/fake_shell.h"
 #include "support/fake_system.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
 #include "ui/runtime.h"
-#include "ui/services.h"
 #include "wine/dialog_answerer.h"
 
 namespace ferrolis::platform::win32 {
@@ -20,13 +20,13 @@ namespace {
 
 struct MainWindowOnScreen {
   testing::FakeSystem system;
-  ui::Runtime runtime{system};
+  ui::Runtime runtime{program::HostOf(system)};
   Win32Renderer renderer{runtime, GetModuleHandleW(nullptr)};
   testing::MemoryFiles files;
   Cp1252Codec codec;
   testing::MemoryRegistry registry;
   testing::FakeShell shell;
-  ui::Services services{runtime, system, registry, files, shell, codec};
+  program::Services services{runtime, system, registry, files, shell, codec};
   access::Module1 module{files, codec, runtime};
   std::unique_ptr<mainwindow::IDD_Main> window;
 

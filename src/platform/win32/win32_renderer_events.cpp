@@ -81,7 +81,7 @@ LRESULT CALLBACK Win32Renderer::FormProc(HWND hwnd, UINT message, WPARAM wparam,
   } catch (const ui::ProgramEnded&) {
     // Handlers are entered through the runtime, which stops an End itself;
     // should one get this far, the program still ends here.
-    self.runtime_.system().ExitProcess(0);
+    self.runtime_.ExitProcess(0);
     return 0;
   } catch (...) {
     // Nothing may unwind through the system's frames.
@@ -103,7 +103,7 @@ LRESULT CALLBACK Win32Renderer::ControlProc(HWND hwnd, UINT message, WPARAM wpar
   try {
     return self.HandleControlMessage(hwnd, message, wparam, lparam);
   } catch (const ui::ProgramEnded&) {
-    self.runtime_.system().ExitProcess(0);
+    self.runtime_.ExitProcess(0);
     return 0;
   } catch (...) {
     std::terminate();
@@ -127,7 +127,7 @@ LRESULT Win32Renderer::HandleFormMessage(FormWindow& fw, UINT message, WPARAM wp
       return QueryEndSession(fw) ? TRUE : FALSE;
     case WM_ENDSESSION:
       // Every form has let the session end: the program ends with it.
-      if (wparam) runtime_.system().ExitProcess(0);
+      if (wparam) runtime_.ExitProcess(0);
       return 0;
     case WM_ACTIVATE:
       // A plain window forgets its focused child when it is deactivated (a
@@ -176,7 +176,7 @@ bool Win32Renderer::QueryEndSession(FormWindow& fw) {
   if (runtime_.in_event() || message_boxes_open_ > 0 || ending_session_) return false;
   const ui::Form* active = runtime_.ActiveForm();
   const FormWindow* shown = active != nullptr ? Find(*active) : nullptr;
-  std::wstring why = Widen(runtime_.system().ProgramTitle());
+  std::wstring why = Widen(runtime_.program_title());
   why.append(L" ").append(kSessionBlockReason);
   ending_session_ = true;
   bool may_end = false;

@@ -15,9 +15,9 @@
 
 #include "access/module1.h"
 #include "mainwindow/idd_main.h"
+#include "program/services.h"
 #include "registry/idbas_registry.h"
 #include "ui/runtime.h"
-#include "ui/services.h"
 #include "uninstall/uninstall_list.h"
 
 #ifdef _WIN32
@@ -53,7 +53,7 @@ struct Platform {
   platform::win32::Win32FileSystem files;
   platform::win32::Win32Registry registry;
   platform::win32::Win32Shell shell{ansi};
-  ui::Runtime runtime{system};
+  ui::Runtime runtime{program::HostOf(system)};
   // With --headless the window has no native controls: the registry and the
   // panel's logic alone.
   std::unique_ptr<ui::Renderer> renderer;
@@ -72,11 +72,11 @@ struct Platform {
   testing::MemoryFiles files;
   testing::MemoryRegistry registry;
   testing::FakeShell shell;
-  ui::Runtime runtime{system};
+  ui::Runtime runtime{program::HostOf(system)};
   testing::HeadlessRenderer renderer{runtime};
   explicit Platform(bool) { registry.RecordCalls(false); }
 #endif
-  ui::Services services{runtime, system, registry, files, shell, ansi};
+  program::Services services{runtime, system, registry, files, shell, ansi};
   registry::IDBAS_Registry layer{registry};
 };
 

@@ -9,6 +9,7 @@
 #include "access/module1.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_text.h"
+#include "program/services.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
 
@@ -23,7 +24,7 @@ int wmain(int argc, wchar_t** argv) {
   platform::win32::Win32FileSystem files;
   platform::win32::Win32TextCodec codec;
   testing::FakeSystem system;
-  ui::Runtime runtime{system};
+  ui::Runtime runtime{program::HostOf(system)};
   testing::HeadlessRenderer screen{runtime};
   access::Module1 module{files, codec, runtime};
   try {
