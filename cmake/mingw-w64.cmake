@@ -1,0 +1,14 @@
+# Cross-compiling for Windows with the MinGW-w64 posix-thread toolchain, for the
+# processor the including file names in FERROLIS_MINGW_PROCESSOR (x86_64, i686).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${FERROLIS_MINGW_PROCESSOR})
+set(FERROLIS_MINGW_TRIPLET ${FERROLIS_MINGW_PROCESSOR}-w64-mingw32)
+set(CMAKE_C_COMPILER ${FERROLIS_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${FERROLIS_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${FERROLIS_MINGW_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${FERROLIS_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Test binaries run under Wine through a wrapper that owns the prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
