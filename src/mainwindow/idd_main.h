@@ -81,12 +81,15 @@ class IDD_Main : public ui::Form {
   Flag RestrictionsChanged = kFalse;
   Flag ScopeReverting = kFalse;
 
-  // mainwindow/
+  // Each group of handlers below is written in the file its comment names.
+  // mainwindow/idd_main_load.cpp
   void Form_Load() override;
-  void Form_QueryUnload(int& cancel, int unload_mode) override;
   void ApplyAdminRights(bool rights);
+  // mainwindow/idd_main_closing.cpp
+  void Form_QueryUnload(int& cancel, int unload_mode) override;
   void IDCM_Exit_Click();
   void Mnu_Quitter_Click();
+  // mainwindow/idd_main_changes.cpp
   void IDE_Username_Change();
   void IDE_Password_Change();
   void IDE_ReEnterPassword_Change();
@@ -98,33 +101,34 @@ class IDD_Main : public ui::Form {
   void IDE_ReEnterPassword_GotFocus();
   void IDE_Domain_GotFocus();
   void IDE_Shell_GotFocus();
+  // mainwindow/idd_main_save.cpp
   void IDCM_Save_Click();
   // The save itself: true when it completed (window clean again); false when
   // a check stopped it with its message and nothing was written, or when the
   // registry refused some of its writes, which it names (the window stays
   // modified).
   bool SaveConfiguration();
-  // restrictions/
+  // restrictions/idd_main_scope.cpp
   void LoadRestrictions();
   void IDOP_Current_Click();
   void IDOP_All_Click();
-  // autologon/
+  // autologon/idd_main_logon.cpp
   void IDCK_AutoLogin_Click();
-  // uninstall/
+  // uninstall/idd_main_uninstall.cpp
   void cmdRefresh_Click();
   void cmdDelete_Click();
   void lstPrograms_Click();
-  // access/
+  // access/idd_main_password.cpp
   void Command1_Click();
   void Command2_Click();
   void Command3_Click();
   void Command4_Click();
-  // about/
+  // about/idd_main_about.cpp
   void IDM_About_Click();
   void Mnu_Auteur_Click();
 
  private:
-  // restrictions/: the steps both scope option buttons share.
+  // restrictions/idd_main_scope.cpp: the steps both scope option buttons share.
   struct Scope;
   void ScopeClick(const Scope& scope);
   void SetShellControlsFor(const Scope& scope);

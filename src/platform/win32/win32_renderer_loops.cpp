@@ -17,6 +17,8 @@
 //    are held and delivered (GotFocus) once the call is over, for the same
 //    reason. The window procedures catch whatever still escapes, since
 //    nothing may unwind through a system frame.
+// How a click travels from its window message to the handler and on to the
+// registry: docs/architecture.md.
 #include "platform/win32/win32_renderer.h"
 #include "platform/win32/win32_text.h"
 
