@@ -488,6 +488,10 @@ TEST_F(Win32RendererTest, AListScrollsSidewaysAsFarAsItsWidestLine) {
     EXPECT_GT(size.cx, client.right);
     EXPECT_GE(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), size.cx);
     EXPECT_TRUE(Style(list) & WS_HSCROLL) << "the list box shows its bar by this bit";
+    RECT box{};
+    GetWindowRect(list, &box);
+    EXPECT_EQ(box.bottom - box.top, Px(form, form.List1.position().height))
+        << "the list keeps its box while the bar comes and goes";
   };
   form.List1.AddItem("Court");
   form.List1.AddItem("Programme au nom bien plus long que la liste (version 1.2.3)");

@@ -256,8 +256,7 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
   }
   if (row.after_create) row.after_create(hwnd, control);
   // A line or an image may size itself when it is made (an etched line adds
-  // its edge, an image may take its picture's size): back into its box. (A
-  // list box keeps the whole number of lines it fits itself to.)
+  // its edge, an image may take its picture's size): back into its box.
   if (control.kind() == ui::ControlKind::Line || control.kind() == ui::ControlKind::Image) {
     RECT made{};
     GetWindowRect(hwnd, &made);
