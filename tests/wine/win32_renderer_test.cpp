@@ -786,7 +786,7 @@ TEST_F(Win32RendererTest, MenuBarItemsFollowTheModelAndRunTheirHandler) {
   EXPECT_TRUE(GetMenuState(file, 2, MF_BYPOSITION) & MF_GRAYED);
 
   auto choose = [&](const ui::Control& item) {
-    SendMessageW(Native(form), WM_COMMAND, MAKEWPARAM(Win32Renderer::MenuItemId(item), 0), 0);
+    SendMessageW(Native(form), WM_COMMAND, MAKEWPARAM(Win32Renderer::ControlId(item), 0), 0);
   };
   choose(form.Open);
   choose(form.Grey);
