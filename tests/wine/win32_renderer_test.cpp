@@ -790,7 +790,7 @@ TEST_F(Win32RendererTest, MenuBarItemsFollowTheModelAndRunTheirHandler) {
   EXPECT_TRUE(GetMenuState(file, 2, MF_BYPOSITION) & MF_GRAYED);
 
   auto choose = [&](const ui::Control& item) {
-    SendMessageW(Native(form), WM_COMMAND, MAKEWPARAM(Win32Renderer::MenuItemId(item), 0), 0);
+    SendMessageW(Native(form), WM_COMMAND, MAKEWPARAM(Win32Renderer::ControlId(item), 0), 0);
   };
   choose(form.Open);
   choose(form.Grey);
@@ -803,6 +803,24 @@ TEST_F(Win32RendererTest, MenuBarItemsFollowTheModelAndRunTheirHandler) {
   form.File.SetEnabled(false);
   choose(form.Open);
   EXPECT_EQ(form.log, "Open;Grey;") << "a disabled item or menu runs nothing";
+}
+
+TEST_F(Win32RendererTest, AReplacedMenuBarAndAnUnloadedFormLeaveNoHandleBehind) {
+  ToolkitForm form(runtime);
+  form.Show(false);
+  const HWND window = Native(form), tips = renderer.TooltipHandle(form), text = Native(form.Text1);
+  const HMENU first = renderer.MenuHandle(form), first_file = GetSubMenu(first, 0);
+  form.Open.SetCaption("&Lire");
+  const HMENU bar = renderer.MenuHandle(form), file = GetSubMenu(bar, 0);
+  EXPECT_EQ(GetMenu(window), bar);
+  EXPECT_FALSE(IsMenu(first)) << "the bar replaced is destroyed";
+  EXPECT_FALSE(IsMenu(first_file)) << "with its menus";
+  ASSERT_TRUE(IsWindow(tips));
+  ASSERT_TRUE(IsMenu(bar));
+  EXPECT_TRUE(form.Unload());
+  for (HWND gone : {window, tips, text}) EXPECT_FALSE(IsWindow(gone));
+  EXPECT_FALSE(IsMenu(bar));
+  EXPECT_FALSE(IsMenu(file));
 }
 
 TEST_F(Win32RendererTest, EnterEscapeAndArrowsFollowTheSharedRules) {
