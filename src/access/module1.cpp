@@ -81,11 +81,7 @@ std::optional<std::string> Module1::FindSystemCopy() {
 
 std::string Module1::UnstorableCharacter(const std::string& password) const {
   for (std::size_t i = 0; i < password.size();) {
-    std::size_t length = 1;
-    while (i + length < password.size() &&
-           (static_cast<unsigned char>(password[i + length]) & 0xC0) == 0x80) {
-      ++length;
-    }
+    const std::size_t length = platform::CharacterLength(password, i);
     const std::string character = password.substr(i, length);
     // A character the code page lacks comes back as "?" or as a look-alike.
     if (codec_.FromAnsi(codec_.ToAnsi(character)) != character) return character;

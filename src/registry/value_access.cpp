@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "platform/utf8.h"
 #include "registry/idbas_registry.h"
 #include "registry/open_key.h"
 
@@ -27,11 +28,7 @@ std::string HexPairs(const std::uint8_t* data, std::size_t size) {
 // The text less its last character, whatever it is: the stored size counts
 // the terminating NUL. A character is a whole UTF-8 sequence.
 std::string_view WithoutLastCharacter(std::string_view text) {
-  if (text.empty()) return text;
-  std::size_t end = text.size() - 1;
-  for (int k = 0; k < 3 && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80; ++k)
-    --end;
-  return text.substr(0, end);
+  return text.substr(0, platform::LastCharacterOffset(text));
 }
 
 bool IsBlank(const std::string& text) {
