@@ -35,9 +35,6 @@ auto Retrying(platform::FileSystem& files, bool access_too, Action action) {
   }
 }
 
-// How many temporary names beside a file are tried before giving up.
-constexpr int kTemporaryNames = 9;
-
 }  // namespace
 
 Module1::Module1(platform::FileSystem& files, const platform::TextCodec& codec,
@@ -125,41 +122,10 @@ void Module1::EncodePasswordFile(const std::string& path, const std::string& pas
 }
 
 void Module1::ReplaceFile(const std::string& path, const std::string& bytes) {
-  // The new bytes go to a new file beside the old one (same folder, so the
-  // move is one step), which is replaced only once every byte is written.
-  std::string temporary;
-  std::unique_ptr<platform::RecordFile> file;
-  for (int n = 1; file == nullptr; ++n) {
-    temporary = path + "." + std::to_string(n) + ".tmp";
-    // A file of that name is a leftover of an earlier change that failed:
-    // cleared when it can be, else the next name is tried.
-    try {
-      if (files_.PathExists(temporary)) {
-        files_.ClearAttributes(temporary);
-        files_.Delete(temporary);
-      }
-    } catch (const platform::FileError&) {
-    }
-    try {
-      file = files_.CreateNewRecordFile(temporary);
-    } catch (const platform::FileError& error) {
-      if (error.code() != platform::kFileExists || n == kTemporaryNames) throw;
-    }
-  }
-  try {
-    file->Write(0, bytes);
-    file->Flush();
-    file.reset();
-    Retrying(files_, true, [&] { files_.Replace(temporary, path); });
-  } catch (...) {
-    file.reset();
-    try {
-      if (files_.PathExists(temporary)) files_.Delete(temporary);
-    } catch (const platform::FileError&) {
-      // The original failure is the one the caller must hear about.
-    }
-    throw;
-  }
+  platform::ReplaceWholeFile(files_, path, bytes,
+                             [this](const std::string& from, const std::string& to) {
+                               Retrying(files_, true, [&] { files_.Replace(from, to); });
+                             });
 }
 
 void Module1::ReadPasswordFile() {

@@ -2,6 +2,7 @@
 // doubles.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -351,6 +352,38 @@ TEST_F(UninstallPanel, NothingIsDeletedWhenTheBackupCannotBeWritten) {
     // The selection stays for another try; no partial backup is left.
     EXPECT_EQ(main_.lstPrograms.SelCount(), 1);
     for (const auto& file : BackupFiles()) EXPECT_EQ(file.find(".reg"), std::string::npos) << file;
+  }
+}
+
+TEST_F(UninstallPanel, LeftoverTemporaryFilesInTheBackupFolderStopNoBackup) {
+  const std::string stem = std::string(kBackups) + "\\2024-03-05 14-07-09";
+  const auto lower = [](std::string path) {
+    for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return path;
+  };
+  struct Case {
+    std::string leftover;
+    bool directory;  // else a read-only file
+    std::vector<std::string> files_after;
+  };
+  for (const Case& c : std::vector<Case>{
+           {stem + ".tmp", false, {lower(stem + ".reg"), lower(stem + ".tmp")}},
+           {stem + ".reg.1.tmp", true, {lower(stem + ".reg")}},  // cannot be cleared
+       }) {
+    SCOPED_TRACE(c.leftover);
+    files_ = testing::MemoryFiles();
+    files_.Put(c.leftover, "old");
+    files_.Find(c.leftover)->read_only = !c.directory;
+    files_.Find(c.leftover)->directory = c.directory;
+    Entry("A", "Alpha", "a.exe");
+    if (!main_.loaded()) Open();
+    screen_.Click(main_.cmdRefresh);
+    Select("Alpha");
+    screen_.Click(main_.cmdDelete);
+    EXPECT_FALSE(Exists("A"));
+    EXPECT_TRUE(screen_.boxes().empty());
+    EXPECT_EQ(BackupFiles(), c.files_after);
+    EXPECT_TRUE(files_.Has(c.leftover));
   }
 }
 
