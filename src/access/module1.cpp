@@ -3,6 +3,7 @@
 #include <string>
 
 #include "access/password_codec.h"
+#include "platform/ascii.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
 
@@ -94,10 +95,8 @@ std::string Module1::DecodePasswordFile(const std::string& path) {
   const std::uint64_t records = file->Length() / kRecordLength;
   std::string ansi;
   for (std::uint64_t i = 1; i <= records; ++i) {
-    std::string record = file->Read((i - 1) * kRecordLength, kRecordLength);
-    const auto first = record.find_first_not_of(' ');
-    const auto last = record.find_last_not_of(' ');
-    record = first == std::string::npos ? std::string() : record.substr(first, last - first + 1);
+    const std::string read = file->Read((i - 1) * kRecordLength, kRecordLength);
+    const std::string record(platform::TrimBlanks(read));
     const auto value = ParseRecordNumber(record);
     if (!value) throw PasswordFileError("overflow in record " + std::to_string(i));
     const auto code = DecodeCharacter(*value, static_cast<std::size_t>(i));

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/utf8.h"
 #include "registry/idbas_registry.h"
 #include "registry/open_key.h"
@@ -29,10 +30,6 @@ std::string HexPairs(const std::uint8_t* data, std::size_t size) {
 // the terminating NUL. A character is a whole UTF-8 sequence.
 std::string_view WithoutLastCharacter(std::string_view text) {
   return text.substr(0, platform::LastCharacterOffset(text));
-}
-
-bool IsBlank(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
 
 // The value a read gives for data of `type` (nothing for a type the program
@@ -203,7 +200,8 @@ std::vector<RegistryValue> IDBAS_Registry::ReadValuesAt(
     for (const std::string_view name : ValueNames) {
       std::optional<RegistryValue> value = ReadValueData(key.handle(), name);
       // A blank text counts as missing; a number never does, not even 0.
-      if (value && (value->IsNumber() || !IsBlank(value->Text()))) *read = std::move(*value);
+      if (value && (value->IsNumber() || !platform::IsBlank(value->Text())))
+        *read = std::move(*value);
       ++read;
     }
   } catch (...) {

@@ -2,11 +2,11 @@
 // doubles.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include "mainwindow/idd_main.h"
+#include "platform/ascii.h"
 #include "support/fake_shell.h"
 #include "support/fake_system.h"
 #include "support/headless_renderer.h"
@@ -357,10 +357,7 @@ TEST_F(UninstallPanel, NothingIsDeletedWhenTheBackupCannotBeWritten) {
 
 TEST_F(UninstallPanel, LeftoverTemporaryFilesInTheBackupFolderStopNoBackup) {
   const std::string stem = std::string(kBackups) + "\\2024-03-05 14-07-09";
-  const auto lower = [](std::string path) {
-    for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return path;
-  };
+  const auto lower = platform::AsciiLowercase;
   struct Case {
     std::string leftover;
     bool directory;  // else a read-only file
