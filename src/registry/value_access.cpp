@@ -120,6 +120,25 @@ std::optional<RegistryValue> IDBAS_Registry::ReadValueData(platform::KeyHandle k
   return Decode(type, buffer.data(), std::min(got, size));
 }
 
+std::optional<IDBAS_Registry::RawValue> IDBAS_Registry::ReadRawValue(platform::RootKey RootKey,
+                                                                     const std::string& Path,
+                                                                     std::string_view ValueName,
+                                                                     std::uint32_t Limit) const {
+  OpenKey key(registry_);
+  if (key.Open(RootKey, Path, platform::kKeyRead | view_) != platform::kErrorSuccess) {
+    return std::nullopt;
+  }
+  RawValue value;
+  value.data.assign(Limit, 0);
+  std::uint32_t size = Limit;
+  if (registry_.QueryValue(key.handle(), std::string(ValueName), &value.type, value.data.data(),
+                           &size) != platform::kErrorSuccess) {
+    return std::nullopt;
+  }
+  value.data.resize(std::min(size, Limit));
+  return value;
+}
+
 bool IDBAS_Registry::WriteValueData(platform::KeyHandle key, std::string_view ValueName,
                                     std::uint32_t ValueType, std::string_view ValueData) {
   const std::string name(ValueName);
