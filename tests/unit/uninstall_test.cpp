@@ -88,11 +88,18 @@ class UninstallPanel : public ::testing::Test {
   void Select(const std::string& line, bool selected = true) {
     for (int i = 0; i < main_.lstPrograms.ListCount(); ++i) {
       if (main_.lstPrograms.List(i) == line) {
-        runtime_.UserSelectedItem(main_.lstPrograms, i, selected);
+        SelectLine(i, selected);
         return;
       }
     }
     FAIL() << "no line " << line;
+  }
+  // The user ticks or unticks one line, the others staying as they are.
+  void SelectLine(int index, bool selected) {
+    std::vector<bool> lines;
+    for (int i = 0; i < main_.lstPrograms.ListCount(); ++i)
+      lines.push_back(i == index ? selected : main_.lstPrograms.Selected(i));
+    runtime_.UserSelectedLines(main_.lstPrograms, lines);
   }
   std::vector<std::string> BackupFiles() const { return files_.FilesIn(kBackups); }
 
@@ -149,7 +156,7 @@ TEST_F(UninstallPanel, DeletesEveryEntryCarryingASelectedNameAfterBackingItUp) {
             (std::vector<std::string>{"Garder", "Outil", "Outil", "outil", "Pilote", "Suite"}));
 
   Select("Suite");
-  runtime_.UserSelectedItem(main_.lstPrograms, 2, true);  // the second "Outil"
+  SelectLine(2, true);  // the second "Outil"
   Select("Pilote");
   screen_.Click(main_.cmdDelete);
 
