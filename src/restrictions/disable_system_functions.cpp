@@ -24,7 +24,7 @@ bool IsRestrictionOn(const registry::RegistryValue& value) {
   // exponent. It is on when that number is not zero. Anything else (letters,
   // the hexadecimal pairs of a binary value) reads as off.
   const std::string owned = value.Text();
-  // Tabs count as blanks here, as in any conversion of a text to a number.
+  // Spaces and tabs around the number are blanks here.
   const std::string_view text = platform::TrimBlanks(owned, " \t");
   std::size_t i = 0;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
