@@ -2,29 +2,12 @@
 // window's native tests drive it.
 #pragma once
 
-#include "access/module1.h"
 #include "mainwindow/idd_main.h"
-#include "platform/text_codec.h"
-#include "support/fake_shell.h"
-#include "support/fake_system.h"
-#include "support/headless_renderer.h"
-#include "support/memory_files.h"
-#include "support/memory_registry.h"
-#include "ui/runtime.h"
-#include "ui/services.h"
+#include "support/world.h"
 
 namespace ferrolis::testing {
 
-struct MainWindowWorld {
-  FakeSystem system;
-  ui::Runtime runtime{system};
-  HeadlessRenderer screen{runtime};
-  MemoryFiles files;
-  platform::Cp1252Codec codec;
-  MemoryRegistry registry;
-  FakeShell shell;
-  ui::Services services{runtime, system, registry, files, shell, codec};
-  access::Module1 module{files, codec, runtime};
+struct MainWindowWorld : World {
   mainwindow::IDD_Main window{services, module};
 };
 

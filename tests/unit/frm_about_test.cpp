@@ -3,11 +3,7 @@
 #include <optional>
 
 #include "about/frm_about.h"
-#include "support/fake_shell.h"
-#include "support/fake_system.h"
-#include "support/headless_renderer.h"
-#include "support/memory_files.h"
-#include "support/memory_registry.h"
+#include "support/world.h"
 
 namespace ferrolis::about {
 namespace {
@@ -15,15 +11,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 Bytes Data(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-struct AboutWindow {
-  testing::FakeSystem system;
-  ui::Runtime runtime{system};
-  testing::HeadlessRenderer screen{runtime};
-  testing::MemoryRegistry registry;
-  testing::MemoryFiles files;
-  testing::FakeShell shell;
-  platform::Cp1252Codec ansi;
-  ui::Services services{runtime, system, registry, files, shell, ansi};
+struct AboutWindow : testing::World {
   frmAbout window{services};
 };
 

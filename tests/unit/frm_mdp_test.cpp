@@ -5,11 +5,7 @@
 #include <memory>
 
 #include "mainwindow/idd_main.h"
-#include "support/fake_shell.h"
-#include "support/fake_system.h"
-#include "support/headless_renderer.h"
-#include "support/memory_files.h"
-#include "support/memory_registry.h"
+#include "support/world.h"
 #include "ui/msgbox.h"
 
 namespace ferrolis::access {
@@ -47,18 +43,17 @@ class GateTest : public ::testing::Test {
     EXPECT_EQ(gate_.focused(), &gate_.Text1);
   }
 
-  testing::FakeSystem system_;
-  ui::Runtime runtime_{system_};
-  testing::HeadlessRenderer screen_{runtime_};
-  testing::MemoryFiles files_;
-  platform::Cp1252Codec codec_;
-  testing::MemoryRegistry registry_;
-  testing::FakeShell shell_;
-  ui::Services services_{runtime_, system_, registry_, files_, shell_, codec_};
-  Module1 module_{files_, codec_, runtime_};
+  testing::World world_;
+  testing::FakeSystem& system_ = world_.system;
+  ui::Runtime& runtime_ = world_.runtime;
+  testing::HeadlessRenderer& screen_ = world_.screen;
+  testing::MemoryFiles& files_ = world_.files;
+  platform::Cp1252Codec& codec_ = world_.codec;
+  Module1& module_ = world_.module;
   std::unique_ptr<mainwindow::IDD_Main> main_;
   FrmMDP gate_{runtime_, system_, module_, [this]() -> ui::Form& {
-                 if (!main_) main_ = std::make_unique<mainwindow::IDD_Main>(services_, module_);
+                 if (!main_)
+                   main_ = std::make_unique<mainwindow::IDD_Main>(world_.services, module_);
                  return *main_;
                }};
 };

@@ -94,8 +94,10 @@ TEST(MainWindowLoad, OpensCleanInTheCurrentUserScopeWithRightsFromTheWinlogonKey
     IDD_Main& w = t.window;
     EXPECT_TRUE(t.Clean() && t.screen.boxes().empty());
     EXPECT_EQ(w.AdminRights, c.administrator ? kTrue : kFalse);
-    EXPECT_EQ(w.IDOP_Current.value() * 10 + w.IDOP_All.value(), 10);
-    EXPECT_EQ(w.IDCK_Disable[4]->value() * 10 + w.IDCK_Disable[9]->value(), 10) << "current user";
+    EXPECT_EQ(w.IDOP_Current.value(), 1);
+    EXPECT_EQ(w.IDOP_All.value(), 0);
+    EXPECT_EQ(w.IDCK_Disable[4]->value(), 1) << "current user";
+    EXPECT_EQ(w.IDCK_Disable[9]->value(), 0) << "current user";
     EXPECT_EQ(w.IDE_ReEnterPassword.text(), "Mot de passe");
     EXPECT_EQ(w.lstPrograms.ListCount(), 1);
     for (ui::Control* control :
@@ -115,8 +117,8 @@ TEST(MainWindowLoad, AutoAdminLogonIsOnForTheText1OnlyAndAnotherPlatformIsRefuse
     Main t;
     if (stored) t.Logon("AutoAdminLogon", stored);
     t.Open();
-    EXPECT_EQ(t.window.IDCK_AutoLogin.value() * 10 + t.window.IDE_Username.enabled(), state * 11)
-        << (stored ? stored : "(none)");
+    EXPECT_EQ(t.window.IDCK_AutoLogin.value(), state) << (stored ? stored : "(none)");
+    EXPECT_EQ(t.window.IDE_Username.enabled(), state == 1) << (stored ? stored : "(none)");
     EXPECT_TRUE(t.Clean());
   }
   for (const std::uint32_t id : {0u, 1u}) {
@@ -170,9 +172,11 @@ TEST(ScopeSwitch, YesSavesIntoTheScopeLeftNoDiscardsCancelKeepsTheEditsAndAsksAg
     const bool switched = saved || c.answer == ui::kResultNo;
     EXPECT_EQ(t.Stored(c.to_all ? kHkeyCurrentUser : kHkeyLocalMachine, kPolicies, "NoRun"),
               saved ? "#1" : "-");
-    EXPECT_EQ(to.value() * 10 + from.value(), switched ? 10 : 1);
+    EXPECT_EQ(to.value(), switched ? 1 : 0);
+    EXPECT_EQ(from.value(), switched ? 0 : 1);
     // The boxes show the new scope's NoFind, or still the edit of NoRun.
-    EXPECT_EQ(w.IDCK_Disable[3]->value() * 10 + w.IDCK_Disable[4]->value(), switched ? 10 : 1);
+    EXPECT_EQ(w.IDCK_Disable[3]->value(), switched ? 1 : 0);
+    EXPECT_EQ(w.IDCK_Disable[4]->value(), switched ? 0 : 1);
     EXPECT_EQ(w.IDE_Shell.enabled(), switched == c.to_all);
     EXPECT_EQ(w.ScopeReverting, kFalse);
     EXPECT_EQ(w.RestrictionsChanged != kFalse || w.IDCM_Save.enabled(), !switched);
@@ -268,7 +272,8 @@ TEST(Save, MismatchedPasswordsWriteNothingWhereverTheSaveStarts) {
             << call.op << " " << call.name;
       // The focus selects the whole password, counted in characters.
       EXPECT_EQ(w.focused(), &w.IDE_Password);
-      EXPECT_EQ(w.IDE_Password.sel_start() * 100 + w.IDE_Password.sel_length(), 6);
+      EXPECT_EQ(w.IDE_Password.sel_start(), 0);
+      EXPECT_EQ(w.IDE_Password.sel_length(), 6);
       EXPECT_TRUE(w.IDCM_Save.enabled() && w.RestrictionsChanged && w.LogonChanged);
       EXPECT_TRUE(w.loaded() && !t.runtime.ended()) << "the window stays for a correction";
     }
@@ -324,7 +329,8 @@ TEST(Save, RefusedWritesAreNamedAndKeepTheWindowUnsavedWhereverTheSaveStarts) {
       EXPECT_EQ(t.Writes().starts_with("PowerdownAfterShutdown AutoAdminLogon"), c.box == refusal);
       EXPECT_TRUE(w.IDCM_Save.enabled() && w.RestrictionsChanged && w.LogonChanged && w.loaded() &&
                   !t.runtime.ended());
-      EXPECT_EQ(w.IDOP_Current.value() * 10 + w.IDOP_All.value(), 10) << "the scope stays";
+      EXPECT_EQ(w.IDOP_Current.value(), 1) << "the scope stays";
+      EXPECT_EQ(w.IDOP_All.value(), 0) << "the scope stays";
       t.screen.Answer(ui::kResultNo);  // closing still asks
       t.screen.Close(w);
       EXPECT_EQ(t.Boxes().back(), "Quitter Ferrolis|36");

@@ -5,13 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/idd_main.h"
 #include "platform/ascii.h"
-#include "support/fake_shell.h"
-#include "support/fake_system.h"
-#include "support/headless_renderer.h"
-#include "support/memory_files.h"
-#include "support/memory_registry.h"
+#include "support/main_window_world.h"
 #include "ui/msgbox.h"
 
 namespace ferrolis::uninstall {
@@ -103,16 +98,12 @@ class UninstallPanel : public ::testing::Test {
   }
   std::vector<std::string> BackupFiles() const { return files_.FilesIn(kBackups); }
 
-  testing::FakeSystem system_;
-  ui::Runtime runtime_{system_};
-  testing::HeadlessRenderer screen_{runtime_};
-  testing::MemoryFiles files_;
-  platform::Cp1252Codec codec_;
-  testing::MemoryRegistry registry_;
-  testing::FakeShell shell_;
-  ui::Services services_{runtime_, system_, registry_, files_, shell_, codec_};
-  access::Module1 module_{files_, codec_, runtime_};
-  mainwindow::IDD_Main main_{services_, module_};
+  testing::MainWindowWorld world_;
+  ui::Runtime& runtime_ = world_.runtime;
+  testing::HeadlessRenderer& screen_ = world_.screen;
+  testing::MemoryFiles& files_ = world_.files;
+  testing::MemoryRegistry& registry_ = world_.registry;
+  mainwindow::IDD_Main& main_ = world_.window;
 };
 
 TEST_F(UninstallPanel, ListsEntriesWithANameAndACommandOrVersionInAlphabeticalOrder) {

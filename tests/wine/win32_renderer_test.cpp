@@ -488,6 +488,10 @@ TEST_F(Win32RendererTest, AListScrollsSidewaysAsFarAsItsWidestLine) {
     EXPECT_GT(size.cx, client.right);
     EXPECT_GE(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), size.cx);
     EXPECT_TRUE(Style(list) & WS_HSCROLL) << "the list box shows its bar by this bit";
+    RECT box{};
+    GetWindowRect(list, &box);
+    EXPECT_EQ(box.bottom - box.top, Px(form, form.List1.position().height))
+        << "the list keeps its box while the bar comes and goes";
   };
   form.List1.AddItem("Court");
   form.List1.AddItem("Programme au nom bien plus long que la liste (version 1.2.3)");
@@ -786,7 +790,7 @@ TEST_F(Win32RendererTest, MenuBarItemsFollowTheModelAndRunTheirHandler) {
   EXPECT_TRUE(GetMenuState(file, 2, MF_BYPOSITION) & MF_GRAYED);
 
   auto choose = [&](const ui::Control& item) {
-    SendMessageW(Native(form), WM_COMMAND, MAKEWPARAM(Win32Renderer::MenuItemId(item), 0), 0);
+    SendMessageW(Native(form), WM_COMMAND, MAKEWPARAM(Win32Renderer::ControlId(item), 0), 0);
   };
   choose(form.Open);
   choose(form.Grey);
@@ -799,6 +803,24 @@ TEST_F(Win32RendererTest, MenuBarItemsFollowTheModelAndRunTheirHandler) {
   form.File.SetEnabled(false);
   choose(form.Open);
   EXPECT_EQ(form.log, "Open;Grey;") << "a disabled item or menu runs nothing";
+}
+
+TEST_F(Win32RendererTest, AReplacedMenuBarAndAnUnloadedFormLeaveNoHandleBehind) {
+  ToolkitForm form(runtime);
+  form.Show(false);
+  const HWND window = Native(form), tips = renderer.TooltipHandle(form), text = Native(form.Text1);
+  const HMENU first = renderer.MenuHandle(form), first_file = GetSubMenu(first, 0);
+  form.Open.SetCaption("&Lire");
+  const HMENU bar = renderer.MenuHandle(form), file = GetSubMenu(bar, 0);
+  EXPECT_EQ(GetMenu(window), bar);
+  EXPECT_FALSE(IsMenu(first)) << "the bar replaced is destroyed";
+  EXPECT_FALSE(IsMenu(first_file)) << "with its menus";
+  ASSERT_TRUE(IsWindow(tips));
+  ASSERT_TRUE(IsMenu(bar));
+  EXPECT_TRUE(form.Unload());
+  for (HWND gone : {window, tips, text}) EXPECT_FALSE(IsWindow(gone));
+  EXPECT_FALSE(IsMenu(bar));
+  EXPECT_FALSE(IsMenu(file));
 }
 
 TEST_F(Win32RendererTest, EnterEscapeAndArrowsFollowTheSharedRules) {

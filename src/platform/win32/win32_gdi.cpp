@@ -41,40 +41,26 @@ std::wstring ScalableFace(const std::string& face) {
 
 }  // namespace
 
-void Picture::Free() {
-  if (handle_ == nullptr) return;
-  if (type_ == IMAGE_ICON) {
-    DestroyIcon(static_cast<HICON>(handle_));
-  } else {
-    DeleteObject(handle_);
-  }
-  handle_ = nullptr;
-}
-
 Picture LoadPicture(HINSTANCE module, const std::wstring& name, int width, int height) {
   if (HANDLE icon = LoadImageW(module, name.c_str(), IMAGE_ICON, width, height, 0)) {
-    return {icon, IMAGE_ICON};
+    return Picture(static_cast<HICON>(icon));
   }
   if (HANDLE bitmap = LoadImageW(module, name.c_str(), IMAGE_BITMAP, 0, 0,
                                  LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS)) {
-    return {bitmap, IMAGE_BITMAP};
+    return Picture(static_cast<HBITMAP>(bitmap));
   }
   return {};
 }
 
 Picture LoadIconResource(HINSTANCE module, const wchar_t* resource, int size) {
-  return {LoadImageW(module, resource, IMAGE_ICON, size, size, 0), IMAGE_ICON};
-}
-
-FontCache::~FontCache() {
-  for (auto& [key, font] : fonts_) DeleteObject(font);
+  return Picture(static_cast<HICON>(LoadImageW(module, resource, IMAGE_ICON, size, size, 0)));
 }
 
 HFONT FontCache::Get(const ui::FontSpec& wanted, int dpi) {
   const auto key = std::make_tuple(wanted.name, static_cast<int>(std::lround(wanted.points * 100)),
                                    wanted.bold ? 1 : 0,
                                    (wanted.italic ? 1 : 0) | (wanted.underline ? 2 : 0), dpi);
-  if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
+  if (auto it = fonts_.find(key); it != fonts_.end()) return it->second.get();
 
   auto create = [&](const std::wstring& face) {
     return CreateFontW(FontHeightForPoints(wanted.points, dpi), 0, 0, 0,
@@ -82,16 +68,14 @@ HFONT FontCache::Get(const ui::FontSpec& wanted, int dpi) {
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, face.c_str());
   };
-  HFONT font = create(ScalableFace(wanted.name));
+  OwnedFont font(create(ScalableFace(wanted.name)));
   for (const wchar_t* fallback : {L"Tahoma", L"MS Shell Dlg"}) {
     if (font && HasAccents(font)) break;
-    if (font) DeleteObject(font);
-    font = create(fallback);
+    font.reset(create(fallback));
   }
   // A stock font is never deleted: it stays out of the cache's ownership.
   if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  fonts_.emplace(key, font);
-  return font;
+  return fonts_.emplace(key, std::move(font)).first->second.get();
 }
 
 }  // namespace ferrolis::platform::win32

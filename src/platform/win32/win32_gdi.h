@@ -9,40 +9,28 @@
 #include <string>
 #include <tuple>
 
+#include "platform/win32/win32_handle.h"
 #include "ui/control.h"
 
 namespace ferrolis::platform::win32 {
 
-// An icon or a bitmap, with its IMAGE_ type; destroyed with its owner.
+// An icon or a bitmap, which says its IMAGE_ type; destroyed with its owner.
 class Picture {
  public:
   Picture() = default;
-  Picture(HANDLE handle, UINT type) : handle_(handle), type_(type) {}
-  ~Picture() { Free(); }
-  Picture(Picture&& other) noexcept : handle_(other.handle_), type_(other.type_) {
-    other.handle_ = nullptr;
-  }
-  Picture& operator=(Picture&& other) noexcept {
-    if (this != &other) {
-      Free();
-      handle_ = other.handle_;
-      type_ = other.type_;
-      other.handle_ = nullptr;
-    }
-    return *this;
-  }
-  Picture(const Picture&) = delete;
-  Picture& operator=(const Picture&) = delete;
+  explicit Picture(HICON icon) : icon_(icon) {}
+  explicit Picture(HBITMAP bitmap) : bitmap_(bitmap) {}
 
-  HANDLE get() const { return handle_; }
-  HICON icon() const { return static_cast<HICON>(handle_); }
-  UINT type() const { return type_; }
-  explicit operator bool() const { return handle_ != nullptr; }
+  HANDLE get() const {
+    return icon_ ? static_cast<HANDLE>(icon_.get()) : static_cast<HANDLE>(bitmap_.get());
+  }
+  HICON icon() const { return icon_.get(); }
+  UINT type() const { return bitmap_ ? IMAGE_BITMAP : IMAGE_ICON; }
+  explicit operator bool() const { return get() != nullptr; }
 
  private:
-  void Free();
-  HANDLE handle_ = nullptr;
-  UINT type_ = IMAGE_ICON;
+  OwnedIcon icon_;
+  OwnedBitmap bitmap_;
 };
 
 // A picture resource of `module`, as an icon (preferred: it keeps its
@@ -56,7 +44,6 @@ Picture LoadIconResource(HINSTANCE module, const wchar_t* resource, int size);
 class FontCache {
  public:
   FontCache() = default;
-  ~FontCache();
   FontCache(const FontCache&) = delete;
   FontCache& operator=(const FontCache&) = delete;
 
@@ -66,7 +53,7 @@ class FontCache {
   HFONT Get(const ui::FontSpec& wanted, int dpi);
 
  private:
-  std::map<std::tuple<std::string, int, int, int, int>, HFONT> fonts_;
+  std::map<std::tuple<std::string, int, int, int, int>, OwnedFont> fonts_;
 };
 
 }  // namespace ferrolis::platform::win32

@@ -33,9 +33,11 @@ DWORD OptionStyles(const ui::Control&) { return BS_RADIOBUTTON; }
 DWORD FrameStyles(const ui::Control&) { return BS_GROUPBOX | WS_CLIPSIBLINGS; }
 
 // The horizontal scroll bar shows only while a line is wider than the list
-// (its extent is fitted to the widest line as lines come).
+// (its extent is fitted to the widest line as lines come). The list keeps the
+// box it was given: left to fit itself to whole lines, it shrinks again each
+// time the scroll bar comes and goes, and loses lines it had room for.
 DWORD ListStyles(const ui::Control& control) {
-  return LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL |
+  return LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL |
          (control.extended_selection() ? LBS_EXTENDEDSEL : 0);
 }
 

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/win32/win32_kinds.h"
@@ -23,7 +24,6 @@ Win32Renderer::~Win32Renderer() {
   // Forms normally destroy their windows themselves; a renderer that goes
   // first takes what is left with it.
   while (!forms_.empty()) DestroyForm(*forms_.begin()->second->form);
-  if (hidden_owner_) DestroyWindow(hidden_owner_);
 }
 
 Win32Renderer::FormWindow* Win32Renderer::Find(const ui::Form& form) const {
@@ -46,6 +46,16 @@ bool Win32Renderer::IsFormWindow(HWND hwnd) const {
                      [hwnd](const auto& entry) { return entry.second->hwnd == hwnd; });
 }
 
+// The control's place among its form's controls, counted from well above
+// IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape.
+int Win32Renderer::ControlId(const ui::Control& control) {
+  constexpr int kFirstId = 1000;
+  const auto& controls = control.form().controls();
+  const auto at = std::find_if(controls.begin(), controls.end(),
+                               [&](const auto& c) { return c.get() == &control; });
+  return kFirstId + static_cast<int>(at - controls.begin());
+}
+
 HWND Win32Renderer::ControlHandle(const ui::Control& control) const {
   const ControlWindow* cw = Find(control);
   return cw ? cw->hwnd : nullptr;
@@ -53,7 +63,7 @@ HWND Win32Renderer::ControlHandle(const ui::Control& control) const {
 
 HWND Win32Renderer::TooltipHandle(const ui::Form& form) const {
   const FormWindow* fw = Find(form);
-  return fw ? fw->tooltip : nullptr;
+  return fw ? fw->tooltip.get() : nullptr;
 }
 
 int Win32Renderer::FormDpi(const ui::Form& form) const {
@@ -63,7 +73,7 @@ int Win32Renderer::FormDpi(const ui::Form& form) const {
 
 platform::NativeHandle Win32Renderer::WindowHandle(const ui::Form& form) const {
   const FormWindow* fw = Find(form);
-  return fw ? reinterpret_cast<platform::NativeHandle>(fw->hwnd) : 0;
+  return fw ? reinterpret_cast<platform::NativeHandle>(fw->hwnd.get()) : 0;
 }
 
 platform::NativeHandle Win32Renderer::IconHandle(const ui::Form& form) const {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/win32/win32_gdi.h"
+#include "platform/win32/win32_handle.h"
 #include "platform/win32/win32_layout.h"
 #include "ui/form.h"
 #include "ui/renderer.h"
@@ -59,8 +60,9 @@ class Win32Renderer final : public ui::Renderer {
   HWND TooltipHandle(const ui::Form& form) const;
   // The form's menu bar; nullptr when it declares no menu.
   HMENU MenuHandle(const ui::Form& form) const;
-  // The command id of a menu item on its form's menu bar.
-  static int MenuItemId(const ui::Control& item);
+  // The id of a control's window, and the command id of a menu item on its
+  // form's menu bar: one rule for both.
+  static int ControlId(const ui::Control& control);
   // The DPI the form is laid out for.
   int FormDpi(const ui::Form& form) const;
   // Finds the user32 functions that Windows 7 and 8.1 lack (GetDpiForWindow,
@@ -80,6 +82,7 @@ class Win32Renderer final : public ui::Renderer {
   struct ControlWindow {
     ui::Control* control = nullptr;
     FormWindow* form = nullptr;
+    // Destroyed with its parent, the form's window.
     HWND hwnd = nullptr;
     // The window procedure of the control's class, which ControlProc replaces.
     WNDPROC native_proc = nullptr;
@@ -87,29 +90,35 @@ class Win32Renderer final : public ui::Renderer {
     // or -1; measured once the running event ends.
     int unmeasured_from = -1;
   };
+  // Its members go in the reverse of this order: the tooltip, then the
+  // window (with its children and menu bar), whose last messages still find
+  // the controls' records; the icons and pictures last, once nothing shows
+  // them any more.
   struct FormWindow {
     Win32Renderer* renderer = nullptr;
     ui::Form* form = nullptr;
-    HWND hwnd = nullptr;
-    HWND tooltip = nullptr;
+    Picture icon_big;
+    Picture icon_small;
+    // Icons and bitmaps shown by controls.
+    std::vector<Picture> pictures;
+    std::vector<std::unique_ptr<ControlWindow>> controls;
     // The DPI of the window's monitor, which the system draws its frame,
     // caption and menu bar at.
     int monitor_dpi = 96;
     // The DPI the form's controls, fonts and pictures are laid out at: the
     // monitor's, or less when the window would not fit in the work area.
     int dpi = 96;
-    std::vector<std::unique_ptr<ControlWindow>> controls;
     // The child that had the focus when the window was last deactivated, or
     // that code asked for before the window was shown.
     HWND focus_to_restore = nullptr;
     // Windows this form disabled while it runs modal.
     std::vector<HWND> disabled_for_modal;
-    // Destroyed with the window, which owns it once SetMenu has given it.
+    // Owned by the window once SetMenu has given it, and destroyed with it.
     HMENU menu_bar = nullptr;
-    Picture icon_big;
-    Picture icon_small;
-    // Icons and bitmaps shown by controls.
-    std::vector<Picture> pictures;
+    OwnedWindow hwnd;
+    // Owned by the window too (its popup), but destroyed first here, as the
+    // system would.
+    OwnedWindow tooltip;
   };
 
   // Win32 calls made on behalf of code: focus arrivals they cause are held
@@ -139,8 +148,11 @@ class Win32Renderer final : public ui::Renderer {
     int saved_depth_;
   };
 
-  static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  // Nothing unwinds through the system's frames: an exception that gets
+  // this far ends the program.
+  static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam,
+                                      LPARAM lparam) noexcept;
   // The message handled by the control's own class.
   static LRESULT CallNative(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleFormMessage(FormWindow& fw, UINT message, WPARAM wparam, LPARAM lparam);
@@ -163,7 +175,7 @@ class Win32Renderer final : public ui::Renderer {
 
   void RegisterClasses();
   HWND HiddenOwner();
-  void CreateControl(FormWindow& fw, ui::Control& control, int id);
+  void CreateControl(FormWindow& fw, ui::Control& control);
   PixelRect PlacedRect(FormWindow& fw, const ui::Control& control);
   void Layout(FormWindow& fw);
   void CreateTooltip(FormWindow& fw);
@@ -186,13 +198,13 @@ class Win32Renderer final : public ui::Renderer {
   void FitListExtent(ControlWindow& cw, int from);
   void ApplyGroupTabStops(FormWindow& fw);
   void BuildMenuBar(FormWindow& fw);
-  HMENU BuildMenu(FormWindow& fw, const ui::Control* parent, bool bar);
+  OwnedMenu BuildMenu(FormWindow& fw, const ui::Control* parent, bool bar);
   void FocusOnShow(FormWindow& fw);
   void ReleaseModalDisable(FormWindow& fw);
 
   ui::Runtime& runtime_;
   HINSTANCE instance_;
-  HWND hidden_owner_ = nullptr;
+  OwnedWindow hidden_owner_;
   std::unordered_map<const ui::Form*, std::unique_ptr<FormWindow>> forms_;
   std::unordered_map<const ui::Control*, ControlWindow*> by_control_;
   std::unordered_map<HWND, ControlWindow*> by_hwnd_;

@@ -16,9 +16,6 @@ namespace ferrolis::platform::win32 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"FerrolisForm";
-// Control ids start well above IDOK and IDCANCEL, which the dialog manager
-// sends for Enter and Escape.
-constexpr int kFirstControlId = 1000;
 constexpr int kAppIconId = 1;
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -130,8 +127,8 @@ void Win32Renderer::RegisterClasses() {
 // WS_EX_TOOLWINDOW would not).
 HWND Win32Renderer::HiddenOwner() {
   if (!hidden_owner_) {
-    hidden_owner_ = CreateWindowExW(0, kFormClass, L"Ferrolis", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                    nullptr, instance_, nullptr);
+    hidden_owner_.reset(CreateWindowExW(0, kFormClass, L"Ferrolis", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                        nullptr, instance_, nullptr));
   }
   return hidden_owner_;
 }
@@ -146,7 +143,7 @@ void Win32Renderer::LoadIcons(FormWindow& fw) {
   };
   fw.icon_big = load(SM_CXICON);
   fw.icon_small = load(SM_CXSMICON);
-  if (!fw.icon_big) fw.icon_big = {CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)), IMAGE_ICON};
+  if (!fw.icon_big) fw.icon_big = Picture(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
   SendMessageW(fw.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(fw.icon_big.get()));
   SendMessageW(fw.hwnd, WM_SETICON, ICON_SMALL,
                reinterpret_cast<LPARAM>((fw.icon_small ? fw.icon_small : fw.icon_big).get()));
@@ -176,9 +173,9 @@ void Win32Renderer::CreateForm(ui::Form& form) {
   } else if (!form.style().show_in_taskbar) {
     owner = HiddenOwner();
   }
-  fw.hwnd =
-      CreateWindowExW(styles.ex_style, kFormClass, Widen(form.caption()).c_str(), styles.style,
-                      CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr, instance_, &fw);
+  fw.hwnd.reset(CreateWindowExW(styles.ex_style, kFormClass, Widen(form.caption()).c_str(),
+                                styles.style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner,
+                                nullptr, instance_, &fw));
   if (!fw.hwnd) {
     forms_.erase(&form);
     return;
@@ -192,12 +189,7 @@ void Win32Renderer::CreateForm(ui::Form& form) {
 
   // Child windows in tab order: the dialog manager tabs through them in the
   // order they were created.
-  for (ui::Control* control : ui::TabOrder(form)) {
-    const auto position = std::find_if(form.controls().begin(), form.controls().end(),
-                                       [control](const auto& c) { return c.get() == control; });
-    CreateControl(fw, *control,
-                  kFirstControlId + static_cast<int>(position - form.controls().begin()));
-  }
+  for (ui::Control* control : ui::TabOrder(form)) CreateControl(fw, *control);
   // A radio button sets its own WS_TABSTOP when it is checked or unchecked:
   // the group's one tab stop is placed again after them.
   ApplyGroupTabStops(fw);
@@ -206,7 +198,7 @@ void Win32Renderer::CreateForm(ui::Form& form) {
 
 // One control's window, from its kind's row: class and styles, window text,
 // picture, the kind's own steps, then the model's state.
-void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) {
+void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control) {
   const NativeKind& row = NativeKindOf(control.kind());
   if (row.window_class == nullptr) return;  // menu items live on the menu bar
   WindowStyles styles = ControlStyles(control);
@@ -228,10 +220,10 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
 
   // Created in place and with its font, rather than moved and given it after.
   const PixelRect rect = PlacedRect(fw, control);
-  HWND hwnd =
-      CreateWindowExW(styles.ex_style, row.window_class, Widen(WindowTextOf(control)).c_str(),
-                      styles.style, rect.left, rect.top, rect.width, rect.height, fw.hwnd,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  HWND hwnd = CreateWindowExW(
+      styles.ex_style, row.window_class, Widen(WindowTextOf(control)).c_str(), styles.style,
+      rect.left, rect.top, rect.width, rect.height, fw.hwnd,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control))), instance_, nullptr);
   if (!hwnd) return;
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(control.font(), fw.dpi)),
                FALSE);
@@ -256,8 +248,7 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control, int id) 
   }
   if (row.after_create) row.after_create(hwnd, control);
   // A line or an image may size itself when it is made (an etched line adds
-  // its edge, an image may take its picture's size): back into its box. (A
-  // list box keeps the whole number of lines it fits itself to.)
+  // its edge, an image may take its picture's size): back into its box.
   if (control.kind() == ui::ControlKind::Line || control.kind() == ui::ControlKind::Image) {
     RECT made{};
     GetWindowRect(hwnd, &made);
@@ -302,10 +293,10 @@ void Win32Renderer::Layout(FormWindow& fw) {
 // form is on screen, so this waits until then: the form shows sooner.
 void Win32Renderer::CreateTooltip(FormWindow& fw) {
   if (fw.tooltip) return;
-  fw.tooltip =
-      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, fw.hwnd, nullptr, instance_, nullptr);
+  fw.tooltip.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, fw.hwnd, nullptr,
+                                   instance_, nullptr));
   if (!fw.tooltip) return;
   SendMessageW(fw.tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(ui::FontSpec{}, fw.dpi)),
                FALSE);
@@ -372,9 +363,9 @@ void Win32Renderer::DestroyForm(ui::Form& form) {
       by_control_.erase(cw->control);
       by_hwnd_.erase(cw->hwnd);
     }
-    // Children, tooltip and menu go with the window; its icons and pictures
-    // with `owned`, once nothing shows them any more.
-    if (fw.hwnd) DestroyWindow(fw.hwnd);
+    // The tooltip, the window with its children and menu, then its icons
+    // and pictures.
+    owned.reset();
   }
   DeliverHeldFocus();
 }

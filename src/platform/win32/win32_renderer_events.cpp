@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <exception>
 #include <string>
 
 #include "platform/win32/win32_kinds.h"
@@ -67,7 +66,8 @@ bool CanTakeFocus(HWND hwnd) {
 }  // namespace
 
 // The trampoline: every form window carries its FormWindow in GWLP_USERDATA.
-LRESULT CALLBACK Win32Renderer::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK Win32Renderer::FormProc(HWND hwnd, UINT message, WPARAM wparam,
+                                         LPARAM lparam) noexcept {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -83,14 +83,12 @@ LRESULT CALLBACK Win32Renderer::FormProc(HWND hwnd, UINT message, WPARAM wparam,
     // should one get this far, the program still ends here.
     self.runtime_.system().ExitProcess(0);
     return 0;
-  } catch (...) {
-    // Nothing may unwind through the system's frames.
-    std::terminate();
   }
 }
 
 // Every control window carries its ControlWindow in GWLP_USERDATA.
-LRESULT CALLBACK Win32Renderer::ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK Win32Renderer::ControlProc(HWND hwnd, UINT message, WPARAM wparam,
+                                            LPARAM lparam) noexcept {
   auto* cw = reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (cw == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
   if (message == WM_NCDESTROY) {
@@ -105,8 +103,6 @@ LRESULT CALLBACK Win32Renderer::ControlProc(HWND hwnd, UINT message, WPARAM wpar
   } catch (const ui::ProgramEnded&) {
     self.runtime_.system().ExitProcess(0);
     return 0;
-  } catch (...) {
-    std::terminate();
   }
 }
 
@@ -228,7 +224,7 @@ void Win32Renderer::HandleDialogCommand(FormWindow& fw, int id) {
     target = ui::EscapeTarget(*fw.form);
   } else {
     for (const auto& control : fw.form->controls()) {
-      if (control->kind() == ui::ControlKind::MenuItem && MenuItemId(*control) == id) {
+      if (control->kind() == ui::ControlKind::MenuItem && ControlId(*control) == id) {
         target = control.get();
       }
     }

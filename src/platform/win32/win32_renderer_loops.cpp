@@ -15,8 +15,9 @@
 //    system's frames (DispatchMessage, MessageBox, the dialog manager).
 //  - Calls made for code run inside a CodeCall: the focus arrivals they cause
 //    are held and delivered (GotFocus) once the call is over, for the same
-//    reason. The window procedures catch whatever still escapes, since
-//    nothing may unwind through a system frame.
+//    reason. The window procedures are noexcept: an End that still gets
+//    there ends the program, anything else terminates it, since nothing may
+//    unwind through a system frame.
 #include "platform/win32/win32_renderer.h"
 #include "platform/win32/win32_text.h"
 
@@ -120,7 +121,7 @@ void Win32Renderer::QuitMessageLoop() {
 int Win32Renderer::ShowMessageBox(ui::Form* owner, const std::string& prompt,
                                   const std::string& title, int style) {
   const FormWindow* fw = owner ? Find(*owner) : nullptr;
-  HWND hwnd = fw ? fw->hwnd : nullptr;
+  HWND hwnd = fw ? fw->hwnd.get() : nullptr;
   // The style values are MB_ flags. Without an owner the box still keeps
   // the program's windows from being used while it is open.
   UINT type = static_cast<UINT>(style);

@@ -2,16 +2,13 @@
 // one of them changes (caption, enabled, visible), and its commands passed to
 // the runtime as the item's click.
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/win32_renderer.h"
 #include "platform/win32/win32_text.h"
 
 namespace ferrolis::platform::win32 {
 namespace {
-
-// Menu command ids share the range of the control ids: the control's place
-// among its form's controls, above IDOK and IDCANCEL.
-constexpr int kFirstMenuId = 1000;
 
 bool HasItems(const ui::Form& form, const ui::Control& menu) {
   return std::any_of(form.controls().begin(), form.controls().end(), [&](const auto& c) {
@@ -21,13 +18,6 @@ bool HasItems(const ui::Form& form, const ui::Control& menu) {
 
 }  // namespace
 
-int Win32Renderer::MenuItemId(const ui::Control& item) {
-  const auto& controls = item.form().controls();
-  const auto at = std::find_if(controls.begin(), controls.end(),
-                               [&](const auto& c) { return c.get() == &item; });
-  return kFirstMenuId + static_cast<int>(at - controls.begin());
-}
-
 HMENU Win32Renderer::MenuHandle(const ui::Form& form) const {
   const FormWindow* fw = Find(form);
   return fw ? fw->menu_bar : nullptr;
@@ -35,8 +25,9 @@ HMENU Win32Renderer::MenuHandle(const ui::Form& form) const {
 
 // The items declared In(parent), in declaration order; the bar's when parent
 // is null. A hidden item is left out, a disabled one is greyed.
-HMENU Win32Renderer::BuildMenu(FormWindow& fw, const ui::Control* parent, bool bar) {
-  HMENU menu = bar ? CreateMenu() : CreatePopupMenu();
+// A submenu belongs to the menu once appended to it.
+OwnedMenu Win32Renderer::BuildMenu(FormWindow& fw, const ui::Control* parent, bool bar) {
+  OwnedMenu menu(bar ? CreateMenu() : CreatePopupMenu());
   for (const auto& owned : fw.form->controls()) {
     const ui::Control& item = *owned;
     if (item.kind() != ui::ControlKind::MenuItem || item.container() != parent || !item.visible()) {
@@ -49,11 +40,13 @@ HMENU Win32Renderer::BuildMenu(FormWindow& fw, const ui::Control* parent, bool b
     const UINT state = item.enabled() ? MF_ENABLED : MF_GRAYED;
     const std::wstring caption = Widen(item.caption());
     if (HasItems(*fw.form, item)) {
-      AppendMenuW(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(BuildMenu(fw, &item, false)),
-                  caption.c_str());
+      OwnedMenu submenu = BuildMenu(fw, &item, false);
+      if (AppendMenuW(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(submenu.get()),
+                      caption.c_str())) {
+        submenu.release();
+      }
     } else {
-      AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(MenuItemId(item)),
-                  caption.c_str());
+      AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(ControlId(item)), caption.c_str());
     }
   }
   return menu;
@@ -65,10 +58,11 @@ void Win32Renderer::BuildMenuBar(FormWindow& fw) {
     return c->kind() == ui::ControlKind::MenuItem;
   });
   if (!declared) return;
-  HMENU old = fw.menu_bar;
-  fw.menu_bar = BuildMenu(fw, nullptr, true);
-  SetMenu(fw.hwnd, fw.menu_bar);
-  if (old) DestroyMenu(old);
+  OwnedMenu bar = BuildMenu(fw, nullptr, true);
+  if (!SetMenu(fw.hwnd, bar)) return;
+  // The window lets go of the bar it had: it is ours to destroy.
+  OwnedMenu old(std::exchange(fw.menu_bar, bar.release()));
+  old.reset();
   DrawMenuBar(fw.hwnd);
 }
 

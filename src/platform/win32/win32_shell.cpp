@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_handle.h"
 #include "platform/win32/win32_text.h"
 
 namespace ferrolis::platform::win32 {
@@ -56,8 +57,8 @@ bool Win32Shell::StartProgram(const std::string& path, int show) {
                       &startup, &process)) {
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // The program runs on by itself: its handles are not kept.
+  const OwnedKernelHandle thread(process.hThread), started(process.hProcess);
   return true;
 }
 

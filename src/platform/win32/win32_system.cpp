@@ -10,14 +10,13 @@ namespace {
 
 // The user of a process's token as DOMAIN\name, or empty text.
 std::string TokenAccount(HANDLE process) {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
+  HANDLE opened = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &opened)) return {};
+  const OwnedKernelHandle token(opened);
   DWORD size = 0;
   GetTokenInformation(token, TokenUser, nullptr, 0, &size);
   std::vector<BYTE> user(size);
-  const bool got = size != 0 && GetTokenInformation(token, TokenUser, user.data(), size, &size);
-  CloseHandle(token);
-  if (!got) return {};
+  if (size == 0 || !GetTokenInformation(token, TokenUser, user.data(), size, &size)) return {};
   const PSID sid = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
   wchar_t name[256] = {};
   wchar_t domain[256] = {};
@@ -30,11 +29,9 @@ std::string TokenAccount(HANDLE process) {
 
 // The account of the process `process_id`, or empty text.
 std::string ProcessAccount(DWORD process_id) {
-  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
-  if (process == nullptr) return {};
-  std::string account = TokenAccount(process);
-  CloseHandle(process);
-  return account;
+  const OwnedKernelHandle process(
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
+  return process ? TokenAccount(process) : std::string();
 }
 
 // Enables the debug privilege of this process, which administrators hold but
@@ -42,10 +39,11 @@ std::string ProcessAccount(DWORD process_id) {
 class DebugPrivilege {
  public:
   DebugPrivilege() {
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token_)) {
-      token_ = nullptr;
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
       return;
     }
+    token_.reset(token);
     TOKEN_PRIVILEGES wanted{};
     wanted.PrivilegeCount = 1;
     wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
@@ -57,14 +55,13 @@ class DebugPrivilege {
   }
   ~DebugPrivilege() {
     if (enabled_) AdjustTokenPrivileges(token_, FALSE, &previous_, 0, nullptr, nullptr);
-    if (token_ != nullptr) CloseHandle(token_);
   }
   DebugPrivilege(const DebugPrivilege&) = delete;
   DebugPrivilege& operator=(const DebugPrivilege&) = delete;
   bool enabled() const { return enabled_; }
 
  private:
-  HANDLE token_ = nullptr;
+  OwnedKernelHandle token_;
   TOKEN_PRIVILEGES previous_{};
   bool enabled_ = false;
 };
@@ -79,9 +76,7 @@ void SetQuietErrorMode() {
 Win32System::Win32System(std::wstring instance_mutex)
     : instance_mutex_name_(std::move(instance_mutex)) {}
 
-Win32System::~Win32System() {
-  if (instance_mutex_) CloseHandle(instance_mutex_);
-}
+Win32System::~Win32System() = default;
 
 // The first copy creates the mutex and holds it until it ends; a later copy
 // finds it already there.
@@ -89,11 +84,12 @@ bool Win32System::AnotherInstanceRunning() {
   if (checked_) return another_running_;
   checked_ = true;
   SetLastError(ERROR_SUCCESS);
-  instance_mutex_ = CreateMutexW(nullptr, FALSE, instance_mutex_name_.c_str());
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, instance_mutex_name_.c_str());
   const DWORD error = GetLastError();
+  instance_mutex_.reset(mutex);
   // A mutex we may not open (another user's) is another copy all the same.
   another_running_ =
-      error == ERROR_ALREADY_EXISTS || (instance_mutex_ == nullptr && error == ERROR_ACCESS_DENIED);
+      error == ERROR_ALREADY_EXISTS || (mutex == nullptr && error == ERROR_ACCESS_DENIED);
   return another_running_;
 }
 

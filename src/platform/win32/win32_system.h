@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/system.h"
+#include "platform/win32/win32_handle.h"
 
 namespace ferrolis::platform::win32 {
 
@@ -39,7 +40,7 @@ class Win32System final : public System {
 
  private:
   std::wstring instance_mutex_name_;
-  HANDLE instance_mutex_ = nullptr;
+  OwnedKernelHandle instance_mutex_;
   bool checked_ = false;
   bool another_running_ = false;
 };

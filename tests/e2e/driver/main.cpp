@@ -237,6 +237,15 @@ int CmdLineRect(HWND list, int index) {
   if (driver::Ask(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) == LB_ERR ||
       r.bottom <= r.top)
     return kNotFound;
+  // A line scrolled out of sight is scrolled into it first, as a user would
+  // before clicking it (the list's horizontal scroll bar may hide the last one).
+  RECT client{};
+  GetClientRect(list, &client);
+  if (r.top < client.top || r.bottom > client.bottom) {
+    driver::Ask(list, LB_SETTOPINDEX, index, 0);
+    if (driver::Ask(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+      return kNotFound;
+  }
   MapWindowPoints(list, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
   WriteLine(Geometry(r));
   return kOk;
@@ -264,7 +273,8 @@ int Usage() {
       "  rect <title> [control]       prints the screen rectangle WxH+X+Y of the window or\n"
       "                               of one of its controls\n"
       "  lines <title> <control>      prints the lines of a list box, '* ' before selected ones\n"
-      "  linerect <title> <control> <n>  the screen rectangle of line n of a list box\n"
+      "  linerect <title> <control> <n>  the screen rectangle of line n of a list box, scrolled\n"
+      "                               into view first\n"
       "  popup [ms]                   waits for an open menu, prints its screen rectangle\n"
       "controls: a caption (with or without '&'), the text of the label before it, #id,\n"
       "or CLASS[n] (n-th of that class in reading order, from 0)");
