@@ -5,7 +5,7 @@
 #include <exception>
 #include <vector>
 
-#include "registry/open_key.h"
+#include "registry/idbas_registry.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
 
@@ -36,10 +36,6 @@ ui::FontSpec Comic(double points, bool bold = false, bool underline = false) {
 
 // The largest value data GetKeyValue reads, in bytes.
 constexpr std::uint32_t kValueBufferSize = 1024;
-
-// The key is opened for reading only: asking for write rights under
-// HKEY_LOCAL_MACHINE would fail for anyone without administrator rights.
-constexpr std::uint32_t kReadAccess = platform::kKeyRead;
 
 }  // namespace
 
@@ -176,22 +172,18 @@ void frmAbout::StartSysInfo() {
 
 bool frmAbout::GetKeyValue(platform::RootKey KeyRoot, const std::string& KeyName,
                            const std::string& SubKeyRef, std::string& KeyVal) {
-  registry::OpenKey key(services_.registry);
-  if (key.Open(KeyRoot, KeyName, kReadAccess) != platform::kErrorSuccess) {
+  // Read-only: asking for write rights under HKEY_LOCAL_MACHINE would fail
+  // for anyone without administrator rights.
+  const std::optional<registry::IDBAS_Registry::RawValue> value =
+      registry::IDBAS_Registry(services_.registry)
+          .ReadRawValue(KeyRoot, KeyName, SubKeyRef, kValueBufferSize);
+  if (!value) {
     KeyVal.clear();
     return false;
   }
-  std::vector<std::uint8_t> buffer(kValueBufferSize, 0);
-  std::uint32_t type = 0;
-  std::uint32_t size = kValueBufferSize;
-  if (services_.registry.QueryValue(key.handle(), SubKeyRef, &type, buffer.data(), &size) !=
-      platform::kErrorSuccess) {
-    KeyVal.clear();
-    return false;
-  }
-  std::string data(buffer.begin(), buffer.begin() + std::min(size, kValueBufferSize));
+  std::string data(value->data.begin(), value->data.end());
   if (!data.empty() && data.back() == '\0') data.pop_back();
-  KeyVal = type == platform::kRegSz ? data : std::string();  // text comes in UTF-8
+  KeyVal = value->type == platform::kRegSz ? data : std::string();  // text comes in UTF-8
   return true;
 }
 

@@ -82,10 +82,9 @@ class Module1 {
   static std::string FloppyCopyPath();
 
  private:
-  // Replaces the file at `path` by one holding `bytes`, written first to a
-  // new file of its own beside it (path.1.tmp, path.2.tmp, ...: the first
-  // that can be created new, a leftover of that name cleared on the way);
-  // raises platform::FileError and leaves the old file as it was.
+  // Replaces the file at `path` by one holding `bytes` through
+  // platform::ReplaceWholeFile, its final move tried again while the old file
+  // is held; raises platform::FileError and leaves the old file as it was.
   void ReplaceFile(const std::string& path, const std::string& bytes);
 
   platform::FileSystem& files_;

@@ -1,17 +1,10 @@
 #include "autologon/winlogon.h"
 
+#include "platform/ascii.h"
 #include "registry/open_key.h"
 #include "ui/msgbox.h"
 
 namespace ferrolis::autologon {
-namespace {
-
-bool IsBlank(std::string_view text) {
-  return text.find_first_not_of(' ') == std::string_view::npos;
-}
-
-}  // namespace
-
 bool Winlogon::KeyOpensForWriting() const {
   registry::OpenKey key(registry_.platform());
   const std::string path =
@@ -40,7 +33,7 @@ std::string Winlogon::ReadShellValue() const {
 }
 
 ShellWrite Winlogon::WriteShellValue(const std::string& text) {
-  if (IsBlank(text)) return ShellWrite::Blank;
+  if (platform::IsBlank(text)) return ShellWrite::Blank;
   if (text.find_first_of("*?") != std::string::npos) return ShellWrite::Wildcard;
   try {
     switch (files_.FindEntry(text)) {

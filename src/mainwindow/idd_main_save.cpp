@@ -12,9 +12,6 @@
 namespace ferrolis::mainwindow {
 namespace {
 
-// The restriction rows in the order they are written.
-constexpr int kWriteOrder[] = {10, 11, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-
 // The settings the registry refused, one a line, each by the name the user
 // knows it by: a restriction's caption, a Winlogon value's name.
 std::string RefusedMessage(const std::vector<std::string>& refused) {
@@ -58,7 +55,7 @@ bool IDD_Main::SaveConfiguration() {
   logon(autologon::kDefaultPassword, IDE_Password.text());
   logon(autologon::kDefaultDomainName, IDE_Domain.text());
 
-  for (const int index : kWriteOrder) {
+  for (const int index : restrictions::kReadWriteOrder) {
     const auto row = static_cast<std::size_t>(index);
     if (!restrictions_.SetShellRestriction(index, IDCK_Disable[row]->value() != 0)) {
       refused.emplace_back(restrictions::kShellRestrictions[row].Caption);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -108,6 +109,17 @@ class FileSystem {
   // FileError.
   virtual void CreateFolders(const std::string& path) = 0;
 };
+
+// Replaces the file at `path` by one holding exactly `bytes`. They are written
+// first to a new file of their own beside it (path.1.tmp, path.2.tmp, ...: the
+// first name that can be created new, a leftover of that name cleared on the
+// way), flushed, and that file then moves over `path` in one step (same folder),
+// so a file at `path` is always whole. `move` makes that move (FileSystem::Replace
+// when empty), for a caller that tries it again. Raises FileError; `path` then
+// is as it was and the temporary file is deleted where it can be.
+void ReplaceWholeFile(
+    FileSystem& files, const std::string& path, const std::string& bytes,
+    const std::function<void(const std::string& from, const std::string& to)>& move = {});
 
 // For a 32-bit program on 64-bit Windows: the path through the Sysnative
 // alias (C:\Windows\Sysnative\...) that reaches `path` in the native system

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "platform/ascii.h"
 #include "platform/registry.h"
 
 namespace ferrolis::platform {
@@ -8,11 +9,7 @@ namespace {
 // The first name of the path, in upper case.
 std::string FirstName(const std::string& path, std::size_t* end) {
   *end = std::min(path.find('\\'), path.size());
-  std::string name = path.substr(0, *end);
-  for (char& c : name) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return name;
+  return AsciiUppercase(std::string_view(path).substr(0, *end));
 }
 
 }  // namespace

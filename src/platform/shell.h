@@ -10,7 +10,6 @@
 namespace ferrolis::platform {
 
 // Show states for ShellExecute and started programs (SW_ values).
-inline constexpr int kShowHide = 0;
 inline constexpr int kShowNormal = 1;
 
 class Shell {

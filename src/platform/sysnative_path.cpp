@@ -1,25 +1,13 @@
-#include <algorithm>
-
+#include "platform/ascii.h"
 #include "platform/files.h"
 
 namespace ferrolis::platform {
-namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-}  // namespace
-
 std::string SysnativePath(const std::string& path, const std::string& system_directory) {
   std::string_view directory = system_directory;
   while (!directory.empty() && directory.back() == '\\') directory.remove_suffix(1);
   const auto parent = directory.find_last_of('\\');
   if (parent == std::string_view::npos || path.size() < directory.size() ||
-      !SameText(std::string_view(path).substr(0, directory.size()), directory)) {
+      !EqualIgnoringCase(std::string_view(path).substr(0, directory.size()), directory)) {
     return path;
   }
   const std::string_view rest = std::string_view(path).substr(directory.size());

@@ -36,20 +36,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// Decodes one UTF-8 sequence at `i`, advancing it; malformed bytes give U+FFFD.
-char32_t NextCodePoint(std::string_view s, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(s[i++]);
-  if (lead < 0x80) return lead;
-  int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-  if (extra < 0) return 0xFFFD;
-  char32_t cp = lead & (0x3F >> extra);
-  for (int k = 0; k < extra; ++k) {
-    if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 0xFFFD;
-    cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-  }
-  return cp;
-}
-
 }  // namespace
 
 std::string Cp1252Codec::ToAnsi(std::string_view utf8) const {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.h"
+
 namespace ferrolis::platform {
 
 class TextCodec {
@@ -25,8 +27,8 @@ class Cp1252Codec final : public TextCodec {
 };
 
 // UTF-8 to UTF-16 code units and back, for the registry's wide data and for
-// files written in UTF-16. A malformed UTF-8 sequence becomes U+FFFD; an
-// unpaired surrogate becomes U+FFFD in UTF-8.
+// files written in UTF-16. A malformed UTF-8 character (see utf8.h) becomes
+// U+FFFD; an unpaired surrogate becomes U+FFFD in UTF-8.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 

@@ -119,6 +119,17 @@ class IDBAS_Registry {
   // (87).
   long DeleteSubkeyTree(platform::RootKey RootKey, std::string_view KeyPath, std::string_view Name);
 
+  // The type and data of a value as stored, no more than Limit bytes of it,
+  // the key (RootKey, Path: taken as it is) opened for reading only, which
+  // anyone may do even under HKEY_LOCAL_MACHINE. Nothing when the key does not
+  // open or the value cannot be read into Limit bytes.
+  struct RawValue {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+  };
+  std::optional<RawValue> ReadRawValue(platform::RootKey RootKey, const std::string& Path,
+                                       std::string_view ValueName, std::uint32_t Limit) const;
+
   // Reads the data of a value of an open key; nothing when it cannot be
   // queried or read or has a type the program does not read.
   std::optional<RegistryValue> ReadValueData(platform::KeyHandle key,

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstddef>
 
+#include "platform/ascii.h"
 #include "registry/idbas_registry.h"
 
 namespace ferrolis::registry {
@@ -21,13 +22,10 @@ constexpr std::array<RootRow, 5> kRoots = {{
     {"HKEY_CURRENT_CONFIG", platform::kHkeyCurrentConfig},
 }};
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 }  // namespace
 
 platform::RootKey IDBAS_Registry::RootKeyFromName(std::string_view name) {
-  std::string upper(name);
-  for (char& c : upper) c = AsciiUpper(c);
+  const std::string upper = platform::AsciiUppercase(name);
   for (const RootRow& row : kRoots) {
     if (upper == row.name) return row.handle;
   }

@@ -15,7 +15,7 @@ class OpenKey {
   OpenKey& operator=(const OpenKey&) = delete;
   ~OpenKey() { Close(); }
 
-  // RegOpenKeyExA; the key stays closed (handle 0) when the call fails.
+  // Opens an existing key; it stays closed (handle 0) when the call fails.
   long Open(platform::RootKey root, const std::string& path, std::uint32_t access) {
     Close();
     platform::KeyHandle key = 0;
@@ -23,7 +23,8 @@ class OpenKey {
     if (result == platform::kErrorSuccess) handle_ = key;
     return result;
   }
-  // RegCreateKeyExA: opens the key, creating every missing level.
+  // Opens the key, creating every missing level; it stays closed (handle 0)
+  // when the call fails.
   long Create(platform::RootKey root, const std::string& path, std::uint32_t access) {
     Close();
     platform::KeyHandle key = 0;

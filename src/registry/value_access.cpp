@@ -5,6 +5,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/ascii.h"
+#include "platform/utf8.h"
 #include "registry/idbas_registry.h"
 #include "registry/open_key.h"
 
@@ -27,15 +29,7 @@ std::string HexPairs(const std::uint8_t* data, std::size_t size) {
 // The text less its last character, whatever it is: the stored size counts
 // the terminating NUL. A character is a whole UTF-8 sequence.
 std::string_view WithoutLastCharacter(std::string_view text) {
-  if (text.empty()) return text;
-  std::size_t end = text.size() - 1;
-  for (int k = 0; k < 3 && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80; ++k)
-    --end;
-  return text.substr(0, end);
-}
-
-bool IsBlank(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
+  return text.substr(0, platform::LastCharacterOffset(text));
 }
 
 // The value a read gives for data of `type` (nothing for a type the program
@@ -126,6 +120,25 @@ std::optional<RegistryValue> IDBAS_Registry::ReadValueData(platform::KeyHandle k
   return Decode(type, buffer.data(), std::min(got, size));
 }
 
+std::optional<IDBAS_Registry::RawValue> IDBAS_Registry::ReadRawValue(platform::RootKey RootKey,
+                                                                     const std::string& Path,
+                                                                     std::string_view ValueName,
+                                                                     std::uint32_t Limit) const {
+  OpenKey key(registry_);
+  if (key.Open(RootKey, Path, platform::kKeyRead | view_) != platform::kErrorSuccess) {
+    return std::nullopt;
+  }
+  RawValue value;
+  value.data.assign(Limit, 0);
+  std::uint32_t size = Limit;
+  if (registry_.QueryValue(key.handle(), std::string(ValueName), &value.type, value.data.data(),
+                           &size) != platform::kErrorSuccess) {
+    return std::nullopt;
+  }
+  value.data.resize(std::min(size, Limit));
+  return value;
+}
+
 bool IDBAS_Registry::WriteValueData(platform::KeyHandle key, std::string_view ValueName,
                                     std::uint32_t ValueType, std::string_view ValueData) {
   const std::string name(ValueName);
@@ -206,7 +219,8 @@ std::vector<RegistryValue> IDBAS_Registry::ReadValuesAt(
     for (const std::string_view name : ValueNames) {
       std::optional<RegistryValue> value = ReadValueData(key.handle(), name);
       // A blank text counts as missing; a number never does, not even 0.
-      if (value && (value->IsNumber() || !IsBlank(value->Text()))) *read = std::move(*value);
+      if (value && (value->IsNumber() || !platform::IsBlank(value->Text())))
+        *read = std::move(*value);
       ++read;
     }
   } catch (...) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/ascii.h"
+
 namespace ferrolis::restrictions {
 namespace {
 
@@ -12,7 +14,6 @@ const ShellRestriction* RowOf(int index) {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
@@ -23,9 +24,8 @@ bool IsRestrictionOn(const registry::RegistryValue& value) {
   // exponent. It is on when that number is not zero. Anything else (letters,
   // the hexadecimal pairs of a binary value) reads as off.
   const std::string owned = value.Text();
-  std::string_view text = owned;
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  // Spaces and tabs around the number are blanks here.
+  const std::string_view text = platform::TrimBlanks(owned, " \t");
   std::size_t i = 0;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   bool digits = false;

@@ -49,6 +49,10 @@ inline constexpr std::array<ShellRestriction, 12> kShellRestrictions = {{
     {11, "Désactiver l'icône Internet Explorer", {"NoInternetIcon"}, 12},
 }};
 
+// The order in which the rows are read into the window and written back, the
+// same both ways.
+inline constexpr std::array<int, 12> kReadWriteOrder = {10, 11, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+
 // The policy key, as the three pieces the registry layer joins.
 inline constexpr std::string_view kPolicyBasePath = "Software\\Microsoft\\Windows\\CurrentVersion";
 inline constexpr std::string_view kPolicySubKey1 = "Policies";

@@ -18,17 +18,10 @@ struct IDD_Main::Scope {
   bool all_users;
 };
 
-namespace {
-
-// The order in which the boxes are read.
-constexpr int kReadOrder[] = {10, 11, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-
-}  // namespace
-
 void IDD_Main::LoadRestrictions() {
   // Each box that changes runs its click handler, which marks the window as
   // changed; the marks are undone once all twelve are set.
-  for (const int index : kReadOrder) {
+  for (const int index : restrictions::kReadWriteOrder) {
     IDCK_Disable[static_cast<std::size_t>(index)]->SetValue(
         restrictions_.GetShellRestriction(index) ? 1 : 0);
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/utf8.h"
 #include "ui/form.h"
 #include "ui/rules.h"
 #include "ui/runtime.h"
@@ -92,15 +93,7 @@ void Control::SetText(const std::string& text) {
   Raise(OnChange);
 }
 
-int Control::TextLength() const {
-  int units = 0;
-  for (const char c : text_) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte & 0xC0) != 0x80) ++units;  // a lead byte starts a character
-    if (byte >= 0xF0) ++units;           // outside the BMP: a surrogate pair
-  }
-  return units;
-}
+int Control::TextLength() const { return static_cast<int>(platform::Utf16Length(text_)); }
 
 void Control::SetValue(int value) {
   if (kind_ == ControlKind::OptionButton) {

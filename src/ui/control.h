@@ -57,7 +57,6 @@ enum class Property {
   Enabled,
   Visible,
   ToolTip,
-  Font,
   ListItems,  // the whole list: cleared (lines added and selected come one by one)
   Selection,
 };
@@ -152,9 +151,6 @@ class Control {
   // Used by the runtime for the user's own actions: the new state is already
   // on screen, so only the model changes and the handler runs.
   void StoreTextFromUser(const std::string& text) { text_ = text; }
-  void StoreSelectedFromUser(int i, bool selected) {
-    selected_.at(static_cast<std::size_t>(i)) = selected;
-  }
   void StoreLinesFromUser(const std::vector<bool>& lines) { selected_ = lines; }
   void StoreSelectionFromUser(int start, int length) {
     sel_start_ = start;

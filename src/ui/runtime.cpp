@@ -86,14 +86,6 @@ int Runtime::UserKeyPress(Control& control, int key_ascii) {
   return ended_ ? 0 : key_ascii;
 }
 
-void Runtime::UserSelectedItem(Control& control, int index, bool selected) {
-  Dispatch([&] {
-    if (!Reachable(control)) return;
-    control.StoreSelectedFromUser(index, selected);
-    if (control.OnClick) control.OnClick();
-  });
-}
-
 void Runtime::UserSelectedLines(Control& control, const std::vector<bool>& lines) {
   Dispatch([&] {
     if (!Reachable(control)) return;

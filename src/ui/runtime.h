@@ -59,7 +59,6 @@ class Runtime {
   void UserChangedText(Control& control, const std::string& text);
   // Returns the key code the control should go on with (0: swallowed).
   int UserKeyPress(Control& control, int key_ascii);
-  void UserSelectedItem(Control& control, int index, bool selected);
   // One action of the user on a list (a click, a shift-click, a key) left
   // these lines selected: the model takes them all, then Click runs once if
   // anything changed.

@@ -56,32 +56,20 @@ std::optional<std::vector<KeyTree>> ReadTrees(platform::Registry& registry, plat
   return trees;
 }
 
-// Writes under a temporary name first and renames the finished file, so that
-// a file with the backup's name is always whole.
+// The file goes to the first free name, written whole under a temporary name
+// of its own first, so that a file with the backup's name is always whole.
 bool WriteWholeFile(platform::FileSystem& files, const std::string& folder, const std::string& stem,
                     const std::string& bytes, std::string* written) {
-  const std::string temporary = folder + "\\" + stem + ".tmp";
   try {
     files.CreateFolders(folder);
     std::string path = folder + "\\" + stem + ".reg";
     for (int n = 2; files.PathExists(path); ++n) {
       path = folder + "\\" + stem + " (" + std::to_string(n) + ").reg";
     }
-    {
-      const auto file = files.OpenRecordFile(temporary, true);
-      file->Write(0, bytes);
-      file->Flush();
-      if (file->Length() != bytes.size()) throw platform::FileError("short write: " + temporary, 0);
-    }
-    files.Replace(temporary, path);
+    platform::ReplaceWholeFile(files, path, bytes);
     *written = path;
     return true;
   } catch (const platform::FileError&) {
-    try {
-      if (files.PathExists(temporary)) files.Delete(temporary);
-    } catch (const platform::FileError&) {
-      // What is left is a .tmp file, which the registry editor does not open.
-    }
     return false;
   }
 }

@@ -4,6 +4,8 @@
 #include <map>
 #include <set>
 
+#include "platform/utf8.h"
+
 namespace ferrolis::uninstall {
 namespace {
 
@@ -30,19 +32,6 @@ std::vector<registry::IDBAS_Registry> ViewLayers(const registry::IDBAS_Registry&
   for (const std::uint32_t view : EntryViews(registry.platform()))
     layers.emplace_back(registry.platform(), view);
   return layers;
-}
-
-// Decodes the UTF-8 sequence at `i` and advances past it; a malformed byte
-// stands for itself.
-char32_t NextCodePoint(std::string_view s, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(s[i++]);
-  const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-  char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-  for (int k = 0; k < extra; ++k) {
-    if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return lead;
-    cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-  }
-  return cp;
 }
 
 // Lower case without accents for the letters of European names in Latin script.
@@ -88,7 +77,7 @@ void AppendFolded(std::u32string& out, char32_t cp) {
 std::u32string SortKey(std::string_view text) {
   std::u32string key;
   key.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) AppendFolded(key, NextCodePoint(text, i));
+  for (std::size_t i = 0; i < text.size();) AppendFolded(key, platform::NextCodePoint(text, i));
   return key;
 }
 

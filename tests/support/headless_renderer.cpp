@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/utf8.h"
 #include "ui/msgbox.h"
 #include "ui/rules.h"
 
@@ -77,15 +78,8 @@ void HeadlessRenderer::SelectLines(ui::Control& list, const std::vector<int>& ch
 void HeadlessRenderer::Type(ui::Control& control, const std::string& text) {
   // UTF-8 sequences arrive as one key each.
   for (std::size_t i = 0; i < text.size();) {
-    std::size_t length = 1;
+    const std::size_t length = platform::CharacterLength(text, i);
     const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead >= 0xF0) {
-      length = 4;
-    } else if (lead >= 0xE0) {
-      length = 3;
-    } else if (lead >= 0xC0) {
-      length = 2;
-    }
     const std::string character = text.substr(i, length);
     i += length;
     const int key = runtime_.UserKeyPress(control, length == 1 ? lead : 0x100);

@@ -53,40 +53,16 @@ std::string Folded(std::string_view name) {
   return out;
 }
 
-// Characters, not bytes, as the registry counts them.
-std::size_t CharacterCount(std::string_view utf8) {
-  return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
-
 bool IsTextType(std::uint32_t type) {
   return type == platform::kRegSz || type == platform::kRegExpandSz ||
          type == platform::kRegMultiSz;
 }
 
 // Well-formed UTF-8: no stray continuation byte, no overlong form, no
-// surrogate, nothing above U+10FFFF.
+// surrogate, nothing above U+10FFFF. Each of these comes back changed from a
+// trip through UTF-16.
 bool IsUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const int extra = lead < 0x80                    ? 0
-                      : lead >= 0xC2 && lead <= 0xDF ? 1
-                      : lead >= 0xE0 && lead <= 0xEF ? 2
-                      : lead >= 0xF0 && lead <= 0xF4 ? 3
-                                                     : -1;
-    if (extra < 0 || text.size() - i <= static_cast<std::size_t>(extra)) return false;
-    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (next & 0x3F);
-    }
-    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kSmallest[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return false;
-    i += extra + 1;
-  }
-  return true;
+  return platform::Utf16ToUtf8(platform::Utf8ToUtf16(text)) == text;
 }
 
 long SplitPath(std::string_view path, std::vector<std::string>* parts) {
@@ -98,7 +74,7 @@ long SplitPath(std::string_view path, std::vector<std::string>* parts) {
     if (end == std::string_view::npos) end = path.size();
     if (end > start) {
       const std::string_view part = path.substr(start, end - start);
-      if (CharacterCount(part) > kMaxKeyName) return kErrorInvalidParameter;
+      if (platform::CharacterCount(part) > kMaxKeyName) return kErrorInvalidParameter;
       parts->emplace_back(part);
     }
     start = end + 1;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace ferrolis::platform {
 namespace {
 
@@ -27,6 +29,28 @@ TEST(Cp1252Codec, ReplacesWhatTheCodePageLacks) {
   EXPECT_EQ(codec.ToAnsi("a\xFF"
                          "b"),
             "a?b");  // malformed UTF-8
+}
+
+// One rule for malformed bytes everywhere text is stepped: a sequence cut short
+// or a stray continuation byte is one character, U+FFFD.
+TEST(Utf8Stepping, CountsMalformedBytesAsOneCharacterEach) {
+  struct Case {
+    const char* text;
+    std::size_t characters, utf16_units, last_offset;
+  };
+  for (const Case& c : std::vector<Case>{{"\xC3\xA9t\xC3\xA9", 3, 3, 3},
+                                         {"a\xF0\x9D\x84\x9E", 2, 3, 1},
+                                         {"\xC3"
+                                          "a",
+                                          2, 2, 1},                  // cut short by a letter
+                                         {"ab\x80\x80", 4, 4, 3},    // stray bytes
+                                         {"x\xE2\x82", 2, 2, 1}}) {  // cut short by the end
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(CharacterCount(c.text), c.characters);
+    EXPECT_EQ(Utf16Length(c.text), c.utf16_units);
+    EXPECT_EQ(Utf8ToUtf16(c.text).size(), c.utf16_units);
+    EXPECT_EQ(LastCharacterOffset(c.text), c.last_offset);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "support/main_window_world.h"
 #include "ui/msgbox.h"
 
@@ -82,11 +83,18 @@ class UninstallPanel : public ::testing::Test {
   void Select(const std::string& line, bool selected = true) {
     for (int i = 0; i < main_.lstPrograms.ListCount(); ++i) {
       if (main_.lstPrograms.List(i) == line) {
-        runtime_.UserSelectedItem(main_.lstPrograms, i, selected);
+        SelectLine(i, selected);
         return;
       }
     }
     FAIL() << "no line " << line;
+  }
+  // The user ticks or unticks one line, the others staying as they are.
+  void SelectLine(int index, bool selected) {
+    std::vector<bool> lines;
+    for (int i = 0; i < main_.lstPrograms.ListCount(); ++i)
+      lines.push_back(i == index ? selected : main_.lstPrograms.Selected(i));
+    runtime_.UserSelectedLines(main_.lstPrograms, lines);
   }
   std::vector<std::string> BackupFiles() const { return files_.FilesIn(kBackups); }
 
@@ -139,7 +147,7 @@ TEST_F(UninstallPanel, DeletesEveryEntryCarryingASelectedNameAfterBackingItUp) {
             (std::vector<std::string>{"Garder", "Outil", "Outil", "outil", "Pilote", "Suite"}));
 
   Select("Suite");
-  runtime_.UserSelectedItem(main_.lstPrograms, 2, true);  // the second "Outil"
+  SelectLine(2, true);  // the second "Outil"
   Select("Pilote");
   screen_.Click(main_.cmdDelete);
 
@@ -342,6 +350,35 @@ TEST_F(UninstallPanel, NothingIsDeletedWhenTheBackupCannotBeWritten) {
     // The selection stays for another try; no partial backup is left.
     EXPECT_EQ(main_.lstPrograms.SelCount(), 1);
     for (const auto& file : BackupFiles()) EXPECT_EQ(file.find(".reg"), std::string::npos) << file;
+  }
+}
+
+TEST_F(UninstallPanel, LeftoverTemporaryFilesInTheBackupFolderStopNoBackup) {
+  const std::string stem = std::string(kBackups) + "\\2024-03-05 14-07-09";
+  const auto lower = platform::AsciiLowercase;
+  struct Case {
+    std::string leftover;
+    bool directory;  // else a read-only file
+    std::vector<std::string> files_after;
+  };
+  for (const Case& c : std::vector<Case>{
+           {stem + ".tmp", false, {lower(stem + ".reg"), lower(stem + ".tmp")}},
+           {stem + ".reg.1.tmp", true, {lower(stem + ".reg")}},  // cannot be cleared
+       }) {
+    SCOPED_TRACE(c.leftover);
+    files_ = testing::MemoryFiles();
+    files_.Put(c.leftover, "old");
+    files_.Find(c.leftover)->read_only = !c.directory;
+    files_.Find(c.leftover)->directory = c.directory;
+    Entry("A", "Alpha", "a.exe");
+    if (!main_.loaded()) Open();
+    screen_.Click(main_.cmdRefresh);
+    Select("Alpha");
+    screen_.Click(main_.cmdDelete);
+    EXPECT_FALSE(Exists("A"));
+    EXPECT_TRUE(screen_.boxes().empty());
+    EXPECT_EQ(BackupFiles(), c.files_after);
+    EXPECT_TRUE(files_.Has(c.leftover));
   }
 }
 

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/ascii.h"
 #include "platform/win32/win32_layout.h"
 #include "platform/win32/win32_text.h"
 
@@ -32,14 +33,8 @@ std::wstring ScalableFace(const std::string& face) {
   static constexpr std::pair<const char*, const wchar_t*> kScalable[] = {
       {"MS Sans Serif", L"Microsoft Sans Serif"},
   };
-  auto same = [](char a, char b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(a) == lower(b);
-  };
   for (const auto& [bitmap, truetype] : kScalable) {
-    if (std::equal(face.begin(), face.end(), bitmap, bitmap + std::strlen(bitmap), same)) {
-      return truetype;
-    }
+    if (EqualIgnoringCase(face, bitmap)) return truetype;
   }
   return Widen(face);
 }

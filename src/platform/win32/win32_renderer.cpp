@@ -161,12 +161,6 @@ void Win32Renderer::ShowState(ControlWindow& cw) {
   ApplyGroupTabStops(*cw.form);
 }
 
-void Win32Renderer::ShowFont(ControlWindow& cw) {
-  SendMessageW(cw.hwnd, WM_SETFONT,
-               reinterpret_cast<WPARAM>(fonts_.Get(cw.control->font(), cw.form->dpi)), TRUE);
-  if (NativeKindOf(cw.control->kind()).event == NativeEvent::LinesSelected) FitListExtent(cw, 0);
-}
-
 void Win32Renderer::PropertyChanged(ui::Control& control, ui::Property property) {
   if (control.kind() == ui::ControlKind::MenuItem) {
     if (FormWindow* fw = Find(control.form())) BuildMenuBar(*fw);
@@ -180,7 +174,6 @@ void Win32Renderer::PropertyChanged(ui::Control& control, ui::Property property)
       {ui::Property::Enabled, &Win32Renderer::ShowState},
       {ui::Property::Visible, &Win32Renderer::ShowState},
       {ui::Property::ToolTip, &Win32Renderer::UpdateTooltip},
-      {ui::Property::Font, &Win32Renderer::ShowFont},
       {ui::Property::ListItems, &Win32Renderer::SyncListItems},
       {ui::Property::Selection, &Win32Renderer::ApplySelection},
   };

@@ -190,7 +190,6 @@ class Win32Renderer final : public ui::Renderer {
   void ShowText(ControlWindow& cw);
   void ShowValue(ControlWindow& cw);
   void ShowState(ControlWindow& cw);
-  void ShowFont(ControlWindow& cw);
   void ShowEffectiveState(ui::Control& control);
   void SetNativeText(ControlWindow& cw, const std::string& text);
   void ApplySelection(ControlWindow& cw);

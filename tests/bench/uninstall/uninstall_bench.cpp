@@ -165,9 +165,10 @@ int main(int argc, char** argv) {
       return 1;
     }
     // Fifty lines spread over the list, chosen as a user would.
-    for (int k = 0; k < kDeleted; ++k) {
-      p.runtime.UserSelectedItem(window.lstPrograms, k * (listed / kDeleted), true);
-    }
+    std::vector<bool> chosen(static_cast<std::size_t>(listed), false);
+    for (int k = 0; k < kDeleted; ++k)
+      chosen[static_cast<std::size_t>(k * (listed / kDeleted))] = true;
+    p.runtime.UserSelectedLines(window.lstPrograms, chosen);
     start = Clock::now();
     p.runtime.UserClick(window.cmdDelete);
     deletion.push_back(Seconds(start));
