@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ui/form.h"
+#include "ui/kinds.h"
 #include "ui/rules.h"
 #include "ui/runtime.h"
 
@@ -11,6 +12,8 @@ namespace ferrolis::ui {
 
 Control::Control(Form& form, ControlKind kind, std::string name, int index)
     : form_(form), kind_(kind), name_(std::move(name)), index_(index) {}
+
+bool Control::is_separator() const { return TraitsOf(kind_).menu_item && caption_ == "-"; }
 
 Control& Control::Caption(std::string caption) {
   caption_ = std::move(caption);
@@ -103,7 +106,8 @@ int Control::TextLength() const {
 }
 
 void Control::SetValue(int value) {
-  if (kind_ == ControlKind::OptionButton) {
+  const ValueChange change = TraitsOf(kind_).value;
+  if (change == ValueChange::OneOfGroup) {
     if (value == 0) {
       if (value_ == 0) return;
       value_ = 0;
@@ -112,7 +116,7 @@ void Control::SetValue(int value) {
     }
     // The other buttons of the same group (same form, same container) go off.
     for (const auto& other : form_.controls()) {
-      if (other.get() != this && other->kind_ == ControlKind::OptionButton &&
+      if (other.get() != this && TraitsOf(other->kind_).grouped &&
           other->container_ == container_ && other->value_ != 0) {
         other->value_ = 0;
         other->Changed(Property::Value);
@@ -128,7 +132,7 @@ void Control::SetValue(int value) {
   if (value == value_) return;
   value_ = value;
   Changed(Property::Value);
-  if (kind_ == ControlKind::CheckBox) Raise(OnClick);
+  if (change == ValueChange::RaisesClick) Raise(OnClick);
 }
 
 void Control::SetEnabled(bool enabled) {
@@ -183,7 +187,7 @@ void Control::AddItem(const std::string& line) {
 void Control::SetSelected(int i, bool selected) {
   if (selected_.at(static_cast<std::size_t>(i)) == selected) return;
   // A list without multiple selection has one chosen line at most.
-  if (selected && kind_ == ControlKind::ListBox && !extended_selection_) {
+  if (selected && TraitsOf(kind_).lines && !extended_selection_) {
     for (int other = 0; other < ListCount(); ++other) {
       if (other != i && selected_[static_cast<std::size_t>(other)]) SelectLine(other, false);
     }
