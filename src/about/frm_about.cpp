@@ -12,27 +12,18 @@
 namespace ferrolis::about {
 namespace {
 
-ui::FormStyle AboutStyle() {
-  ui::FormStyle style;
-  style.border = ui::BorderStyle::FixedDialog;
-  style.min_button = false;
-  style.max_button = false;
-  style.show_in_taskbar = false;
-  style.centered = true;
-  style.client_width = 6000;
-  style.client_height = 3960;
-  return style;
-}
+const ui::FormStyle kAboutStyle{
+    .border = ui::BorderStyle::FixedDialog,
+    .min_button = false,
+    .max_button = false,
+    .show_in_taskbar = false,
+    .centered = true,
+    .client_width = 6000,
+    .client_height = 3960,
+};
 
 // The window's own font; Windows draws a similar one where it is missing.
-ui::FontSpec Comic(double points, bool bold = false, bool underline = false) {
-  ui::FontSpec font;
-  font.name = "Comic Sans MS";
-  font.points = points;
-  font.bold = bold;
-  font.underline = underline;
-  return font;
-}
+constexpr const char* kComic = "Comic Sans MS";
 
 // The largest value data GetKeyValue reads, in bytes.
 constexpr std::uint32_t kValueBufferSize = 1024;
@@ -40,32 +31,32 @@ constexpr std::uint32_t kValueBufferSize = 1024;
 }  // namespace
 
 frmAbout::frmAbout(program::Services& services)
-    : ui::Form(services.runtime, "frmAbout", "A propos de Ferrolis", AboutStyle()),
+    : ui::Form(services.runtime, "frmAbout", "A propos de Ferrolis", kAboutStyle),
       Image1(Add(ui::ControlKind::Image, "Image1").At(240, 240, 720, 720).Picture("#1")),
       lblTitle(Add(ui::ControlKind::Label, "lblTitle")
                    .Caption("Ferrolis")
                    .At(1200, 200, 4560, 540)
-                   .Font(Comic(18, true))),
+                   .Font({.name = kComic, .points = 18, .bold = true})),
       lblVersion(Add(ui::ControlKind::Label, "lblVersion")
                      .Caption("Version")
                      .At(1200, 780, 4560, 300)
-                     .Font(Comic(9.75))),
+                     .Font({.name = kComic, .points = 9.75})),
       lblDescription(Add(ui::ControlKind::Label, "lblDescription")
                          .Caption(kAuthorNotice)
                          .At(1200, 1140, 4560, 840)
-                         .Font(Comic(8.25))),
+                         .Font({.name = kComic, .points = 8.25})),
       Label3(Add(ui::ControlKind::Label, "Label3")
                  .Caption(std::string("URL : ") + kMakerWebAddress)
                  .At(240, 2340, 3960, 270)
                  .ToolTip("Visitez le site officiel de Ferrolis")
                  .Pointer(ui::MousePointer::Hand)
-                 .Font(Comic(8.25, false, true))),
+                 .Font({.name = kComic, .points = 8.25, .underline = true})),
       lblDisclaimer(Add(ui::ControlKind::Label, "lblDisclaimer")
                         .Caption(std::string("E-Mail : ") + kMakerEmailAddress)
                         .At(240, 2700, 3960, 270)
                         .ToolTip("Envoyer un courriel")
                         .Pointer(ui::MousePointer::Hand)
-                        .Font(Comic(8.25, false, true))),
+                        .Font({.name = kComic, .points = 8.25, .underline = true})),
       Image2(Add(ui::ControlKind::Image, "Image2")
                  .At(4320, 2280, 1440, 720)
                  .Picture("DONATE")
@@ -79,7 +70,7 @@ frmAbout::frmAbout(program::Services& services)
                 .Tab(0)
                 .Default()
                 .Cancel()
-                .Font(Comic(9.75, true))),
+                .Font({.name = kComic, .points = 9.75, .bold = true})),
       cmdSysInfo(Add(ui::ControlKind::CommandButton, "cmdSysInfo")
                      .Caption("&Système Info...")
                      .At(2760, 3360, 1560, 420)
@@ -89,7 +80,7 @@ frmAbout::frmAbout(program::Services& services)
                    .Caption("Détails...")
                    .At(240, 3360, 1260, 420)
                    .Tab(2)
-                   .Font(Comic(9.75))),
+                   .Font({.name = kComic, .points = 9.75})),
       services_(services) {
   cmdOK.OnClick = [this] { cmdOK_Click(); };
   cmdSysInfo.OnClick = [this] { cmdSysInfo_Click(); };

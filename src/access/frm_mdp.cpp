@@ -6,36 +6,28 @@
 namespace ferrolis::access {
 namespace {
 
-ui::FormStyle GateStyle() {
-  ui::FormStyle style;
-  style.border = ui::BorderStyle::FixedSingle;
-  style.control_box = true;
-  style.min_button = false;
-  style.max_button = false;
-  style.show_in_taskbar = false;
-  style.centered = true;
-  style.client_width = 3300;
-  style.client_height = 1545;
-  return style;
-}
+const ui::FormStyle kGateStyle{
+    .border = ui::BorderStyle::FixedSingle,
+    .control_box = true,
+    .min_button = false,
+    .max_button = false,
+    .show_in_taskbar = false,
+    .centered = true,
+    .client_width = 3300,
+    .client_height = 1545,
+};
 
-ui::FontSpec BoldLabelFont() {
-  ui::FontSpec font;
-  font.name = "MS Sans Serif";
-  font.points = 8.25;
-  font.bold = true;
-  return font;
-}
+const ui::FontSpec kBoldLabelFont{.name = "MS Sans Serif", .points = 8.25, .bold = true};
 
 }  // namespace
 
 FrmMDP::FrmMDP(program::Services& services, Module1& module, std::function<ui::Form&()> main_window)
-    : ui::Form(services.runtime, "FrmMDP", "Mot de Passe", GateStyle()),
+    : ui::Form(services.runtime, "FrmMDP", "Mot de Passe", kGateStyle),
       Label1(Add(ui::ControlKind::Label, "Label1")
                  .Caption("Entrez le mot de passe")
                  .At(120, 120, 3135, 255)
                  .Tab(3)
-                 .Font(BoldLabelFont())),
+                 .Font(kBoldLabelFont)),
       Text1(
           Add(ui::ControlKind::TextBox, "Text1").At(120, 480, 3015, 285).Tab(0).PasswordChar('*')),
       Command1(Add(ui::ControlKind::CommandButton, "Command1")

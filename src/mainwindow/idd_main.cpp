@@ -35,33 +35,27 @@ constexpr int kListWidth = kClientWidth - 2 * kMargin;
 constexpr int kBottomRowTop = 8190;
 constexpr int kClientHeight = kBottomRowTop + kButtonHeight + kMargin;
 
-ui::FormStyle MainStyle() {
-  ui::FormStyle style;
-  style.border = ui::BorderStyle::FixedSingle;
-  style.min_button = true;
-  style.max_button = false;
-  style.show_in_taskbar = true;
-  style.centered = true;
-  style.client_width = kClientWidth;
-  style.client_height = kClientHeight;
-  return style;
-}
+const ui::FormStyle kMainStyle{
+    .border = ui::BorderStyle::FixedSingle,
+    .min_button = true,
+    .max_button = false,
+    .show_in_taskbar = true,
+    .centered = true,
+    .client_width = kClientWidth,
+    .client_height = kClientHeight,
+};
 
-ui::FontSpec Bold() {
-  ui::FontSpec font;
-  font.bold = true;
-  return font;
-}
+const ui::FontSpec kBold{.bold = true};
 
 }  // namespace
 
 IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
-    : ui::Form(services.runtime, "IDD_Main", "Ferrolis", MainStyle()),
+    : ui::Form(services.runtime, "IDD_Main", "Ferrolis", kMainStyle),
       Frame1(Add(ui::ControlKind::Frame, "Frame1")
                  .Caption("Mot de passe d'accès à Ferrolis")
                  .At(120, 4320, 6495, 1455)
                  .Tab(34)
-                 .Font(Bold())),
+                 .Font(kBold)),
       Command4(Add(ui::ControlKind::CommandButton, "Command4")
                    .In(Frame1)
                    .At(5280, 780, 855, 615)
@@ -189,7 +183,7 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
       IDL_Note(Add(ui::ControlKind::Label, "IDL_Note")
                    .Caption("Note:")
                    .At(kMargin, kMargin, kColumnWidth, kLabelHeight)
-                   .Font(Bold())),
+                   .Font(kBold)),
       IDL_ReEnterPassword(Add(ui::ControlKind::Label, "IDL_ReEnterPassword")
                               .Caption("Confirmer le mot de passe")
                               .At(kMargin, FieldLabelTop(2), kColumnWidth, kLabelHeight)),

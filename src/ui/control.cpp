@@ -5,6 +5,7 @@
 
 #include "platform/utf8.h"
 #include "ui/form.h"
+#include "ui/kinds.h"
 #include "ui/rules.h"
 #include "ui/runtime.h"
 
@@ -12,6 +13,8 @@ namespace ferrolis::ui {
 
 Control::Control(Form& form, ControlKind kind, std::string name, int index)
     : form_(form), kind_(kind), name_(std::move(name)), index_(index) {}
+
+bool Control::is_separator() const { return TraitsOf(kind_).menu_item && caption_ == "-"; }
 
 Control& Control::Caption(std::string caption) {
   caption_ = std::move(caption);
@@ -96,7 +99,8 @@ void Control::SetText(const std::string& text) {
 int Control::TextLength() const { return static_cast<int>(platform::Utf16Length(text_)); }
 
 void Control::SetValue(int value) {
-  if (kind_ == ControlKind::OptionButton) {
+  const ValueChange change = TraitsOf(kind_).value;
+  if (change == ValueChange::OneOfGroup) {
     if (value == 0) {
       if (value_ == 0) return;
       value_ = 0;
@@ -105,7 +109,7 @@ void Control::SetValue(int value) {
     }
     // The other buttons of the same group (same form, same container) go off.
     for (const auto& other : form_.controls()) {
-      if (other.get() != this && other->kind_ == ControlKind::OptionButton &&
+      if (other.get() != this && TraitsOf(other->kind_).grouped &&
           other->container_ == container_ && other->value_ != 0) {
         other->value_ = 0;
         other->Changed(Property::Value);
@@ -121,7 +125,7 @@ void Control::SetValue(int value) {
   if (value == value_) return;
   value_ = value;
   Changed(Property::Value);
-  if (kind_ == ControlKind::CheckBox) Raise(OnClick);
+  if (change == ValueChange::RaisesClick) Raise(OnClick);
 }
 
 void Control::SetEnabled(bool enabled) {
@@ -176,7 +180,7 @@ void Control::AddItem(const std::string& line) {
 void Control::SetSelected(int i, bool selected) {
   if (selected_.at(static_cast<std::size_t>(i)) == selected) return;
   // A list without multiple selection has one chosen line at most.
-  if (selected && kind_ == ControlKind::ListBox && !extended_selection_) {
+  if (selected && TraitsOf(kind_).lines && !extended_selection_) {
     for (int other = 0; other < ListCount(); ++other) {
       if (other != i && selected_[static_cast<std::size_t>(other)]) SelectLine(other, false);
     }

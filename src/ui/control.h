@@ -106,7 +106,7 @@ class Control {
   Alignment alignment() const { return alignment_; }
   MousePointer pointer() const { return pointer_; }
   // A menu item captioned "-".
-  bool is_separator() const { return kind_ == ControlKind::MenuItem && caption_ == "-"; }
+  bool is_separator() const;
 
   // Run-time properties.
   const std::string& caption() const { return caption_; }

@@ -30,7 +30,7 @@ struct FormStyle {
   int client_width = 0;
   int client_height = 0;
   // Icon resource name; empty for the program's own icon.
-  std::string icon;
+  std::string icon = {};
 };
 
 class Form {

@@ -1,32 +1,38 @@
 #include "ui/kinds.h"
 
-#include <array>
-#include <cstddef>
-#include <utility>
-
 namespace ferrolis::ui {
 namespace {
 
-constexpr std::pair<ControlKind, KindTraits> kRows[] = {
-    {ControlKind::Label, {false, ClickEffect::RaiseClick}},
-    {ControlKind::TextBox, {true, ClickEffect::RaiseClick}},
-    {ControlKind::CommandButton, {true, ClickEffect::RaiseClick}},
-    {ControlKind::CheckBox, {true, ClickEffect::Toggle}},
-    {ControlKind::OptionButton, {true, ClickEffect::Select}},
-    {ControlKind::Frame, {false, ClickEffect::RaiseClick}},
-    {ControlKind::ListBox, {true, ClickEffect::RaiseClick}},
-    {ControlKind::Image, {false, ClickEffect::RaiseClick}},
-    {ControlKind::Line, {false, ClickEffect::None}},
-    {ControlKind::MenuItem, {false, ClickEffect::RaiseClick}},
+using K = ControlKind;
+
+constexpr KindTraits kRows[] = {
+    {.kind = K::Label},
+    {.kind = K::TextBox, .takes_focus = true},
+    {.kind = K::CommandButton, .takes_focus = true, .pressed_by_enter = true},
+    {.kind = K::CheckBox,
+     .takes_focus = true,
+     .click = ClickEffect::Toggle,
+     .value = ValueChange::RaisesClick},
+    {.kind = K::OptionButton,
+     .takes_focus = true,
+     .click = ClickEffect::Select,
+     .value = ValueChange::OneOfGroup,
+     .grouped = true},
+    {.kind = K::Frame, .contains = true},
+    {.kind = K::ListBox, .takes_focus = true, .lines = true},
+    {.kind = K::Image},
+    {.kind = K::Line, .click = ClickEffect::None},
+    // Its items are the menu items declared In() it.
+    {.kind = K::MenuItem, .contains = true, .menu_item = true},
 };
 
 }  // namespace
 
 const KindTraits& TraitsOf(ControlKind kind) {
-  for (const auto& [row_kind, traits] : kRows) {
-    if (row_kind == kind) return traits;
+  for (const KindTraits& row : kRows) {
+    if (row.kind == kind) return row;
   }
-  static constexpr KindTraits kNothing{false, ClickEffect::None};
+  static constexpr KindTraits kNothing{.kind = {}, .click = ClickEffect::None};
   return kNothing;
 }
 

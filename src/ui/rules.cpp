@@ -47,7 +47,7 @@ std::vector<Control*> TabOrder(const Form& form) {
 std::vector<Control*> OptionGroup(const Control& option) {
   std::vector<Control*> group;
   for (Control* other : TabOrder(option.form())) {
-    if (other->kind() == ControlKind::OptionButton && other->container() == option.container()) {
+    if (TraitsOf(other->kind()).grouped && other->container() == option.container()) {
       group.push_back(other);
     }
   }
@@ -56,7 +56,7 @@ std::vector<Control*> OptionGroup(const Control& option) {
 
 bool IsTabStop(const Control& control) {
   if (!CanTakeFocus(control)) return false;
-  if (control.kind() != ControlKind::OptionButton) return true;
+  if (!TraitsOf(control.kind()).grouped) return true;
   const std::vector<Control*> group = OptionGroup(control);
   for (const Control* member : group) {
     if (member->value() != 0 && CanTakeFocus(*member)) return member == &control;
@@ -68,7 +68,7 @@ bool IsTabStop(const Control& control) {
 }
 
 bool StartsGroup(const Control& control) {
-  if (control.kind() != ControlKind::OptionButton) return true;
+  if (!TraitsOf(control.kind()).grouped) return true;
   return OptionGroup(control).front() == &control;
 }
 
@@ -101,7 +101,7 @@ Control* NextInGroup(const Control& option, int step) {
 
 Control* EnterTarget(const Form& form) {
   Control* focused = form.focused();
-  if (focused != nullptr && focused->kind() == ControlKind::CommandButton && Reachable(focused)) {
+  if (focused != nullptr && TraitsOf(focused->kind()).pressed_by_enter && Reachable(focused)) {
     return focused;
   }
   for (const auto& control : form.controls()) {

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "platform/utf8.h"
+#include "ui/kinds.h"
 #include "ui/msgbox.h"
 #include "ui/rules.h"
 
@@ -28,7 +29,7 @@ void HeadlessRenderer::PressTab(ui::Form& form, bool backwards) {
 
 void HeadlessRenderer::PressArrow(ui::Form& form, int step) {
   ui::Control* focused = form.focused();
-  if (focused == nullptr || focused->kind() != ui::ControlKind::OptionButton) return;
+  if (focused == nullptr || !ui::TraitsOf(focused->kind()).grouped) return;
   if (ui::Control* next = ui::NextInGroup(*focused, step)) {
     runtime_.FocusArrived(*next);
     runtime_.UserClick(*next);

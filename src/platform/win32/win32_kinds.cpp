@@ -69,19 +69,71 @@ using T = NativeText;
 using E = NativeEvent;
 
 const NativeKind kKinds[] = {
-    {K::Label, L"STATIC", LabelStyles, 0, T::Caption, false, 0, STN_CLICKED, E::Click},
-    {K::TextBox, L"EDIT", TextBoxStyles, WS_EX_CLIENTEDGE, T::Text, false, 0, EN_CHANGE,
-     E::TextChanged, SetPasswordChar},
-    {K::CommandButton, L"BUTTON", ButtonStyles, 0, T::Caption, false, BM_SETIMAGE, BN_CLICKED,
-     E::Click},
-    {K::CheckBox, L"BUTTON", CheckBoxStyles, 0, T::Caption, true, 0, BN_CLICKED, E::Click},
-    {K::OptionButton, L"BUTTON", OptionStyles, 0, T::Caption, true, 0, BN_CLICKED, E::Click},
-    {K::Frame, L"BUTTON", FrameStyles, 0, T::Caption, false, 0, 0, E::None, SinkFrame},
-    {K::ListBox, L"LISTBOX", ListStyles, WS_EX_CLIENTEDGE, T::None, false, 0, LBN_SELCHANGE,
-     E::LinesSelected},
-    {K::Image, L"STATIC", ImageStyles, 0, T::None, false, STM_SETIMAGE, STN_CLICKED, E::Click},
-    {K::Line, L"STATIC", LineStyles, 0, T::None, false, 0, 0, E::None},
-    {K::MenuItem},
+    {.kind = K::Label,
+     .window_class = L"STATIC",
+     .styles = LabelStyles,
+     .text = T::Caption,
+     .notification = STN_CLICKED,
+     .event = E::Click,
+     .fits_caption = true},
+    {.kind = K::TextBox,
+     .window_class = L"EDIT",
+     .styles = TextBoxStyles,
+     .ex_style = WS_EX_CLIENTEDGE,
+     .text = T::Text,
+     .notification = EN_CHANGE,
+     .event = E::TextChanged,
+     .after_create = SetPasswordChar,
+     .keys = NativeKeys::Typing},
+    {.kind = K::CommandButton,
+     .window_class = L"BUTTON",
+     .styles = ButtonStyles,
+     .text = T::Caption,
+     .set_image = BM_SETIMAGE,
+     .notification = BN_CLICKED,
+     .event = E::Click},
+    {.kind = K::CheckBox,
+     .window_class = L"BUTTON",
+     .styles = CheckBoxStyles,
+     .text = T::Caption,
+     .checkable = true,
+     .notification = BN_CLICKED,
+     .event = E::Click},
+    {.kind = K::OptionButton,
+     .window_class = L"BUTTON",
+     .styles = OptionStyles,
+     .text = T::Caption,
+     .checkable = true,
+     .notification = BN_CLICKED,
+     .event = E::Click,
+     .keys = NativeKeys::GroupArrows},
+    {.kind = K::Frame,
+     .window_class = L"BUTTON",
+     .styles = FrameStyles,
+     .text = T::Caption,
+     .after_create = SinkFrame},
+    {.kind = K::ListBox,
+     .window_class = L"LISTBOX",
+     .styles = ListStyles,
+     .ex_style = WS_EX_CLIENTEDGE,
+     .notification = LBN_SELCHANGE,
+     .event = E::LinesSelected},
+    // An image may take its picture's size when it is made.
+    {.kind = K::Image,
+     .window_class = L"STATIC",
+     .styles = ImageStyles,
+     .set_image = STM_SETIMAGE,
+     .notification = STN_CLICKED,
+     .event = E::Click,
+     .refit_after_create = true},
+    // Declared with no thickness; an etched line needs two pixels, and adds
+    // its edge when it is made.
+    {.kind = K::Line,
+     .window_class = L"STATIC",
+     .styles = LineStyles,
+     .refit_after_create = true,
+     .min_thickness = 2},
+    {.kind = K::MenuItem},
 };
 
 }  // namespace
@@ -97,7 +149,7 @@ bool NativeTabStop(const ui::Control& control) {
   if (!ui::TraitsOf(control.kind()).takes_focus) return false;
   // The dialog manager skips disabled and hidden windows by itself; an option
   // group needs its one tab stop placed by the shared rule.
-  return control.kind() != ui::ControlKind::OptionButton || ui::IsTabStop(control);
+  return !ui::TraitsOf(control.kind()).grouped || ui::IsTabStop(control);
 }
 
 WindowStyles ControlStyles(const ui::Control& control) {

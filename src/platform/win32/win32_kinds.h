@@ -1,7 +1,8 @@
 // What each kind of control becomes on screen, in one table: its window
-// class and styles, what its window text shows, the steps after its window is
-// created, and which WM_COMMAND notification is which user event. The
-// renderer's creation, property and notification code read these rows.
+// class and styles, what its window text shows, how its box is fitted, the
+// steps after its window is created, which WM_COMMAND notification is which
+// user event, and which keys it handles itself. The renderer's creation,
+// layout, property, notification and key code read these rows.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +19,18 @@ enum class NativeText { None, Caption, Text };
 
 // What a notification from the control means to the runtime.
 enum class NativeEvent { None, Click, TextChanged, LinesSelected };
+
+// The keys the renderer handles on the control's window before the dialog
+// manager or the native control see them.
+enum class NativeKeys {
+  None,
+  // Characters go to KeyPress first; Enter too when no button takes it; the
+  // caret's moves report the selection.
+  Typing,
+  // The arrow keys move the focus and the choice inside the group; the focus
+  // arriving is not a click.
+  GroupArrows,
+};
 
 struct NativeKind {
   ui::ControlKind kind;
@@ -37,6 +50,13 @@ struct NativeKind {
   NativeEvent event = NativeEvent::None;
   // Run once the window exists, before the model's state is shown on it.
   void (*after_create)(HWND, const ui::Control&) = nullptr;
+  // Its window may size itself when it is made: put back into its box.
+  bool refit_after_create = false;
+  // One line tall, it grows to show its whole caption (FitOneLineLabel).
+  bool fits_caption = false;
+  // The fewest pixels across its long side (0: as declared).
+  int min_thickness = 0;
+  NativeKeys keys = NativeKeys::None;
 };
 
 const NativeKind& NativeKindOf(ui::ControlKind kind);

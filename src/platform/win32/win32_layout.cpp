@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/win32/win32_kinds.h"
+
 namespace ferrolis::platform::win32 {
 
 int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
@@ -37,12 +39,12 @@ PixelRect ControlRect(const ui::Control& control, int dpi) {
     rect.left += TwipsToPixels(frame->position().left, dpi);
     rect.top += TwipsToPixels(frame->position().top, dpi);
   }
-  // A line is declared with no thickness; an etched line needs two pixels.
-  if (control.kind() == ui::ControlKind::Line) {
+  // At least as thick as its kind needs, across its long side.
+  if (const int thickness = NativeKindOf(control.kind()).min_thickness; thickness > 0) {
     if (at.width >= at.height) {
-      rect.height = std::max(rect.height, 2);
+      rect.height = std::max(rect.height, thickness);
     } else {
-      rect.width = std::max(rect.width, 2);
+      rect.width = std::max(rect.width, thickness);
     }
   }
   return rect;

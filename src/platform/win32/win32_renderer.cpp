@@ -9,6 +9,7 @@
 
 #include "platform/win32/win32_kinds.h"
 #include "platform/win32/win32_text.h"
+#include "ui/kinds.h"
 #include "ui/rules.h"
 
 namespace ferrolis::platform::win32 {
@@ -115,7 +116,7 @@ void Win32Renderer::ShowEffectiveState(ui::Control& control) {
   if (IsWindowEnabled(cw->hwnd) != (enabled ? TRUE : FALSE)) EnableWindow(cw->hwnd, enabled);
   const bool shown = (GetWindowLongPtrW(cw->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
   if (shown != visible) ShowWindow(cw->hwnd, visible ? SW_SHOWNA : SW_HIDE);
-  if (control.kind() == ui::ControlKind::Frame) {
+  if (ui::TraitsOf(control.kind()).contains) {
     for (const auto& other : cw->form->controls) {
       if (other->control->container() == &control) ShowEffectiveState(*other->control);
     }
@@ -162,7 +163,7 @@ void Win32Renderer::ShowState(ControlWindow& cw) {
 }
 
 void Win32Renderer::PropertyChanged(ui::Control& control, ui::Property property) {
-  if (control.kind() == ui::ControlKind::MenuItem) {
+  if (ui::TraitsOf(control.kind()).menu_item) {
     if (FormWindow* fw = Find(control.form())) BuildMenuBar(*fw);
     return;
   }
@@ -192,7 +193,7 @@ void Win32Renderer::PropertyChanged(ui::Control& control, ui::Property property)
 // stops at carries WS_TABSTOP.
 void Win32Renderer::ApplyGroupTabStops(FormWindow& fw) {
   for (const auto& cw : fw.controls) {
-    if (cw->control->kind() != ui::ControlKind::OptionButton) continue;
+    if (!ui::TraitsOf(cw->control->kind()).grouped) continue;
     const LONG_PTR style = GetWindowLongPtrW(cw->hwnd, GWL_STYLE);
     const LONG_PTR wanted =
         NativeTabStop(*cw->control) ? (style | WS_TABSTOP) : (style & ~LONG_PTR{WS_TABSTOP});

@@ -10,6 +10,7 @@
 #include "platform/win32/win32_layout.h"
 #include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_text.h"
+#include "ui/kinds.h"
 #include "ui/rules.h"
 
 namespace ferrolis::platform::win32 {
@@ -247,9 +248,8 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control) {
     fw.pictures.push_back(std::move(picture));
   }
   if (row.after_create) row.after_create(hwnd, control);
-  // A line or an image may size itself when it is made (an etched line adds
-  // its edge, an image may take its picture's size): back into its box.
-  if (control.kind() == ui::ControlKind::Line || control.kind() == ui::ControlKind::Image) {
+  // A window that sized itself when it was made goes back into its box.
+  if (row.refit_after_create) {
     RECT made{};
     GetWindowRect(hwnd, &made);
     MapWindowPoints(nullptr, fw.hwnd, reinterpret_cast<POINT*>(&made), 2);
@@ -260,14 +260,14 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control) {
     }
   }
   if (row.checkable) ShowValue(cw);
-  if (row.event == NativeEvent::LinesSelected) SyncListItems(cw);
+  if (ui::TraitsOf(control.kind()).lines) SyncListItems(cw);
   UpdateTooltip(cw);
 }
 
 // Where a control's window goes, in pixels of the form's DPI.
 PixelRect Win32Renderer::PlacedRect(FormWindow& fw, const ui::Control& control) {
   const PixelRect rect = ControlRect(control, fw.dpi);
-  if (control.kind() != ui::ControlKind::Label) return rect;
+  if (!NativeKindOf(control.kind()).fits_caption) return rect;
   return FitOneLineLabel(control, rect, fonts_.Get(control.font(), fw.dpi));
 }
 
@@ -280,8 +280,7 @@ void Win32Renderer::Layout(FormWindow& fw) {
     SendMessageW(cw->hwnd, WM_SETFONT,
                  reinterpret_cast<WPARAM>(fonts_.Get(cw->control->font(), fw.dpi)), TRUE);
     // A list's lines are as wide as its new font makes them.
-    if (NativeKindOf(cw->control->kind()).event == NativeEvent::LinesSelected)
-      FitListExtent(*cw, 0);
+    if (ui::TraitsOf(cw->control->kind()).lines) FitListExtent(*cw, 0);
   }
   if (fw.tooltip) {
     SendMessageW(fw.tooltip, WM_SETFONT,

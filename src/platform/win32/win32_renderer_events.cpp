@@ -224,7 +224,7 @@ void Win32Renderer::HandleDialogCommand(FormWindow& fw, int id) {
     target = ui::EscapeTarget(*fw.form);
   } else {
     for (const auto& control : fw.form->controls()) {
-      if (control->kind() == ui::ControlKind::MenuItem && ControlId(*control) == id) {
+      if (ui::TraitsOf(control->kind()).menu_item && ControlId(*control) == id) {
         target = control.get();
       }
     }
@@ -266,15 +266,15 @@ LRESULT Win32Renderer::CallNative(HWND hwnd, UINT message, WPARAM wparam, LPARAM
 LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   ControlWindow* cw = Find(hwnd);
   if (cw == nullptr) return CallNative(hwnd, message, wparam, lparam);
-  const auto kind = cw->control->kind();
-  const bool text_box = kind == ui::ControlKind::TextBox;
-  const bool option = kind == ui::ControlKind::OptionButton;
+  const NativeKeys keys = NativeKindOf(cw->control->kind()).keys;
+  const bool typing = keys == NativeKeys::Typing;
+  const bool group_arrows = keys == NativeKeys::GroupArrows;
   switch (message) {
     case WM_SETFOCUS: {
       // A radio button reports a click when the keyboard brings the focus to
       // it unchosen; the focus alone never chooses.
       const HWND saved = focus_arriving_;
-      if (option) focus_arriving_ = hwnd;
+      if (group_arrows) focus_arriving_ = hwnd;
       const LRESULT result = CallNative(hwnd, message, wparam, lparam);
       focus_arriving_ = saved;
       FocusArrivedAt(hwnd);
@@ -285,18 +285,18 @@ LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wpar
       // Without a default button, Enter belongs to the text box (its
       // KeyPress), not to the dialog manager.
       const auto* msg = reinterpret_cast<const MSG*>(lparam);
-      if (text_box && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN &&
+      if (typing && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN &&
           ui::EnterTarget(cw->control->form()) == nullptr) {
         result |= DLGC_WANTALLKEYS;
       }
-      if (option) result |= DLGC_WANTARROWS;
+      if (group_arrows) result |= DLGC_WANTARROWS;
       return result;
     }
     case WM_KEYDOWN:
-      if (option && HandleOptionArrow(*cw, wparam)) return 0;
+      if (group_arrows && HandleOptionArrow(*cw, wparam)) return 0;
       break;
     case WM_CHAR:
-      if (text_box) {
+      if (typing) {
         HandleKeyPress(hwnd, message, wparam, lparam);
         return 0;
       }
@@ -304,7 +304,7 @@ LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wpar
     case WM_KEYUP:
     case WM_LBUTTONUP:
     case EM_SETSEL:
-      if (text_box) {
+      if (typing) {
         const LRESULT result = CallNative(hwnd, message, wparam, lparam);
         // The renderer's own EM_SETSEL shows the model's selection already.
         if (code_depth_ == 0) {

@@ -6,13 +6,14 @@
 
 #include "platform/win32/win32_renderer.h"
 #include "platform/win32/win32_text.h"
+#include "ui/kinds.h"
 
 namespace ferrolis::platform::win32 {
 namespace {
 
 bool HasItems(const ui::Form& form, const ui::Control& menu) {
   return std::any_of(form.controls().begin(), form.controls().end(), [&](const auto& c) {
-    return c->kind() == ui::ControlKind::MenuItem && c->container() == &menu;
+    return ui::TraitsOf(c->kind()).menu_item && c->container() == &menu;
   });
 }
 
@@ -30,7 +31,7 @@ OwnedMenu Win32Renderer::BuildMenu(FormWindow& fw, const ui::Control* parent, bo
   OwnedMenu menu(bar ? CreateMenu() : CreatePopupMenu());
   for (const auto& owned : fw.form->controls()) {
     const ui::Control& item = *owned;
-    if (item.kind() != ui::ControlKind::MenuItem || item.container() != parent || !item.visible()) {
+    if (!ui::TraitsOf(item.kind()).menu_item || item.container() != parent || !item.visible()) {
       continue;
     }
     if (item.is_separator()) {
@@ -55,7 +56,7 @@ OwnedMenu Win32Renderer::BuildMenu(FormWindow& fw, const ui::Control* parent, bo
 void Win32Renderer::BuildMenuBar(FormWindow& fw) {
   const auto& controls = fw.form->controls();
   const bool declared = std::any_of(controls.begin(), controls.end(), [](const auto& c) {
-    return c->kind() == ui::ControlKind::MenuItem;
+    return ui::TraitsOf(c->kind()).menu_item;
   });
   if (!declared) return;
   OwnedMenu bar = BuildMenu(fw, nullptr, true);
