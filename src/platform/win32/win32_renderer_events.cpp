@@ -8,6 +8,7 @@
 
 #include "platform/win32/win32_kinds.h"
 #include "platform/win32/win32_layout.h"
+#include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_text.h"
 #include "ui/kinds.h"
 #include "ui/rules.h"
@@ -36,24 +37,19 @@ class ShutdownBlockReason {
  public:
   ShutdownBlockReason(HWND hwnd, const std::wstring& reason) : hwnd_(hwnd) {
     using CreateFn = BOOL(WINAPI*)(HWND, LPCWSTR);
-    static const auto create = Lookup<CreateFn>("ShutdownBlockReasonCreate");
+    static const auto create = SystemFunction<CreateFn>(L"user32.dll", "ShutdownBlockReasonCreate");
     created_ = create != nullptr && create(hwnd_, reason.c_str());
   }
   ~ShutdownBlockReason() {
     using DestroyFn = BOOL(WINAPI*)(HWND);
-    static const auto destroy = Lookup<DestroyFn>("ShutdownBlockReasonDestroy");
+    static const auto destroy =
+        SystemFunction<DestroyFn>(L"user32.dll", "ShutdownBlockReasonDestroy");
     if (created_ && destroy != nullptr && IsWindow(hwnd_)) destroy(hwnd_);
   }
   ShutdownBlockReason(const ShutdownBlockReason&) = delete;
   ShutdownBlockReason& operator=(const ShutdownBlockReason&) = delete;
 
  private:
-  template <class Fn>
-  static Fn Lookup(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");  // linked in: always loaded
-    return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                  : nullptr;
-  }
   HWND hwnd_;
   bool created_ = false;
 };
