@@ -188,13 +188,28 @@ reg_value() {
 # expect_reg <key> <value name> <"TYPE DATA", or nothing for a missing value> [view]
 expect_reg() { expect_eq "$1\\$2" "$3" "$(reg_value "$1" "$2" "${4:-64}")"; }
 
-# click_line <title> <list box> <text>: a real mouse click on the line showing that text.
+# click_line <title> <list box> <text>: a real mouse click on the unselected line showing
+# that text; returns once the list shows it selected. The X server delivers the click later
+# than xdotool returns, so the next step must not act before the list took it. Two clicks
+# at one spot within the double-click time make a double click, which a list box does not
+# take as a selection: a click on the spot of the previous one (the line that took the
+# place of a deleted one) lands a quarter of the line further.
+E2E_LAST_LINE_CLICK=""
 click_line() {
-  local n x y w h
+  local n x y w h at
   n=$(drv lines "$1" "$2" | tr -d '\r' | grep -nxF -- "  $3" | head -n 1 | cut -d: -f1)
   [ -n "$n" ] || fail "no line '$3' in $2 of '$1'" || return 1
   IFS='x+' read -r w h x y <<<"$(drv linerect "$1" "$2" $((n - 1)) | tr -d '\r')"
-  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+  at="$((x + w / 2)) $((y + h / 2))"
+  [ "$at" != "$E2E_LAST_LINE_CLICK" ] || at="$((x + w / 4)) $((y + h / 2))"
+  E2E_LAST_LINE_CLICK=$at
+  # shellcheck disable=SC2086
+  xdotool mousemove $at click 1
+  for _ in $(seq 50); do
+    drv lines "$1" "$2" | tr -d '\r' | grep -qxF -- "* $3" && return 0
+    sleep 0.1
+  done
+  fail "the click on '$3' in $2 of '$1' did not select it"
 }
 
 # --- screenshots -------------------------------------------------------------------------
