@@ -53,6 +53,12 @@ struct Main : testing::MainWindowWorld {
   std::string Winlogon(const std::string& name) const {
     return Stored(kHkeyLocalMachine, kWinlogon, name);
   }
+  // The logon password as saved: "registry value|secret", "-" for none.
+  std::string Password() const {
+    const auto secret = secrets.stored.find("DefaultPassword");
+    return Winlogon("DefaultPassword") + "|" +
+           (secret == secrets.stored.end() ? "-" : secret->second);
+  }
   // The values written or deleted since the last ClearCalls, in order.
   std::string Writes() const {
     std::string names;
@@ -235,10 +241,11 @@ TEST(Save, WritesEveryValueInOrderIntoTheCurrentScope) {
               "NoSetFolders NoSetActiveDesktop NoSetTaskbar NoFolderOptions NoFind NoRun NoLogoff "
               "NoClose NoNetHood NoViewContextMenu NoDesktop Shell ");
     EXPECT_EQ(t.Winlogon("PowerdownAfterShutdown") + "|" + t.Winlogon("AutoAdminLogon") + "|" +
-                  t.Winlogon("DefaultUserName") + "|" + t.Winlogon("DefaultPassword") + "|" +
+                  t.Winlogon("DefaultUserName") + "|" + t.Password() + "|" +
                   t.Winlogon("DefaultDomainName") + "|" + t.Winlogon("Shell"),
-              "1|" + std::string(c.auto_login ? "1" : "0") + "|" + c.user + "|" + c.password + "|" +
-                  c.domain + "|C:\\Shell\\kiosque.exe");
+              "1|" + std::string(c.auto_login ? "1" : "0") + "|" + c.user + "|" +
+                  (c.password.empty() ? "|-" : "-|" + c.password) + "|" + c.domain +
+                  "|C:\\Shell\\kiosque.exe");
     const platform::RootKey scope = c.all_users ? kHkeyLocalMachine : kHkeyCurrentUser;
     const platform::RootKey other = c.all_users ? kHkeyCurrentUser : kHkeyLocalMachine;
     EXPECT_EQ(t.Stored(scope, kPolicies, "NoRun") + t.Stored(scope, kPolicies, "NoSetTaskbar") +
@@ -277,6 +284,48 @@ TEST(Save, MismatchedPasswordsWriteNothingWhereverTheSaveStarts) {
       EXPECT_TRUE(w.IDCM_Save.enabled() && w.RestrictionsChanged && w.LogonChanged);
       EXPECT_TRUE(w.loaded() && !t.runtime.ended()) << "the window stays for a correction";
     }
+  }
+}
+
+// The logon password: shown from the secret, else from an earlier set-up's registry value, and
+// saved into the secret; written in clear, and said once, only where Windows refuses the secret.
+TEST(Save, TheLogonPasswordMovesIntoTheSecretOrIsSaidToBeInClear) {
+  struct Case {
+    const char *secret, *value, *typed;  // nullptr: none stored, nothing typed
+    bool refuse, protect;                // the secret refused; the registry value too
+    std::string shown, saved, boxes;
+  };
+  const std::string box = "Enregistrer la configuration|48";
+  const std::string clear = box +
+                            "Le mot de passe AutoLogin n'a pas pu être protégé : il est enregistré "
+                            "en clair dans le registre (DefaultPassword).";
+  const std::string refused = box + "Windows a refusé d'enregistrer ces paramètres :\r• " +
+                              "DefaultPassword\rIls sont restés tels qu'ils étaient. Les autres " +
+                              "paramètres ont été enregistrés.";
+  for (const Case& c :
+       {Case{nullptr, "Ancien", nullptr, false, false, "Ancien", "-|Ancien", ""},
+        Case{"Neuf", "Ancien", nullptr, false, false, "Neuf", "-|Neuf", ""},
+        Case{"Neuf", "Ancien", "", false, false, "Neuf", "|-", ""},
+        Case{nullptr, "Ancien", "Mdp", true, false, "Ancien", "Mdp|-", clear},
+        Case{"Neuf", "Ancien", "Mdp", true, true, "Ancien", "Ancien|Neuf", refused}}) {
+    SCOPED_TRACE(c.saved);
+    Main t;
+    if (c.secret) t.secrets.stored["DefaultPassword"] = c.secret;
+    if (c.value) t.Logon("DefaultPassword", c.value);
+    if (c.protect) t.registry.ProtectValue(kHkeyLocalMachine, kWinlogon, "DefaultPassword");
+    t.secrets.refuse = c.refuse;
+    t.Open();
+    EXPECT_EQ(t.window.IDE_Password.text(), c.shown);
+    t.screen.Click(t.window.IDCK_AutoLogin);
+    if (c.typed) t.Enter(t.window.IDE_Password, c.typed);
+    if (c.typed) t.Enter(t.window.IDE_ReEnterPassword, c.typed);
+    t.screen.Click(t.window.IDCM_Save);
+    EXPECT_EQ(t.Password(), c.saved);
+    std::string shown;
+    for (const auto& b : t.screen.boxes())
+      shown += b.title + "|" + std::to_string(b.style) + b.prompt;
+    EXPECT_EQ(shown, c.boxes);
+    EXPECT_EQ(t.Clean(), c.boxes != refused);
   }
 }
 
