@@ -39,7 +39,8 @@ enum class PasswordWrite {
               // and the registry value is gone; an empty password leaves no
               // secret and an empty value
   ClearText,  // Windows refused the secret: the password is the registry value
-  Refused,    // the registry refused the value too, or an old secret stays
+  Refused,    // the registry refused the value (too), or an empty password
+              // could not delete the old secret
 };
 
 // What a save of the Shell field did.

@@ -39,7 +39,7 @@ bool Counted(std::wstring& text, LSA_UNICODE_STRING* counted) {
 }
 
 // LsaStorePrivateData of `data` under `name`; a null `data` deletes. The
-// Win32 error code of Windows' answer, ERROR_SUCCESS only when it did it.
+// Win32 error code of Windows' answer: ERROR_SUCCESS only for STATUS_SUCCESS.
 ULONG StorePrivateData(const std::string& name, const LSA_UNICODE_STRING* data) {
   // POLICY_CREATE_SECRET lets the store create the secret when it is new.
   const Policy policy = OpenPolicy(POLICY_CREATE_SECRET);
@@ -47,8 +47,10 @@ ULONG StorePrivateData(const std::string& name, const LSA_UNICODE_STRING* data) 
   std::wstring wide_name = Widen(name);
   LSA_UNICODE_STRING key{};
   if (!Counted(wide_name, &key)) return ERROR_INVALID_PARAMETER;
-  return LsaNtStatusToWinError(
-      LsaStorePrivateData(policy, &key, const_cast<LSA_UNICODE_STRING*>(data)));
+  const NTSTATUS status = LsaStorePrivateData(policy, &key, const_cast<LSA_UNICODE_STRING*>(data));
+  if (status == 0) return ERROR_SUCCESS;
+  const ULONG error = LsaNtStatusToWinError(status);
+  return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
 }
 
 }  // namespace
