@@ -10,6 +10,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_renderer.h"
+#include "platform/win32/win32_secrets.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_text.h"
@@ -24,11 +25,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::win32::Win32FileSystem files;
   platform::win32::Win32Registry registry;
   platform::win32::Win32Shell shell(ansi);
+  platform::win32::Win32SecretStore secrets;
 
   ui::Runtime runtime(program::HostOf(system));
   platform::win32::Win32Renderer renderer(runtime, instance);
   runtime.SetRenderer(renderer);
-  program::Services services{runtime, system, registry, files, shell, ansi};
+  program::Services services{runtime, system, registry, files, shell, ansi, secrets};
 
   access::Module1 module1(files, ansi, runtime);
   // Nothing of the main window is created before the password is accepted.

@@ -1,5 +1,7 @@
 #include "autologon/winlogon.h"
 
+#include <optional>
+
 #include "platform/ascii.h"
 #include "registry/open_key.h"
 #include "ui/msgbox.h"
@@ -23,6 +25,33 @@ std::string Winlogon::Read(std::string_view name, std::string_view default_text)
 bool Winlogon::Write(std::string_view name, std::string_view text) {
   return registry_.SetRegistryValue(kLogonSubKey1, kLogonSubKey2, name, text,
                                     platform::kHkeyLocalMachine, kLogonBasePath, platform::kRegSz);
+}
+
+std::string Winlogon::ReadPassword() const {
+  if (std::optional<std::string> secret = secrets_.Retrieve(std::string(kDefaultPassword))) {
+    return *secret;
+  }
+  return Read(kDefaultPassword, "");
+}
+
+PasswordWrite Winlogon::WritePassword(const std::string& text) {
+  const std::string name(kDefaultPassword);
+  if (text.empty()) {
+    const bool no_secret = secrets_.Delete(name);
+    return Write(kDefaultPassword, "") && no_secret ? PasswordWrite::Protected
+                                                    : PasswordWrite::Refused;
+  }
+  if (secrets_.Store(name, text)) {
+    return registry_.DeleteRegistryValue(kLogonSubKey1, kLogonSubKey2, kDefaultPassword,
+                                         platform::kHkeyLocalMachine, kLogonBasePath) ==
+                   registry::IDBAS_Registry::ValueDeletion::Refused
+               ? PasswordWrite::Refused
+               : PasswordWrite::Protected;
+  }
+  // An older secret would be shown at the next load instead of the value
+  // written now; Windows that refused the store seldom lets it go either.
+  secrets_.Delete(name);
+  return Write(kDefaultPassword, text) ? PasswordWrite::ClearText : PasswordWrite::Refused;
 }
 
 std::string Winlogon::ReadShellValue() const {

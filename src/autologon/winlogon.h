@@ -1,13 +1,17 @@
 // The Winlogon value set: the machine's automatic logon, its power-down switch
 // and the program started as the Windows shell. All are REG_SZ values of
 // HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon,
-// read by Windows' logon process at the next start. Nothing here deletes one.
+// read by Windows' logon process at the next start, except the automatic
+// logon password: every authenticated user may read that key, so the password
+// is kept as the LSA secret "DefaultPassword", where Winlogon looks for it
+// too and which only SYSTEM and the administrators can read.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "platform/files.h"
+#include "platform/secrets.h"
 #include "registry/idbas_registry.h"
 
 namespace ferrolis::autologon {
@@ -29,6 +33,16 @@ inline constexpr std::string_view kDefaultDomainName = "DefaultDomainName";
 inline constexpr std::string_view kPowerdownAfterShutdown = "PowerdownAfterShutdown";
 inline constexpr std::string_view kShell = "Shell";
 
+// Where a save left the automatic logon password.
+enum class PasswordWrite {
+  Protected,  // nothing readable by every user: the password is the LSA secret
+              // and the registry value is gone; an empty password leaves no
+              // secret and an empty value
+  ClearText,  // Windows refused the secret: the password is the registry value
+  Refused,    // the registry refused the value (too), or an empty password
+              // could not delete the old secret
+};
+
 // What a save of the Shell field did.
 enum class ShellWrite {
   Written,
@@ -42,8 +56,9 @@ enum class ShellWrite {
 
 class Winlogon {
  public:
-  Winlogon(registry::IDBAS_Registry& registry, platform::FileSystem& files)
-      : registry_(registry), files_(files) {}
+  Winlogon(registry::IDBAS_Registry& registry, platform::FileSystem& files,
+           platform::SecretStore& secrets)
+      : registry_(registry), files_(files), secrets_(secrets) {}
 
   // Whether the Winlogon key opens with all six specific rights: what the
   // user may change in it decides what the main window lets them edit.
@@ -55,6 +70,17 @@ class Winlogon {
   // A logon value written as REG_SZ, creating the key when missing. False
   // when nothing was stored: the registry refused the key or the value.
   bool Write(std::string_view name, std::string_view text);
+
+  // The automatic logon password: the secret when there is one, otherwise
+  // the registry value of a machine set up before it was kept secret (read
+  // as Read reads it), which the next save moves into the secret.
+  std::string ReadPassword() const;
+  // Stores the password as the secret and deletes the registry value (a
+  // missing one is no refusal). When Windows refuses the secret, writes the
+  // registry value instead. An empty password deletes the secret and writes
+  // an empty value: without any DefaultPassword Windows turns automatic
+  // logon off, and an account without a password could not use it.
+  PasswordWrite WritePassword(const std::string& text);
 
   // The stored Shell value, or empty text when there is none.
   std::string ReadShellValue() const;
@@ -69,6 +95,7 @@ class Winlogon {
  private:
   registry::IDBAS_Registry& registry_;
   platform::FileSystem& files_;
+  platform::SecretStore& secrets_;
 };
 
 // "AutoAdminLogon" as Windows reads it: on for the text "1" only.
@@ -81,5 +108,10 @@ int AutoLogonState(std::string_view stored);
 std::string ShellNotWrittenMessage(ShellWrite outcome, const std::string& text,
                                    const std::string& stored);
 inline constexpr std::string_view kShellMessageTitle = "Exécuter Shell";
+
+// Said once by a save that could only write the password in clear.
+inline constexpr std::string_view kClearTextPasswordMessage =
+    "Le mot de passe AutoLogin n'a pas pu être protégé : il est enregistré en clair dans le "
+    "registre (DefaultPassword).";
 
 }  // namespace ferrolis::autologon

@@ -209,7 +209,7 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
       module1_(module1),
       registry_(services.registry),
       restrictions_(registry_),
-      winlogon_(registry_, services.files) {
+      winlogon_(registry_, services.files, services.secrets) {
   IDOP_All.SetValue(1);  // selected in the design, before any handler is bound
   for (const auto& row : restrictions::kShellRestrictions) {
     ui::Control& box = Add(ui::ControlKind::CheckBox, "IDCK_Disable", row.Index)

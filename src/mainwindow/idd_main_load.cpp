@@ -49,7 +49,7 @@ void IDD_Main::Form_Load() {
   IDCK_AutoLogin.SetValue(
       autologon::AutoLogonState(winlogon_.Read(autologon::kAutoAdminLogon, "0")));
   IDE_Username.SetText(winlogon_.Read(autologon::kDefaultUserName, ""));
-  IDE_Password.SetText(winlogon_.Read(autologon::kDefaultPassword, ""));
+  IDE_Password.SetText(winlogon_.ReadPassword());
   IDE_ReEnterPassword.SetText(IDE_Password.text());
   IDE_Domain.SetText(winlogon_.Read(autologon::kDefaultDomainName, ""));
   LoadRestrictions();

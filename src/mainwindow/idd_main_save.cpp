@@ -52,7 +52,9 @@ bool IDD_Main::SaveConfiguration() {
   };
   logon(autologon::kAutoAdminLogon, IDCK_AutoLogin.value() == 0 ? "0" : "1");
   logon(autologon::kDefaultUserName, IDE_Username.text());
-  logon(autologon::kDefaultPassword, IDE_Password.text());
+  const autologon::PasswordWrite password = winlogon_.WritePassword(IDE_Password.text());
+  if (password == autologon::PasswordWrite::Refused)
+    refused.emplace_back(autologon::kDefaultPassword);
   logon(autologon::kDefaultDomainName, IDE_Domain.text());
 
   for (const int index : restrictions::kReadWriteOrder) {
@@ -80,6 +82,12 @@ bool IDD_Main::SaveConfiguration() {
 
   // Explorer applies some policies at once when told they changed.
   if (restrictions_edited) services_.system.NotifyPolicyChange();
+  // Written, but where every user can read it: said once, whatever else the
+  // save has to say.
+  if (password == autologon::PasswordWrite::ClearText) {
+    runtime().MsgBox(std::string(autologon::kClearTextPasswordMessage),
+                     ui::kOkOnly + ui::kExclamation, "Enregistrer la configuration");
+  }
   const std::string shell_message =
       autologon::ShellNotWrittenMessage(shell_write, shell, stored_shell);
   if (!shell_message.empty()) {

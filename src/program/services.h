@@ -5,6 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/secrets.h"
 #include "platform/shell.h"
 #include "platform/system.h"
 #include "platform/text_codec.h"
@@ -20,6 +21,8 @@ struct Services {
   platform::Shell& shell;
   // The system's ANSI code page, for the password file and ANSI-only calls.
   const platform::TextCodec& ansi;
+  // The machine's protected secrets (the automatic logon password).
+  platform::SecretStore& secrets;
 };
 
 // The form runtime's view of the running program: its title, and its end,

@@ -1,6 +1,6 @@
 # shellcheck shell=bash
 # shellcheck disable=SC2154 # names from lib.sh and the other test files, sourced before this one
-# (POLICIES, WINLOGON, SAVE_BUTTON and expect_saved from mainwindow_tests.sh)
+# (POLICIES, WINLOGON, SAVE_BUTTON, CLEAR_TEXT and expect_saved from mainwindow_tests.sh)
 # A new administrator's day, end to end: the first start, the access password, restrictions
 # in both scopes and the scope question answered Cancel, Yes and No, automatic logon with a
 # replacement shell, two uninstall entries removed and one restored, both About boxes,
@@ -106,6 +106,8 @@ test_a_new_administrators_day() {
   drv settext "$MAIN" "Exécuter Shell" "$KIOSK_WIN"
   drv click "$MAIN" "$SAVE_BUTTON"
   expect_saved
+  answer "$SAVE_BUTTON" "icon=1 buttons=1" "$CLEAR_TEXT" 1
+  expect_reg "$WINLOGON" DefaultPassword "REG_SZ Soleil 7"
   expect_no_box "Exécuter Shell" 500
   shot journey_saved "$MAIN"
 
@@ -114,6 +116,7 @@ test_a_new_administrators_day() {
   pattern="C:\\$(printf 'a%.0s' {1..300})\\*.exe"
   drv settext "$MAIN" "Exécuter Shell" "$pattern"
   drv click "$MAIN" "$SAVE_BUTTON"
+  answer "$SAVE_BUTTON" "icon=1 buttons=1" "$CLEAR_TEXT" 1
   out=$(drv msgbox "Exécuter Shell" 5000) || fail "no box for the pattern"
   grep -qF "« C:\\aaaa" <<<"$out" && grep -qF "a…a" <<<"$out" &&
     grep -qF "aaa\\*.exe » contient un caractère générique" <<<"$out" ||
@@ -165,6 +168,7 @@ test_a_new_administrators_day() {
   answer "$QUIT_BOX" "icon=1 buttons=1" \
     $'Vous devez redémarrer le micro-ordinateur\npour que les modifications soient prises en compte !' 1
   answer "$QUIT_BOX" "icon=1 buttons=6,7" "Voulez vous enregistrer les modifications ?" 6
+  answer "$SAVE_BUTTON" "icon=1 buttons=1" "$CLEAR_TEXT" 1
   ended "$ferrolis_pid" 10
 
   # What Windows finds at its next start.

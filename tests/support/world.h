@@ -10,6 +10,7 @@
 #include "support/headless_renderer.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
+#include "support/memory_secrets.h"
 #include "ui/runtime.h"
 
 namespace ferrolis::testing {
@@ -22,7 +23,8 @@ struct World {
   platform::Cp1252Codec codec;
   MemoryRegistry registry;
   FakeShell shell;
-  program::Services services{runtime, system, registry, files, shell, codec};
+  MemorySecrets secrets;
+  program::Services services{runtime, system, registry, files, shell, codec, secrets};
   access::Module1 module{files, codec, runtime};
 };
 

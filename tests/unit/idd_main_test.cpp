@@ -237,8 +237,9 @@ TEST(Save, WritesEveryValueInOrderIntoTheCurrentScope) {
     EXPECT_EQ(t.Winlogon("PowerdownAfterShutdown") + "|" + t.Winlogon("AutoAdminLogon") + "|" +
                   t.Winlogon("DefaultUserName") + "|" + t.Winlogon("DefaultPassword") + "|" +
                   t.Winlogon("DefaultDomainName") + "|" + t.Winlogon("Shell"),
-              "1|" + std::string(c.auto_login ? "1" : "0") + "|" + c.user + "|" + c.password + "|" +
-                  c.domain + "|C:\\Shell\\kiosque.exe");
+              "1|" + std::string(c.auto_login ? "1" : "0") + "|" + c.user + "|" +
+                  (c.password.empty() ? "" : "-") + "|" + c.domain + "|C:\\Shell\\kiosque.exe");
+    EXPECT_EQ(t.secrets.Retrieve("DefaultPassword").value_or(""), c.password);
     const platform::RootKey scope = c.all_users ? kHkeyLocalMachine : kHkeyCurrentUser;
     const platform::RootKey other = c.all_users ? kHkeyCurrentUser : kHkeyLocalMachine;
     EXPECT_EQ(t.Stored(scope, kPolicies, "NoRun") + t.Stored(scope, kPolicies, "NoSetTaskbar") +
@@ -277,6 +278,43 @@ TEST(Save, MismatchedPasswordsWriteNothingWhereverTheSaveStarts) {
       EXPECT_TRUE(w.IDCM_Save.enabled() && w.RestrictionsChanged && w.LogonChanged);
       EXPECT_TRUE(w.loaded() && !t.runtime.ended()) << "the window stays for a correction";
     }
+  }
+}
+
+// The logon password: shown from the secret, else from an earlier set-up's registry value, and
+// saved into the secret; written in clear, and said once, only where Windows refuses the secret.
+TEST(Save, TheLogonPasswordMovesIntoTheSecretOrIsSaidToBeInClear) {
+  struct Case {
+    const char *secret, *value, *typed;  // nullptr: none stored, nothing typed
+    bool refuse, protect;                // the secret refused; the registry value too
+    const char *shown, *saved, *box;     // saved: "registry value|secret"; box: in its prompt
+  };
+  for (const Case& c :
+       {Case{nullptr, "Ancien", nullptr, false, false, "Ancien", "-|Ancien", ""},
+        Case{"Neuf", "Ancien", nullptr, false, false, "Neuf", "-|Neuf", ""},
+        Case{"Neuf", "Ancien", "", false, false, "Neuf", "|-", ""},
+        Case{nullptr, "Ancien", "Mdp", true, false, "Ancien", "Mdp|-", "Le mot de passe AutoLogin"},
+        Case{"Neuf", "Ancien", "Mdp", true, true, "Ancien", "Ancien|Neuf",
+             ":\r• DefaultPassword\r"}}) {
+    Main t;
+    if (c.secret) t.secrets.stored["DefaultPassword"] = c.secret;
+    if (c.value) t.Logon("DefaultPassword", c.value);
+    if (c.protect) t.registry.ProtectValue(kHkeyLocalMachine, kWinlogon, "DefaultPassword");
+    t.secrets.refuse = c.refuse;
+    t.Open();
+    EXPECT_EQ(t.window.IDE_Password.text(), c.shown);
+    t.screen.Click(t.window.IDCK_AutoLogin);
+    if (c.typed)
+      for (ui::Control* box : {&t.window.IDE_Password, &t.window.IDE_ReEnterPassword})
+        t.Enter(*box, c.typed);
+    t.screen.Click(t.window.IDCM_Save);
+    t.secrets.refuse = false;
+    EXPECT_EQ(
+        t.Winlogon("DefaultPassword") + "|" + t.secrets.Retrieve("DefaultPassword").value_or("-"),
+        c.saved);
+    EXPECT_EQ(t.Boxes(), *c.box ? Strings{"Enregistrer la configuration|48"} : Strings{});
+    EXPECT_NE(t.LastPrompt().find(c.box), std::string::npos) << t.LastPrompt();
+    EXPECT_EQ(t.Clean(), !c.protect);
   }
 }
 

@@ -12,6 +12,7 @@
 #include "support/fake_system.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
+#include "support/memory_secrets.h"
 #include "ui/runtime.h"
 #include "wine/dialog_answerer.h"
 
@@ -26,7 +27,8 @@ struct MainWindowOnScreen {
   Cp1252Codec codec;
   testing::MemoryRegistry registry;
   testing::FakeShell shell;
-  program::Services services{runtime, system, registry, files, shell, codec};
+  testing::MemorySecrets secrets;
+  program::Services services{runtime, system, registry, files, shell, codec, secrets};
   access::Module1 module{files, codec, runtime};
   std::unique_ptr<mainwindow::IDD_Main> window;
 

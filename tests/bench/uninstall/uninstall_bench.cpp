@@ -17,6 +17,7 @@
 #include "mainwindow/idd_main.h"
 #include "program/services.h"
 #include "registry/idbas_registry.h"
+#include "support/memory_secrets.h"
 #include "ui/runtime.h"
 #include "uninstall/uninstall_list.h"
 
@@ -76,7 +77,9 @@ struct Platform {
   testing::HeadlessRenderer renderer{runtime};
   explicit Platform(bool) { registry.RecordCalls(false); }
 #endif
-  program::Services services{runtime, system, registry, files, shell, ansi};
+  // The bench never saves the automatic logon password.
+  testing::MemorySecrets secrets;
+  program::Services services{runtime, system, registry, files, shell, ansi, secrets};
   registry::IDBAS_Registry layer{registry};
 };
 
