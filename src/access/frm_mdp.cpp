@@ -46,6 +46,7 @@ FrmMDP::FrmMDP(program::Services& services, Module1& module, std::function<ui::F
       services_(services),
       module_(module),
       main_window_(std::move(main_window)) {
+  Label1.Names(Text1);  // for screen readers
   Command1.OnClick = [this] { Command1_Click(); };
   Command2.OnClick = [this] { Command2_Click(); };
   Command3.OnClick = [this] { Command3_Click(); };

@@ -211,6 +211,15 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
       restrictions_(registry_),
       winlogon_(registry_, services.files, services.secrets) {
   IDOP_All.SetValue(1);  // selected in the design, before any handler is bound
+  // The labels that name the boxes and the list, for screen readers.
+  IDL_Username.Names(IDE_Username);
+  IDL_Password.Names(IDE_Password);
+  IDL_ReEnterPassword.Names(IDE_ReEnterPassword);
+  IDL_Domain.Names(IDE_Domain);
+  IDL_Shell.Names(IDE_Shell);
+  Label1.Names(Text1);
+  Label2.Names(Text2);
+  IDL_AddRemove.Names(lstPrograms);
   for (const auto& row : restrictions::kShellRestrictions) {
     ui::Control& box = Add(ui::ControlKind::CheckBox, "IDCK_Disable", row.Index)
                            .In(IDFR_SystemSettings)

@@ -68,6 +68,10 @@ Control& Control::Pointer(MousePointer pointer) {
   pointer_ = pointer;
   return *this;
 }
+Control& Control::Names(Control& control) {
+  named_ = &control;
+  return *this;
+}
 Control& Control::Hidden() {
   SetVisible(false);
   return *this;

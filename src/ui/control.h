@@ -83,6 +83,9 @@ class Control {
   Control& Cancel();
   Control& Align(Alignment alignment);
   Control& Pointer(MousePointer pointer);
+  // This label names `control` for screen readers, which read the label just
+  // before an edit box or a list box in the window order as its name.
+  Control& Names(Control& control);
   // Before loading: the declared state. After: the same as SetVisible(false)
   // and SetEnabled(false).
   Control& Hidden();
@@ -105,6 +108,8 @@ class Control {
   bool is_cancel() const { return cancel_; }
   Alignment alignment() const { return alignment_; }
   MousePointer pointer() const { return pointer_; }
+  // The control this label names, or nullptr.
+  Control* named() const { return named_; }
   // A menu item captioned "-".
   bool is_separator() const;
 
@@ -184,6 +189,7 @@ class Control {
   bool cancel_ = false;
   Alignment alignment_ = Alignment::Left;
   MousePointer pointer_ = MousePointer::Default;
+  Control* named_ = nullptr;
 
   std::string caption_;
   std::string text_;

@@ -44,6 +44,17 @@ std::vector<Control*> TabOrder(const Form& form) {
   return ordered;
 }
 
+std::vector<Control*> WindowOrder(const Form& form) {
+  std::vector<Control*> order = TabOrder(form);
+  for (Control* label : TabOrder(form)) {
+    Control* named = label->named();
+    if (named == nullptr || named == label || &named->form() != &form) continue;
+    order.erase(std::find(order.begin(), order.end(), label));
+    order.insert(std::find(order.begin(), order.end(), named), label);
+  }
+  return order;
+}
+
 std::vector<Control*> OptionGroup(const Control& option) {
   std::vector<Control*> group;
   for (Control* other : TabOrder(option.form())) {

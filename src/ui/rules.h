@@ -25,6 +25,11 @@ bool CanTakeFocus(const Control& control);
 // without one in the order they were declared.
 std::vector<Control*> TabOrder(const Form& form);
 
+// Every control of the form in the order its windows are made: the tab order,
+// with each label moved to just before the control it names. Labels take no
+// focus, so the order of the controls that do stays the tab order.
+std::vector<Control*> WindowOrder(const Form& form);
+
 // The option buttons grouped with this one (same form, same container), in
 // tab order; the button itself is among them.
 std::vector<Control*> OptionGroup(const Control& option);

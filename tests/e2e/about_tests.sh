@@ -37,6 +37,7 @@ expect_about_window() {
   expect_window "$ABOUT"
   drv list "$ABOUT" | grep -qF "\"Version $VERSION\"" || fail "no version line in the About window"
   expect_eq "main window usable under the About window" 0 "$(prop "$MAIN" enabled)"
+  expect_eq "About window: buttons without a name" "" "$(names "$ABOUT")"
 }
 
 test_about_menu_with_mouse_and_keyboard() {

@@ -83,6 +83,7 @@ test_gate_window_look() {
   if [ "${dx#-}" -gt 2 ] || [ "${dy#-}" -gt 2 ]; then fail "the gate is not centred ($offset)"; fi
   expect_focus "$GATE" "$PASSWORD_BOX" "the password box"
   expect_text "$GATE" "$PASSWORD_BOX" ""
+  expect_eq "names for a screen reader" "Entrez le mot de passe" "$(names "$GATE")"
 
   # The pointer resting on the floppy button brings up its tooltip.
   local x y w h

@@ -188,6 +188,18 @@ reg_value() {
 # expect_reg <key> <value name> <"TYPE DATA", or nothing for a missing value> [view]
 expect_reg() { expect_eq "$1\\$2" "$3" "$(reg_value "$1" "$2" "${4:-64}")"; }
 
+# names <title>: the name a screen reader gives each edit box and list box of the window, in
+# window order: the text of the STATIC just before it, "-" when there is none; then a line
+# for each button without any text, which has no name at all.
+names() {
+  drv list "$1" | tr -d '\r' | awk '
+    { class = tolower($1); text = ""; q = index($0, "\"") }
+    q { text = substr($0, q + 1); sub(/" at [0-9]+x[0-9]+\+.*$/, "", text) }
+    class == "edit" || class == "listbox" { print (before == "static" && label != "" ? label : "-") }
+    class == "button" && text == "" { print "no text: " $0 }
+    { before = class; label = text }'
+}
+
 # click_line <title> <list box> <text>: a real mouse click on the unselected line showing
 # that text; returns once the list shows it selected. The X server delivers the click later
 # than xdotool returns, so the next step must not act before the list took it. Two clicks

@@ -109,6 +109,9 @@ test_main_window_scopes_logon_and_quit() {
     "$(drv lines "$MAIN" "ListBox[0]" | tr -d '\r' | grep -E 'Bureautique|Visionneuse')"
   shot main "$MAIN"
   if [ "${E2E_UPDATE_DOCS:-}" = 1 ]; then cp "$E2E_SHOTS/main.png" "$E2E_ROOT/docs/"; fi
+  expect_eq "names for a screen reader" "$(printf '%s\n' "Nom utilisateur" "Mot de passe utilisateur" \
+    "Confirmer le mot de passe" "Domaine" "Exécuter Shell" "Ancien mot de passe :" "Nouveau mot de passe :" \
+    "Ajouter / Supprimer de la liste les informations de désinstallation")" "$(names "$MAIN")"
 
   # All users: nothing pending, so no question. On, saved; off, saved.
   click_at "$MAIN" "Tous les utilisateurs"

@@ -9,17 +9,14 @@ OLD_BOX="Ancien mot de passe :"
 NEW_BOX="Nouveau mot de passe :"
 SAVE_FLOPPY_BOX="Sauvegarde du mot de passe sur disquette"
 
-# picture_button <n>: the id selector of the n-th captionless button of the main window, top
-# to bottom: 0 reads the floppy, 1 saves to it.
-picture_button() {
-  drv list "$MAIN" | sed -n 's/^ *Button \(#[0-9]*\) at [0-9]*x[0-9]*+[0-9]*+\([0-9]*\) .*/\2 \1/p' |
-    sort -n | sed -n "$(($1 + 1))s/.* //p"
-}
+# The picture buttons, by their names (their tooltips).
+READ_FLOPPY_BUTTON="Lire le mot de passe à partir d'une disquette A"
+SAVE_FLOPPY_BUTTON="Enregistrer le mot de passe sur disquette"
 
 # Whether the frame's new-password controls are on screen.
 expect_new_password_controls() { # <shown: 1|0>
   local line caption
-  for caption in "\"$NEW_BOX\"" "\"Valider && Enregistrer\"" "$(picture_button 1) "; do
+  for caption in "\"$NEW_BOX\"" "\"Valider && Enregistrer\"" "\"$SAVE_FLOPPY_BUTTON\""; do
     line=$(drv list "$MAIN" | grep -F -- "$caption" | head -n 1)
     [ -n "$line" ] || fail "no control $caption in the main window"
     if [ "$1" = 1 ] && [[ "$line" == *hidden* ]]; then fail "$caption is hidden"; fi
@@ -35,9 +32,6 @@ test_password_changed_in_the_frame_holds_at_the_next_start() {
   expect_no_box "Première utilisation de Ferrolis" 200
   drv type "$GATE" "$PASSWORD_BOX" "Ancien" --enter
   expect_main_window
-  local read_button save_button
-  read_button=$(picture_button 0)
-  save_button=$(picture_button 1)
   expect_new_password_controls 0
 
   drv type "$MAIN" "$OLD_BOX" "Ancien"
@@ -55,7 +49,7 @@ test_password_changed_in_the_frame_holds_at_the_next_start() {
 
   # The floppy save makes its text the password too, in both copies.
   drv settext "$MAIN" "$NEW_BOX" "Sauvée à 100 %"
-  drv click "$MAIN" "$save_button"
+  drv click "$MAIN" "$SAVE_FLOPPY_BUTTON"
   expect_box "$SAVE_FLOPPY_BOX" "icon=0 buttons=1,2" "Insérer une disquette formatée dans le lecteur A !"
   shot floppy_save_prompt "$SAVE_FLOPPY_BOX"
   drv button "$SAVE_FLOPPY_BOX" 1
@@ -68,7 +62,7 @@ test_password_changed_in_the_frame_holds_at_the_next_start() {
 
   # The frame's floppy button reads it back and validates it.
   drv settext "$MAIN" "$OLD_BOX" ""
-  drv click "$MAIN" "$read_button"
+  drv click "$MAIN" "$READ_FLOPPY_BUTTON"
   expect_box "$FLOPPY_BOX" "icon=0 buttons=1,2" "$FLOPPY_PROMPT"
   drv button "$FLOPPY_BOX" 1
   expect_no_box "$WRONG_BOX" 500

@@ -240,7 +240,7 @@ TEST_F(Win32RendererTest, EachControlKindBecomesItsNativeControl) {
 
   HWND picture = Native(form.Picture1);
   EXPECT_TRUE(Style(picture) & BS_ICON);
-  EXPECT_EQ(TextOf(picture), L"");
+  EXPECT_EQ(TextOf(picture), L"Lire à partir d'une disquette") << "its name, not drawn";
   EXPECT_NE(SendMessageW(picture, BM_GETIMAGE, IMAGE_ICON, 0), 0) << "the FLOPPY resource";
 
   EXPECT_EQ(Style(Native(form.Check1)) & BS_TYPEMASK, BS_CHECKBOX) << "not automatic";
@@ -468,6 +468,8 @@ TEST_F(Win32RendererTest, ListLinesAndTooltipsFollowTheModel) {
   EXPECT_EQ(tip_text(form.Picture1), L"Lire à partir d'une disquette");
   form.Command1.SetToolTip("Valider");
   EXPECT_EQ(tip_text(form.Command1), L"Valider");
+  form.Picture1.SetToolTip("Lire & comparer");
+  EXPECT_EQ(TextOf(Native(form.Picture1)), L"Lire && comparer") << "its name, no access key";
   form.Picture1.SetToolTip("");
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
 }

@@ -165,7 +165,16 @@ WindowStyles ControlStyles(const ui::Control& control) {
 
 std::string WindowTextOf(const ui::Control& control) {
   const NativeKind& row = NativeKindOf(control.kind());
-  if (row.set_image != 0 && !control.picture().empty()) return {};
+  if (row.set_image != 0 && !control.picture().empty()) {
+    // Not drawn (a BS_ICON or BS_BITMAP button shows its picture alone), but
+    // read as its name: its caption, else its tooltip, whose "&"s are doubled
+    // so that they give it no access key. An image's text would name its icon.
+    if (row.text != NativeText::Caption) return {};
+    if (!control.caption().empty()) return control.caption();
+    std::string text;
+    for (char c : control.tooltip()) text.append(c == '&' ? "&&" : std::string(1, c));
+    return text;
+  }
   switch (row.text) {
     case NativeText::Caption:
       return control.caption();

@@ -72,8 +72,9 @@ WindowStyles ControlStyles(const ui::Control& control);
 // focus, and in an option group only the button Tab stops at.
 bool NativeTabStop(const ui::Control& control);
 
-// The text its window shows: the caption, the text box's text, or nothing (a
-// picture button shows its picture alone).
+// The text its window holds: the caption, the text box's text, or nothing. A
+// picture button shows its picture alone; its text, its caption or else its
+// tooltip, is its name for screen readers.
 std::string WindowTextOf(const ui::Control& control);
 
 // Turns the visual style off for one window (uxtheme is loaded on demand:

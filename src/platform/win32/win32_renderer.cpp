@@ -175,6 +175,7 @@ void Win32Renderer::PropertyChanged(ui::Control& control, ui::Property property)
       {ui::Property::Enabled, &Win32Renderer::ShowState},
       {ui::Property::Visible, &Win32Renderer::ShowState},
       {ui::Property::ToolTip, &Win32Renderer::UpdateTooltip},
+      {ui::Property::ToolTip, &Win32Renderer::ShowCaption},  // a picture button's name
       {ui::Property::ListItems, &Win32Renderer::SyncListItems},
       {ui::Property::Selection, &Win32Renderer::ApplySelection},
   };

@@ -188,9 +188,10 @@ void Win32Renderer::CreateForm(ui::Form& form) {
   BuildMenuBar(fw);
   fw.dpi = FitDpi(fw, WorkArea(fw.hwnd, nullptr));
 
-  // Child windows in tab order: the dialog manager tabs through them in the
-  // order they were created.
-  for (ui::Control* control : ui::TabOrder(form)) CreateControl(fw, *control);
+  // Child windows in tab order, each label just before the control it names:
+  // the dialog manager tabs through them in the order they were created, and
+  // a screen reader names an edit box or a list box after the label before it.
+  for (ui::Control* control : ui::WindowOrder(form)) CreateControl(fw, *control);
   // A radio button sets its own WS_TABSTOP when it is checked or unchecked:
   // the group's one tab stop is placed again after them.
   ApplyGroupTabStops(fw);
