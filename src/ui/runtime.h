@@ -56,8 +56,9 @@ class Runtime {
   // message asked for it, an action reaches only what the user can use now
   // (UserCanUse): otherwise the model stays as it was and no handler runs.
   void UserClick(Control& control);
-  // False when the text was refused: the control must show its model's text
-  // again.
+  // False when a text other than the model's was refused: the control must
+  // show the model's text again, so that it never holds what the model does
+  // not (a later change would carry it in).
   bool UserChangedText(Control& control, const std::string& text);
   // Returns the key code the control should go on with (0: swallowed).
   int UserKeyPress(Control& control, int key_ascii);
