@@ -23,8 +23,9 @@ namespace ferrolis::access {
 inline constexpr const char* kPasswordFileName = "FRLS.PW";
 inline constexpr const char* kFloppyRoot = "A:\\";
 
-// A password file that exists but does not decode: an overflowing number or a
-// character code outside 0 to 255.
+// A password file that exists but does not decode: a length that is not a
+// whole number of records, an overflowing number or a character code outside
+// 0 to 255.
 class PasswordFileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

@@ -27,7 +27,11 @@ std::string Module1::UnstorableCharacter(const std::string& password) const {
 
 std::string Module1::DecodePasswordFile(const std::string& path) {
   const auto file = files_.OpenRecordFile(path, false);
-  const std::uint64_t records = file->Length() / kRecordLength;
+  // The program writes whole records only: a file cut short (or grown) is
+  // damaged, and its whole records alone may read as a shorter password.
+  const std::uint64_t length = file->Length();
+  if (length % kRecordLength != 0) throw PasswordFileError("a partial record ends the file");
+  const std::uint64_t records = length / kRecordLength;
   std::string ansi;
   for (std::uint64_t i = 1; i <= records; ++i) {
     const std::string read = file->Read((i - 1) * kRecordLength, kRecordLength);

@@ -24,7 +24,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::win32::Win32TextCodec ansi;
   platform::win32::Win32FileSystem files;
   platform::win32::Win32Registry registry;
-  platform::win32::Win32Shell shell(ansi);
+  platform::win32::Win32Shell shell;
   platform::win32::Win32SecretStore secrets;
 
   ui::Runtime runtime(program::HostOf(system));

@@ -15,7 +15,7 @@ inline constexpr int kShowNormal = 1;
 class Shell {
  public:
   virtual ~Shell() = default;
-  // ShellAboutA(owner, app, other, icon): a modal box that returns when closed.
+  // ShellAbout(owner, app, other, icon): a modal box that returns when closed.
   virtual void ShellAbout(NativeHandle owner, const std::string& app, const std::string& other,
                           NativeHandle icon) = 0;
   // ShellExecute(owner, operation, file, parameters, directory, show): opens a

@@ -48,6 +48,7 @@ void Form::Load() {
 void Form::Show(bool modal) {
   Load();
   shown_ = true;
+  if (modal) runtime_.ModalShown(*this);
   runtime_.renderer().ShowForm(*this, modal);
 }
 

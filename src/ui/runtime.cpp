@@ -10,18 +10,6 @@
 
 namespace ferrolis::ui {
 
-namespace {
-
-// A control the user cannot reach (hidden or disabled, itself or a frame it
-// sits in) raises no click, key or selection, whatever message asked for one:
-// another program can send a click to a hidden button. A text change is
-// still taken, so that the model holds what the box shows.
-bool Reachable(const Control& control) {
-  return EffectivelyEnabled(control) && EffectivelyVisible(control);
-}
-
-}  // namespace
-
 Runtime::Runtime(RuntimeHost host) : host_(std::move(host)) {}
 
 void Runtime::Run(Form& startup) {
@@ -30,6 +18,18 @@ void Runtime::Run(Form& startup) {
 }
 
 int Runtime::MsgBox(const std::string& prompt, int style, const std::string& title) {
+  return ShowBox(prompt, style, title);
+}
+
+// While a box is open, its answer is the only thing the user can give.
+int Runtime::ShowBox(const std::string& prompt, int style, const std::string& title) {
+  struct Open {
+    explicit Open(int& boxes) : boxes_(boxes) { ++boxes_; }
+    ~Open() { --boxes_; }
+    Open(const Open&) = delete;
+    Open& operator=(const Open&) = delete;
+    int& boxes_;
+  } open(boxes_open_);
   return renderer_->ShowMessageBox(ActiveForm(), prompt, title, style);
 }
 
@@ -37,8 +37,7 @@ void Runtime::End() { throw ProgramEnded{}; }
 
 void Runtime::Fail(const std::string& what) {
   try {
-    renderer_->ShowMessageBox(ActiveForm(), "Erreur inattendue : " + what, host_.title,
-                              kOkOnly + kCritical);
+    ShowBox("Erreur inattendue : " + what, kOkOnly + kCritical, host_.title);
   } catch (...) {
     // Ending matters more than the message.
   }
@@ -50,9 +49,22 @@ void Runtime::Terminate() {
   host_.exit(0);
 }
 
+bool Runtime::FormUsable(const Form& form) const {
+  if (!form.shown() || boxes_open_ > 0) return false;
+  return std::none_of(modal_.begin(), modal_.end(), [&](const ModalForm& modal) {
+    return std::find(modal.beneath.begin(), modal.beneath.end(), &form) != modal.beneath.end();
+  });
+}
+
+bool Runtime::UserCanUse(const Control& control) const {
+  return depth_ == 0 && FormUsable(control.form()) && EffectivelyEnabled(control) &&
+         EffectivelyVisible(control);
+}
+
 void Runtime::UserClick(Control& control) {
+  if (!UserCanUse(control)) return;
   Dispatch([&] {
-    if (!Reachable(control) || control.is_separator()) return;
+    if (control.is_separator()) return;
     switch (TraitsOf(control.kind()).click) {
       case ClickEffect::None:
         break;
@@ -70,25 +82,27 @@ void Runtime::UserClick(Control& control) {
   });
 }
 
-void Runtime::UserChangedText(Control& control, const std::string& text) {
+bool Runtime::UserChangedText(Control& control, const std::string& text) {
+  if (!UserCanUse(control)) return text == control.text();
   Dispatch([&] {
     if (text == control.text()) return;
     control.StoreTextFromUser(text);
     if (control.OnChange) control.OnChange();
   });
+  return true;
 }
 
 int Runtime::UserKeyPress(Control& control, int key_ascii) {
-  if (!Reachable(control)) return 0;
+  if (!UserCanUse(control)) return 0;
   Dispatch([&] {
     if (control.OnKeyPress) control.OnKeyPress(key_ascii);
   });
   return ended_ ? 0 : key_ascii;
 }
 
-void Runtime::UserSelectedLines(Control& control, const std::vector<bool>& lines) {
+bool Runtime::UserSelectedLines(Control& control, const std::vector<bool>& lines) {
+  if (!UserCanUse(control)) return false;
   Dispatch([&] {
-    if (!Reachable(control)) return;
     std::vector<bool> now(lines);
     now.resize(static_cast<std::size_t>(control.ListCount()), false);
     bool changed = false;
@@ -99,6 +113,7 @@ void Runtime::UserSelectedLines(Control& control, const std::vector<bool>& lines
     control.StoreLinesFromUser(now);
     if (control.OnClick) control.OnClick();
   });
+  return true;
 }
 
 void Runtime::UserSelectedText(Control& control, int start, int length) {
@@ -106,6 +121,7 @@ void Runtime::UserSelectedText(Control& control, int start, int length) {
 }
 
 void Runtime::UserClose(Form& form) {
+  if (depth_ > 0 || !FormUsable(form)) return;
   Dispatch([&] { form.Close(); });
 }
 
@@ -121,7 +137,9 @@ bool Runtime::UserEndSession() {
 
 void Runtime::FocusArrived(Control& control) {
   Form& form = control.form();
-  if (form.focused_ == &control) return;
+  // Code moves the focus from inside handlers: only the form and the control
+  // count here. An arrival refused leaves the model's focus where it was.
+  if (form.focused_ == &control || !FormUsable(form) || !CanTakeFocus(control)) return;
   form.focused_ = &control;
   Dispatch([&] {
     if (control.OnGotFocus) control.OnGotFocus();
@@ -140,8 +158,23 @@ void Runtime::FormLoaded(Form& form) {
   loaded_.push_back(&form);
 }
 
+void Runtime::ModalShown(Form& form) {
+  ModalForm modal{&form, {}};
+  for (const Form* other : loaded_) {
+    if (other != &form) modal.beneath.push_back(other);
+  }
+  modal_.push_back(std::move(modal));
+}
+
 void Runtime::FormUnloaded(Form& form) {
   loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), &form), loaded_.end());
+  modal_.erase(std::remove_if(modal_.begin(), modal_.end(),
+                              [&](const ModalForm& modal) { return modal.form == &form; }),
+               modal_.end());
+  for (ModalForm& modal : modal_) {
+    modal.beneath.erase(std::remove(modal.beneath.begin(), modal.beneath.end(), &form),
+                        modal.beneath.end());
+  }
   if (loaded_.empty() && renderer_ != nullptr) renderer_->QuitMessageLoop();
 }
 

@@ -52,17 +52,21 @@ class Runtime {
   bool in_event() const { return depth_ > 0; }
 
   // The user's actions, as renderers (and headless tests) report them. Each
-  // runs its handlers; an End inside them ends the program here. A control
-  // that is hidden or disabled (or inside a frame that is) takes no click, key
-  // press or selection: its model stays as it was and no handler runs.
+  // runs its handlers; an End inside them ends the program here. Whatever
+  // message asked for it, an action reaches only what the user can use now
+  // (UserCanUse): otherwise the model stays as it was and no handler runs.
   void UserClick(Control& control);
-  void UserChangedText(Control& control, const std::string& text);
+  // False when a text other than the model's was refused: the control must
+  // show the model's text again, so that it never holds what the model does
+  // not (a later change would carry it in).
+  bool UserChangedText(Control& control, const std::string& text);
   // Returns the key code the control should go on with (0: swallowed).
   int UserKeyPress(Control& control, int key_ascii);
   // One action of the user on a list (a click, a shift-click, a key) left
   // these lines selected: the model takes them all, then Click runs once if
-  // anything changed.
-  void UserSelectedLines(Control& control, const std::vector<bool>& lines);
+  // anything changed. False when refused: the list must show the model's
+  // selection again.
+  bool UserSelectedLines(Control& control, const std::vector<bool>& lines);
   void UserSelectedText(Control& control, int start, int length);
   // The close box of a form.
   void UserClose(Form& form);
@@ -71,8 +75,20 @@ class Runtime {
   // what it asks then. False when one of them stayed open; true when none is
   // left or the program ended.
   bool UserEndSession();
-  // The focus has arrived at a control, by the user or by code.
+  // The focus has arrived at a control, by the user or by code. GotFocus runs
+  // only when the form can be used and the control can take the focus.
   void FocusArrived(Control& control);
+
+  // Whether the user can act on the form now: it is on screen, no message box
+  // is open and no modal form shown over it is still open.
+  bool FormUsable(const Form& form) const;
+  // Whether a user's action may reach the control now: its form can be used,
+  // the control and every frame or menu around it are enabled and visible,
+  // and no handler is running. A handler runs only inside an event, so
+  // anything that arrives meanwhile comes through a loop the runtime did not
+  // open (a box the system shows for a handler, such as the shell's About
+  // box), over forms the user cannot reach.
+  bool UserCanUse(const Control& control) const;
 
   // Forms currently loaded, oldest first.
   const std::vector<Form*>& loaded_forms() const { return loaded_; }
@@ -122,6 +138,10 @@ class Runtime {
   friend class Form;
   void FormLoaded(Form& form);
   void FormUnloaded(Form& form);
+  // The form is being shown modal: every other loaded form is beneath it
+  // until it is unloaded.
+  void ModalShown(Form& form);
+  int ShowBox(const std::string& prompt, int style, const std::string& title);
   void Terminate();
   void Fail(const std::string& what);
 
@@ -145,6 +165,12 @@ class Runtime {
   RuntimeHost host_;
   Renderer* renderer_ = nullptr;
   std::vector<Form*> loaded_;
+  struct ModalForm {
+    const Form* form;
+    std::vector<const Form*> beneath;
+  };
+  std::vector<ModalForm> modal_;
+  int boxes_open_ = 0;
   bool ended_ = false;
   int depth_ = 0;
 };

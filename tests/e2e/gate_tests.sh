@@ -241,6 +241,16 @@ test_annuler_and_close_box_end_the_program() {
 }
 E2E_TESTS+=(test_annuler_and_close_box_end_the_program)
 
+# While the load's box is up, the gate exists hidden, its password not yet known. Another
+# program gives its box a text, then posts Enter and, queued behind it, the box's OK: the text
+# is put back and nothing opens, so the answer reaches the box and ends the program.
+press_on_the_hidden_gate() { # <box title>
+  drv --hidden settext "$GATE" "$PASSWORD_BOX" "x" || fail "no hidden gate" || return 1
+  expect_eq "hidden password box" "" "$(drv --hidden read "$GATE" "$PASSWORD_BOX")"
+  drv --hidden post "$GATE" "$PASSWORD_BOX" 0x0102 13 # WM_CHAR, Enter
+  drv post "$1" "#1" 0x00F5 0                            # BM_CLICK, OK
+}
+
 test_second_copy_is_refused_and_first_keeps_running() {
   reference_encode "$SYSTEM_PW" "Secret"
   open_gate
@@ -249,7 +259,7 @@ test_second_copy_is_refused_and_first_keeps_running() {
   local second=$started_pid
   expect_box "Gardelis" "icon=1 buttons=1" "Ferrolis est déjà en cours d'utilisation !" 20000
   shot second_copy "Gardelis"
-  drv button "Gardelis" 1
+  press_on_the_hidden_gate "Gardelis"
   ended "$second" 5
   is_running "$first" || fail "the first copy ended"
   # The first copy still answers.
@@ -329,7 +339,7 @@ test_damaged_password_file_ends_with_a_message() {
     $'Le fichier mot de passe de Ferrolis est endommagé ou illisible !\nFerrolis ne peut pas vérifier le mot de passe et va se fermer.' \
     20000
   shot damaged_file "Erreur"
-  drv button "Erreur" 1
+  press_on_the_hidden_gate "Erreur"
   ended "$ferrolis_pid" 5
   if drv wait "$MAIN" 0; then fail "a damaged file opened the main window"; fi
 }

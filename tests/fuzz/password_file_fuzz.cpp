@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the password file decoder as the system copy: it
 // must return a password or raise one of its two errors, never crash or hang.
-// When it decodes, encoding the result again must decode to the same password.
+// It decodes only files of whole records, and encoding the result again must
+// decode to the same password.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -34,6 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const platform::FileError&) {
     return 0;
   }
+  if (bytes.size() % access::kRecordLength != 0) __builtin_trap();
   module.EncodePasswordFile(path, password);
   if (module.DecodePasswordFile(path) != password) __builtin_trap();
   return 0;

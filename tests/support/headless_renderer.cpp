@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "platform/utf8.h"
 #include "ui/kinds.h"
@@ -119,6 +120,10 @@ void HeadlessRenderer::SetFocus(ui::Control& control) { runtime_.FocusArrived(co
 int HeadlessRenderer::ShowMessageBox(ui::Form* owner, const std::string& prompt,
                                      const std::string& title, int style) {
   boxes_.push_back({owner != nullptr ? owner->name() : std::string(), prompt, title, style});
+  if (auto action = std::exchange(while_box_, nullptr)) {
+    const ui::Runtime::ModalScope loop(runtime_);
+    action();
+  }
   if (!answers_.empty()) {
     const int answer = answers_.front();
     answers_.pop_front();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ class HeadlessRenderer final : public ui::Renderer {
   // The answers the next message boxes get, in order. Without one, a box gets
   // its first button (OK, or Yes).
   void Answer(int result) { answers_.push_back(result); }
+  // What another program does while the next box is open, inside its loop.
+  void WhileNextBoxOpen(std::function<void()> action) { while_box_ = std::move(action); }
 
   const std::vector<ShownBox>& boxes() const { return boxes_; }
   // Names of the forms shown, in order, with " (modal)" for modal ones.
@@ -76,6 +79,7 @@ class HeadlessRenderer final : public ui::Renderer {
  private:
   ui::Runtime& runtime_;
   std::deque<int> answers_;
+  std::function<void()> while_box_;
   std::vector<ShownBox> boxes_;
   std::vector<std::string> shown_;
   bool loop_ran_ = false;

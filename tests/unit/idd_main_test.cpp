@@ -193,6 +193,7 @@ TEST(ScopeSwitch, YesSavesIntoTheScopeLeftNoDiscardsCancelKeepsTheEditsAndAsksAg
 TEST(ScopeSwitch, AShellOnlyEditIsCleanAfterASwitchALogonEditIsNot) {
   for (const bool logon : {false, true}) {
     Main t;
+    t.Logon("AutoAdminLogon", "1");  // the logon group can be used
     t.Open();
     t.screen.Click(t.window.IDOP_All);
     t.Enter(logon ? t.window.IDE_Username : t.window.IDE_Shell, "C:\\kiosque.exe");
@@ -216,6 +217,7 @@ TEST(Save, WritesEveryValueInOrderIntoTheCurrentScope) {
     t.Logon("PowerdownAfterShutdown", "0");
     t.Policy(kHkeyCurrentUser, "NoDesktop");
     t.files.Put("C:\\Shell\\kiosque.exe", "MZ");
+    t.Logon("Shell", "C:\\Shell\\kiosque.exe");  // shown in both scopes, editable in one
     t.Open();
     IDD_Main& w = t.window;
     if (c.all_users) t.screen.Click(w.IDOP_All);
@@ -342,6 +344,7 @@ TEST(Save, RefusedWritesAreNamedAndKeepTheWindowUnsavedWhereverTheSaveStarts) {
       SCOPED_TRACE(std::string(c.refused) + " " + std::to_string(from));
       Main t;
       t.Policy(kHkeyCurrentUser, "NoClose");
+      t.Logon("AutoAdminLogon", "1");
       if (c.refused == std::string("policies"))
         t.registry.ProtectKey(kHkeyCurrentUser,
                               "Software\\Microsoft\\Windows\\CurrentVersion\\Policies");

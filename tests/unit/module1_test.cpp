@@ -110,9 +110,13 @@ TEST_F(Module1Test, AShorterPasswordLeavesNoTraceOfALongerOne) {
   EXPECT_EQ(module_.DecodePasswordFile(kSystemCopy), "court");
 }
 
-TEST_F(Module1Test, DecodeReadsWholeRecordsOnly) {
-  files_.Put(kSystemCopy, Record(" 84.8687258939633") + " 113.74");
-  EXPECT_EQ(module_.DecodePasswordFile(kSystemCopy), "a");
+TEST_F(Module1Test, DecodeReadsFilesOfWholeRecordsOnly) {
+  // Cut or grown by part of a record, a file is damaged: 49 spaces would read
+  // as the empty password.
+  for (const std::size_t size : {49, 51, 149}) {
+    files_.Put(kSystemCopy, std::string(size, ' '));
+    EXPECT_THROW(module_.DecodePasswordFile(kSystemCopy), PasswordFileError) << size;
+  }
   // A record of spaces is the character with code 0.
   files_.Put(kSystemCopy, Record("") + Record(" 113.741591404281"));
   EXPECT_EQ(module_.DecodePasswordFile(kSystemCopy), std::string(1, '\0') + "A");

@@ -359,6 +359,34 @@ TEST_F(RulesTest, WhatAFrameOrMenuWithholdsItsContentsWithholdsToo) {
   EXPECT_EQ(form_.clicks, "item;");
 }
 
+// Whatever message asks for it, nothing reaches a form the user cannot use:
+// not shown yet, under a modal form or a message box, or while a handler runs.
+TEST_F(RulesTest, NothingReachesAFormTheUserCannotUse) {
+  GroupsForm form{runtime_}, over{runtime_};
+  form.list.AddItem("ligne");
+  const auto act = [&] {
+    for (Control* control : {&form.c, &form.ok}) screen_.Click(*control);
+    screen_.Type(form.text, "a");
+    screen_.ClickLine(form.list, 0);
+    screen_.Close(form);
+  };
+  act();
+  form.Show(false);
+  over.Show(true);
+  act();
+  over.Unload();
+  screen_.WhileNextBoxOpen(act);
+  runtime_.MsgBox("?", kOkOnly, "t");
+  EXPECT_EQ(form.clicks + form.text.text() + form.Focused(), "text");
+  over.ok.OnClick = act;
+  over.Show(false);
+  screen_.Click(over.ok);
+  EXPECT_EQ(form.clicks + form.text.text(), "");
+  act();
+  EXPECT_EQ(form.clicks + form.text.text(), "c;ok;key97;list;a");
+  EXPECT_FALSE(form.loaded());
+}
+
 TEST_F(RulesTest, TabStopsOncePerOptionGroupAndNeverChooses) {
   // Labels and frames take no focus; in a group only the chosen button (or
   // the first, when none is chosen) is a tab stop.

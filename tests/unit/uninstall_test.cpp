@@ -69,7 +69,7 @@ class UninstallPanel : public ::testing::Test {
   // Opens the window with the uninstall controls usable, as for an
   // administrator, and the list filled.
   void Open() {
-    main_.Load();
+    main_.Show(true);
     main_.cmdDelete.SetEnabled(true);
     screen_.Click(main_.cmdRefresh);
   }

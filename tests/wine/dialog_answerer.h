@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,8 +17,13 @@ namespace ferrolis::testing {
 
 class DialogAnswerer {
  public:
-  DialogAnswerer(std::wstring title_part, int button)
-      : title_part_(std::move(title_part)), button_(button), thread_id_(GetCurrentThreadId()) {
+  // `while_open` runs on the answering thread once the dialog is found,
+  // before the button is pressed.
+  DialogAnswerer(std::wstring title_part, int button, std::function<void()> while_open = {})
+      : title_part_(std::move(title_part)),
+        button_(button),
+        while_open_(std::move(while_open)),
+        thread_id_(GetCurrentThreadId()) {
     thread_ = std::thread([this] { Run(); });
   }
   ~DialogAnswerer() { thread_.join(); }
@@ -79,6 +85,7 @@ class DialogAnswerer {
         owner = GetWindow(dialog_, GW_OWNER);
         EnumChildWindows(dialog_, &DialogAnswerer::ReadStatic, reinterpret_cast<LPARAM>(this));
         found = true;
+        if (while_open_) while_open_();
         PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), 0);
         return;
       }
@@ -90,6 +97,7 @@ class DialogAnswerer {
 
   std::wstring title_part_;
   int button_;
+  std::function<void()> while_open_;
   DWORD thread_id_;
   HWND dialog_ = nullptr;
   bool close_all_ = false;

@@ -476,7 +476,7 @@ TEST_F(Win32RendererTest, ListLinesAndTooltipsFollowTheModel) {
 
 TEST_F(Win32RendererTest, AListScrollsSidewaysAsFarAsItsWidestLine) {
   DemoForm form(runtime);
-  form.Load();
+  form.Show(false);
   HWND list = Native(form.List1);
   // Lines wider than the list, in the list's own font: one added by code,
   // one by a handler (measured once its event is over).
@@ -509,7 +509,7 @@ TEST_F(Win32RendererTest, AListScrollsSidewaysAsFarAsItsWidestLine) {
 
 TEST_F(Win32RendererTest, ClicksReachTheRuntimeOnce) {
   DemoForm form(runtime);
-  form.Load();
+  form.Show(false);
 
   SendMessageW(Native(form.Command1), BM_CLICK, 0, 0);
   EXPECT_EQ(form.Clicks(form.Command1), 1);
@@ -524,21 +524,26 @@ TEST_F(Win32RendererTest, ClicksReachTheRuntimeOnce) {
   EXPECT_EQ(form.Option2.value(), 1);
   EXPECT_EQ(SendMessageW(Native(form.Option2), BM_GETCHECK, 0, 0), BST_CHECKED);
 
+  const auto notify_click = [&] {
+    SendMessageW(Native(form), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(Native(form.Command1)), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Native(form.Command1)));
+  };
   form.Command1.SetEnabled(false);
-  SendMessageW(Native(form), WM_COMMAND,
-               MAKEWPARAM(GetDlgCtrlID(Native(form.Command1)), BN_CLICKED),
-               reinterpret_cast<LPARAM>(Native(form.Command1)));
+  notify_click();
   EXPECT_EQ(form.Clicks(form.Command1), 1) << "a disabled button takes no click";
-  // Another program can send a click to a hidden button, or to a window a
-  // modal one has disabled: neither raises anything.
+  // Another program can send a click to a hidden button, or to a form under
+  // a message box: neither raises anything.
   form.Command1.SetEnabled(true);
   form.Command1.SetVisible(false);
   SendMessageW(Native(form.Command1), BM_CLICK, 0, 0);
   form.Command1.SetVisible(true);
-  EnableWindow(Native(form), FALSE);
-  SendMessageW(Native(form.Command1), BM_CLICK, 0, 0);
-  EnableWindow(Native(form), TRUE);
-  EXPECT_EQ(form.Clicks(form.Command1), 1) << "a hidden button or disabled window takes no click";
+  {
+    testing::DialogAnswerer box(L"Boîte", IDOK, notify_click);
+    runtime.MsgBox("?", ui::kOkOnly, "Boîte");
+  }
+  EXPECT_EQ(form.Clicks(form.Command1), 1)
+      << "a hidden button or a form under a box takes no click";
 
   // A shift-click selects several lines: one Click, with every line stored.
   form.List1.AddItem("a");
@@ -559,6 +564,10 @@ TEST_F(Win32RendererTest, TypingRaisesKeyPressThenChange) {
   DemoForm form(runtime);
   form.Load();
   HWND edit = Native(form.Text2);
+  // Not on screen yet: another program's text is refused and put back.
+  SetWindowTextW(edit, L"x");
+  EXPECT_EQ(TextOf(edit) + Widen(form.Text2.text()), L"");
+  form.Show(false);
 
   Char(form.Text2, L'a');
   EXPECT_EQ(form.keys, std::vector<int>{'a'});

@@ -1,4 +1,4 @@
-// The shell's About box through the ANSI entry point, and starting a program.
+// The shell's About box, and starting a program.
 #include "platform/win32/win32_shell.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +12,13 @@
 namespace ferrolis::platform::win32 {
 namespace {
 
-TEST(Win32Shell, AboutBoxGetsItsTextsInTheAnsiCodePage) {
-  Win32TextCodec ansi;
-  Win32Shell shell(ansi);
-  // UTF-8 handed to ShellAboutA as it is would show "Ã©" for "é".
-  testing::DialogAnswerer answer(L"Ferrolis é", IDOK);
-  shell.ShellAbout(0, "Ferrolis é", "Réglages du poste", 0);
-  ASSERT_TRUE(answer.found) << "no About box with \"Ferrolis é\" in its title";
-  EXPECT_TRUE(answer.Shows(L"Réglages du poste"));
+TEST(Win32Shell, AboutBoxKeepsEveryCharacterOfItsTexts) {
+  Win32Shell shell;
+  // UTF-8 would show "Ã©" for "é"; the ANSI code page 1252 has no "Ł".
+  testing::DialogAnswerer answer(L"Ferrolis é Ł", IDOK);
+  shell.ShellAbout(0, "Ferrolis é Ł", "Réglages du poste Ł", 0);
+  ASSERT_TRUE(answer.found) << "no About box with \"Ferrolis é Ł\" in its title";
+  EXPECT_TRUE(answer.Shows(L"Réglages du poste Ł"));
 }
 
 // What the probe program in `folder` wrote (its command line), once it has run.
@@ -53,8 +52,7 @@ TEST(Win32Shell, StartsTheFileItIsGivenQuotedNeverAProgramNamedByThePathsFirstWo
   ASSERT_TRUE(CopyFileW(probe.c_str(), files[0].c_str(), FALSE) &&
               CopyFileW(probe.c_str(), files[2].c_str(), FALSE));
 
-  Win32TextCodec ansi;
-  Win32Shell shell(ansi);
+  Win32Shell shell;
   EXPECT_TRUE(shell.StartProgram(Narrow(folder + L"probe.exe"), SW_HIDE));
   std::string quoted = "\"";
   quoted += Narrow(folder) + "probe.exe\"";

@@ -180,10 +180,9 @@ bool Win32Renderer::QueryEndSession(FormWindow& fw) {
   return may_end;
 }
 
+// Whoever sends it, a command reaches only what the runtime says the user can
+// use now; a text or a selection it refuses is put back as the model holds it.
 void Win32Renderer::HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam) {
-  // A window that a modal one (or a message box) has disabled takes no
-  // command, whoever sends it.
-  if (!IsWindowEnabled(fw.hwnd)) return;
   const auto code = HIWORD(wparam);
   HWND child = reinterpret_cast<HWND>(lparam);
   if (child == nullptr) {
@@ -201,7 +200,10 @@ void Win32Renderer::HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam) 
       break;
     case NativeEvent::TextChanged:
       // The renderer's own SetWindowText is not the user's typing.
-      if (child != setting_text_) runtime_.UserChangedText(*cw->control, Narrow(WindowText(child)));
+      if (child != setting_text_ &&
+          !runtime_.UserChangedText(*cw->control, Narrow(WindowText(child)))) {
+        PropertyChanged(*cw->control, ui::Property::Text);
+      }
       break;
     case NativeEvent::LinesSelected:
       ReportListSelection(*cw);

@@ -122,7 +122,10 @@ void Win32Renderer::ReportListSelection(ControlWindow& cw) {
       lines[static_cast<std::size_t>(current)] = true;
     }
   }
-  runtime_.UserSelectedLines(control, lines);
+  if (runtime_.UserSelectedLines(control, lines)) return;
+  // Refused: the list shows the model's selection again.
+  CodeCall call(*this);
+  for (int i = 0; i < control.ListCount(); ++i) ShowLineSelection(cw, i);
 }
 
 }  // namespace ferrolis::platform::win32

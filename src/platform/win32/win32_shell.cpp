@@ -23,9 +23,9 @@ const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr 
 
 void Win32Shell::ShellAbout(NativeHandle owner, const std::string& app, const std::string& other,
                             NativeHandle icon) {
-  const std::string app_ansi = ansi_.ToAnsi(app);
-  const std::string other_ansi = ansi_.ToAnsi(other);
-  ShellAboutA(reinterpret_cast<HWND>(owner), app_ansi.c_str(), other_ansi.c_str(),
+  // The wide entry point: the ANSI one would lose every character the code
+  // page lacks ("É", "é" on a system whose code page is not 1252).
+  ShellAboutW(reinterpret_cast<HWND>(owner), Widen(app).c_str(), Widen(other).c_str(),
               reinterpret_cast<HICON>(icon));
 }
 

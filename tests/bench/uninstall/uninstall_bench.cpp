@@ -53,7 +53,7 @@ struct Platform {
   platform::win32::Win32TextCodec ansi;
   platform::win32::Win32FileSystem files;
   platform::win32::Win32Registry registry;
-  platform::win32::Win32Shell shell{ansi};
+  platform::win32::Win32Shell shell;
   ui::Runtime runtime{program::HostOf(system)};
   // With --headless the window has no native controls: the registry and the
   // panel's logic alone.
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
   mainwindow::IDD_Main window(p.services, module1);
   RemoveAll(p);
   Fill(p);
-  window.Load();
+  window.Show(false);  // the user acts on a window on screen
   window.cmdDelete.SetEnabled(true);
 
   // FERROLIS_BENCH_ROUNDS: how many rounds (5 by default).

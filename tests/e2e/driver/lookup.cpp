@@ -18,6 +18,11 @@ bool SameClass(const std::wstring& a, const std::wstring& b) {
                     [](wchar_t x, wchar_t y) { return std::towupper(x) == std::towupper(y); });
 }
 
+bool Visible(HWND hwnd) {
+  return hidden_windows ? (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0
+                        : IsWindowVisible(hwnd);
+}
+
 bool IsEdit(HWND hwnd) { return SameClass(ClassOf(hwnd), L"Edit"); }
 bool IsStatic(HWND hwnd) { return SameClass(ClassOf(hwnd), L"Static"); }
 
@@ -36,7 +41,7 @@ HWND NeighbourOf(HWND label) {
   HWND best = nullptr;
   LONG best_gap = LONG_MAX;
   for (HWND c = GetWindow(GetParent(label), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    if (c == label || !IsWindowVisible(c) || IsStatic(c)) continue;
+    if (c == label || !Visible(c) || IsStatic(c)) continue;
     const RECT r = ScreenRect(c);
     LONG gap = LONG_MAX;
     if (r.top >= l.bottom - tolerance && r.left < l.right && r.right > l.left) {
@@ -65,7 +70,7 @@ struct TopLevelQuery {
 
 BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM param) {
   auto* query = reinterpret_cast<TopLevelQuery*>(param);
-  if (!IsWindowVisible(hwnd)) return TRUE;
+  if ((IsWindowVisible(hwnd) != FALSE) == hidden_windows) return TRUE;
   wchar_t title[512] = {};
   GetWindowTextW(hwnd, title, 512);
   if (*query->title != title) return TRUE;
@@ -75,6 +80,8 @@ BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM param) {
 }
 
 }  // namespace
+
+bool hidden_windows = false;
 
 std::string Narrow(const std::wstring& wide) {
   if (wide.empty()) return {};
@@ -163,7 +170,7 @@ HWND FindControl(HWND parent, const std::wstring& selector) {
     const size_t index = wcstoul(selector.c_str() + open + 1, nullptr, 10);
     std::vector<HWND> of_class;
     for (HWND c : children)
-      if (IsWindowVisible(c) && SameClass(ClassOf(c), cls)) of_class.push_back(c);
+      if (Visible(c) && SameClass(ClassOf(c), cls)) of_class.push_back(c);
     std::stable_sort(of_class.begin(), of_class.end(), [](HWND a, HWND b) {
       const RECT ra = ScreenRect(a), rb = ScreenRect(b);
       return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;

@@ -10,6 +10,10 @@ namespace driver {
 
 std::string Narrow(const std::wstring& wide);
 
+// Set: the lookups below find hidden windows only (a form not shown yet), and
+// their controls by their own visibility.
+extern bool hidden_windows;
+
 // Sends a query message to a window of another process; 0 when it does not answer in time.
 LRESULT Ask(HWND hwnd, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
 

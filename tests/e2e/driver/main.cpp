@@ -259,6 +259,8 @@ int Usage() {
       "  click <title> <control>      presses a button (BM_CLICK); exit 1 when disabled\n"
       "  type <title> <control> <text> [--enter]   WM_CHAR per character, then Enter\n"
       "  settext <title> <control> <text>          WM_SETTEXT\n"
+      "  post <title> <control> <message> <wparam>  posts the message (lParam 1): it waits\n"
+      "                               in the queue behind what the program has to handle\n"
       "  read <title> <control>       prints the control's text\n"
       "  focused <title> [control]    prints the focused control; with a control, exit 0\n"
       "                               only when that one has the focus\n"
@@ -277,7 +279,8 @@ int Usage() {
       "                               into view first\n"
       "  popup [ms]                   waits for an open menu, prints its screen rectangle\n"
       "controls: a caption (with or without '&'), the text of the label before it, #id,\n"
-      "or CLASS[n] (n-th of that class in reading order, from 0)");
+      "or CLASS[n] (n-th of that class in reading order, from 0)\n"
+      "--hidden: the window is a hidden one (a form not shown yet)");
   return kUsage;
 }
 
@@ -288,8 +291,8 @@ DWORD TimeoutArg(const std::vector<std::wstring>& args, size_t index) {
 int Run(std::vector<std::wstring> args) {
   bool enter = false;
   for (auto it = args.begin(); it != args.end();) {
-    if (*it == L"--enter") {
-      enter = true;
+    if (*it == L"--enter" || *it == L"--hidden") {
+      (*it == L"--enter" ? enter : driver::hidden_windows) = true;
       it = args.erase(it);
     } else {
       ++it;
@@ -353,6 +356,12 @@ int Run(std::vector<std::wstring> args) {
     return kOk;
   }
 
+  if (cmd == L"post" && args.size() == 5) {
+    HWND control = FindControlIn(title, args[2], kDefaultWaitMs);
+    const auto message = static_cast<UINT>(wcstoul(args[3].c_str(), nullptr, 0));
+    const auto wparam = static_cast<WPARAM>(wcstoul(args[4].c_str(), nullptr, 0));
+    return control && PostMessageW(control, message, wparam, 1) ? kOk : kNotFound;
+  }
   const bool with_text = cmd == L"type" || cmd == L"settext" || cmd == L"linerect";
   const bool with_control = with_text || cmd == L"click" || cmd == L"read" || cmd == L"lines";
   if (!with_control || args.size() != (with_text ? 4u : 3u)) return Usage();
