@@ -1,4 +1,5 @@
-// The shell's About box through the ANSI entry point, and starting a program.
+// The shell's About box through the ANSI entry point, starting a program, and
+// the two folder dialogs.
 #include "platform/win32/win32_shell.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,36 @@ TEST(Win32Shell, StartsTheFileItIsGivenQuotedNeverAProgramNamedByThePathsFirstWo
   clean();
   RemoveDirectoryW(folder.c_str());
   RemoveDirectoryW(root.c_str());
+}
+
+// Each dialog opens in the folder it is given: OK at once gives that folder
+// back, Cancel gives nothing. The picker is the one PickFolder shows first.
+TEST(Win32Shell, BothFolderDialogsOpenInTheirStartFolderAndTellOkFromCancel) {
+  const std::string documents = DocumentsFolder();
+  ASSERT_FALSE(documents.empty());
+  const DWORD attributes = GetFileAttributesW(Widen(documents).c_str());
+  EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+      << documents;
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring start = std::wstring(temp) + L"ferrolis-dossier-é";
+  CreateDirectoryW(start.c_str(), nullptr);
+  for (const FolderDialogKind kind : {FolderDialogKind::Picker, FolderDialogKind::Browser}) {
+    for (const int button : {IDOK, IDCANCEL}) {
+      // The picker is titled as asked; the older dialog shows the title inside.
+      testing::DialogAnswerer answer(kind == FolderDialogKind::Picker ? L"Choisir é" : L"", button);
+      const FolderDialogResult result = ShowFolderDialog(kind, 0, "Choisir é", Narrow(start));
+      ASSERT_TRUE(answer.found) << static_cast<int>(kind);
+      EXPECT_TRUE(result.shown);
+      if (button == IDOK) {
+        ASSERT_TRUE(result.folder) << static_cast<int>(kind);
+        EXPECT_EQ(lstrcmpiW(Widen(*result.folder).c_str(), start.c_str()), 0) << *result.folder;
+      } else {
+        EXPECT_FALSE(result.folder) << static_cast<int>(kind);
+      }
+    }
+  }
+  RemoveDirectoryW(start.c_str());
 }
 
 }  // namespace
