@@ -30,14 +30,9 @@ void ReadPolicyValues(registry::IDBAS_Registry& registry, platform::RootKey root
   const std::string key = PolicyKey();
   for (const restrictions::ShellRestriction& row : restrictions::kShellRestrictions) {
     for (const std::string_view name : row.ValueNames()) {
-      ExportedValue value{root, key, std::string(name)};
-      if (policies.GetPolicyValue(name)) {
-        value.type = platform::kRegDword;
-        value.data = {1, 0, 0, 0};
-      } else {
-        value.deleted = true;
-      }
-      out.push_back(std::move(value));
+      const bool on = policies.GetPolicyValue(name);
+      out.push_back({root, key, std::string(name), !on, on ? platform::kRegDword : 0u,
+                     on ? std::vector<std::uint8_t>{1, 0, 0, 0} : std::vector<std::uint8_t>{}});
     }
   }
 }
