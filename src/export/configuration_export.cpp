@@ -157,9 +157,7 @@ std::string DoneMessage(const std::string& folder, const std::vector<std::string
   return "La configuration a été exportée dans " + ui::QuoteForBox(folder) + " :" +
          Bullets(written) + br + br + "Pour l'appliquer à d'autres postes :" +
          Bullets({"LGPO.exe /m Machine\\Registry.pol /u User\\Registry.pol",
-                  "reg import Ferrolis.reg (en administrateur ; la partie HKEY_CURRENT_USER "
-                  "va au compte qui l'importe)",
-                  "ou les dossiers Machine et User, copiés dans ceux d'une GPO"}) +
+                  "reg import Ferrolis.reg", "ou les dossiers Machine et User d'une GPO"}) +
          br + br +
          "La connexion automatique n'est pas exportée : un mot de passe ne doit pas voyager "
          "dans un fichier, et une connexion automatique sans son mot de passe ne fonctionne "
