@@ -1,8 +1,7 @@
 // Answers a modal dialog (a message box, the shell's About box, a folder
 // dialog) from another thread while the test's thread sits in the dialog's
 // loop: it waits for a dialog of that thread whose title contains the given
-// text, reads its owner and its static texts, types `typed` into its first
-// edit box when given, then presses a button.
+// text, reads its owner and its static texts, then presses a button.
 #pragma once
 
 #include <windows.h>
@@ -17,11 +16,8 @@ namespace ferrolis::testing {
 
 class DialogAnswerer {
  public:
-  DialogAnswerer(std::wstring title_part, int button, std::wstring typed = {})
-      : title_part_(std::move(title_part)),
-        button_(button),
-        typed_(std::move(typed)),
-        thread_id_(GetCurrentThreadId()) {
+  DialogAnswerer(std::wstring title_part, int button)
+      : title_part_(std::move(title_part)), button_(button), thread_id_(GetCurrentThreadId()) {
     thread_ = std::thread([this] { Run(); });
   }
   ~DialogAnswerer() { thread_.join(); }
@@ -83,29 +79,26 @@ class DialogAnswerer {
         owner = GetWindow(dialog_, GW_OWNER);
         EnumChildWindows(dialog_, &DialogAnswerer::ReadStatic, reinterpret_cast<LPARAM>(this));
         found = true;
-        if (HWND edit = FindWindowExW(dialog_, nullptr, L"Edit", nullptr); edit && !typed_.empty())
-          SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed_.c_str()));
         PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), 0);
-        // A dialog that the button leaves open is closed, so that the test
-        // fails instead of hanging.
-        for (int j = 0; j < 500 && IsWindow(dialog_); ++j) Sleep(10);
-        close_all_ = true;
-        for (int j = 0; j < 50 && IsWindow(dialog_); ++j) {
-          EnumThreadWindows(thread_id_, &DialogAnswerer::FindDialog,
-                            reinterpret_cast<LPARAM>(this));
+        // A dialog that the button leaves open, and any box it opened, are
+        // closed after five seconds, so that the test fails instead of hanging.
+        for (int j = 0; j < 100 && IsWindow(dialog_); ++j) {
+          if (j >= 50) CloseAll();
           Sleep(100);
         }
         return;
       }
       Sleep(10);
     }
+    CloseAll();
+  }
+  void CloseAll() {
     close_all_ = true;
     EnumThreadWindows(thread_id_, &DialogAnswerer::FindDialog, reinterpret_cast<LPARAM>(this));
   }
 
   std::wstring title_part_;
   int button_;
-  std::wstring typed_;
   DWORD thread_id_;
   HWND dialog_ = nullptr;
   bool close_all_ = false;
