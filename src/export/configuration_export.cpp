@@ -80,11 +80,24 @@ std::string PathIn(const std::string& folder, const std::string& name) {
   return !folder.empty() && folder.back() == '\\' ? folder + name : folder + "\\" + name;
 }
 
-std::string Bullets(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += ui::kLineBreak + ("• " + line);
-  return text;
+// The prompts below break their lines as every prompt does.
+static_assert(ui::kLineBreak == '\r');
+
+// One line a name, each after a line break.
+template <class Lines>
+void AppendBullets(std::string& text, const Lines& lines) {
+  for (const auto& line : lines) {
+    text += "\r• ";
+    text += line;
+  }
 }
+
+// How the files are applied, one way a line.
+constexpr std::string_view kHowToApply[] = {
+    "LGPO.exe /m Machine\\Registry.pol /u User\\Registry.pol",
+    "reg import Ferrolis.reg",
+    "ou les dossiers Machine et User d'une GPO",
+};
 
 }  // namespace
 
@@ -136,32 +149,42 @@ WriteOutcome WriteExportFiles(platform::FileSystem& files, const std::string& fo
 }
 
 std::string ReplaceQuestion(const std::string& folder, const std::vector<std::string>& existing) {
-  return "Ces fichiers existent déjà dans " + ui::QuoteForBox(folder) + " :" + Bullets(existing) +
-         ui::kLineBreak + ui::kLineBreak + "Les remplacer par la configuration de ce poste ?";
+  std::string text = "Ces fichiers existent déjà dans ";
+  text += ui::QuoteForBox(folder);
+  text += " :";
+  AppendBullets(text, existing);
+  text += "\r\rLes remplacer par la configuration de ce poste ?";
+  return text;
 }
 
 std::string FailureMessage(const std::string& folder, const WriteOutcome& outcome) {
-  std::string text = "Le fichier " + ui::QuoteForBox(PathIn(folder, outcome.failed.value_or(""))) +
-                     " n'a pas pu être écrit";
-  if (outcome.code != 0) text += " (erreur Windows " + std::to_string(outcome.code) + ")";
+  std::string text = "Le fichier ";
+  text += ui::QuoteForBox(PathIn(folder, outcome.failed.value_or("")));
+  text += " n'a pas pu être écrit";
+  if (outcome.code != 0) {
+    text += " (erreur Windows ";
+    text += std::to_string(outcome.code);
+    text += ")";
+  }
   text += " : il est resté tel qu'il était, et l'export s'est arrêté là.";
   if (!outcome.written.empty()) {
-    text += std::string(1, ui::kLineBreak) + ui::kLineBreak +
-            "Fichiers déjà écrits :" + Bullets(outcome.written);
+    text += "\r\rFichiers déjà écrits :";
+    AppendBullets(text, outcome.written);
   }
   return text;
 }
 
 std::string DoneMessage(const std::string& folder, const std::vector<std::string>& written) {
-  const char br = ui::kLineBreak;
-  return "La configuration a été exportée dans " + ui::QuoteForBox(folder) + " :" +
-         Bullets(written) + br + br + "Pour l'appliquer à d'autres postes :" +
-         Bullets({"LGPO.exe /m Machine\\Registry.pol /u User\\Registry.pol",
-                  "reg import Ferrolis.reg", "ou les dossiers Machine et User d'une GPO"}) +
-         br + br +
-         "La connexion automatique n'est pas exportée : un mot de passe ne doit pas voyager "
-         "dans un fichier, et une connexion automatique sans son mot de passe ne fonctionne "
-         "pas.";
+  std::string text = "La configuration a été exportée dans ";
+  text += ui::QuoteForBox(folder);
+  text += " :";
+  AppendBullets(text, written);
+  text += "\r\rPour l'appliquer à d'autres postes :";
+  AppendBullets(text, kHowToApply);
+  text +=
+      "\r\rLa connexion automatique n'est pas exportée : un mot de passe ne doit pas voyager "
+      "dans un fichier, et une connexion automatique sans son mot de passe ne fonctionne pas.";
+  return text;
 }
 
 }  // namespace ferrolis::exporting
