@@ -196,6 +196,10 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
       IDL_Domain(Add(ui::ControlKind::Label, "IDL_Domain")
                      .Caption("Domaine")
                      .At(kMargin, FieldLabelTop(3), kColumnWidth, kLabelHeight)),
+      Mnu_Fichier(Add(ui::ControlKind::MenuItem, "Mnu_Fichier").Caption("&Fichier")),
+      Mnu_Exporter(Add(ui::ControlKind::MenuItem, "Mnu_Exporter")
+                       .Caption("&Exporter la configuration...")
+                       .In(Mnu_Fichier)),
       Mnu_Apropos(Add(ui::ControlKind::MenuItem, "Mnu_Apropos").Caption("A Propos")),
       IDM_About(Add(ui::ControlKind::MenuItem, "IDM_About")
                     .Caption("Information système")
@@ -226,7 +230,8 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                            .Caption(std::string(row.Caption))
                            .At(kInnerLeft, kFirstBoxTop + (row.ScreenRow - 1) * kRowHeight,
                                kInnerWidth, kRowHeight)
-                           .Tab(9 + row.ScreenRow);
+                           .Tab(9 + row.ScreenRow)
+                           .ToolTip(restrictions::ValueNamesText(row));
     IDCK_Disable[static_cast<std::size_t>(row.Index)] = &box;
     box.OnClick = [this, index = row.Index] { IDCK_Disable_Click(index); };
   }
@@ -256,6 +261,7 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
   Command4.OnClick = [this] { Command4_Click(); };
   IDM_About.OnClick = [this] { IDM_About_Click(); };
   Mnu_Auteur.OnClick = [this] { Mnu_Auteur_Click(); };
+  Mnu_Exporter.OnClick = [this] { Mnu_Exporter_Click(); };
 }
 
 }  // namespace ferrolis::mainwindow

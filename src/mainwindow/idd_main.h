@@ -7,6 +7,7 @@
 //   uninstall/    the uninstall entry list
 //   access/       the access password frame Frame1
 //   about/        the "A Propos" menu items
+//   export/       the "Fichier" menu: the configuration exported for other machines
 // Closing it, in any way, ends the whole program.
 #pragma once
 
@@ -68,6 +69,8 @@ class IDD_Main : public ui::Form {
   ui::Control& IDL_Password;
   ui::Control& IDL_Domain;
   // Menu bar.
+  ui::Control& Mnu_Fichier;
+  ui::Control& Mnu_Exporter;
   ui::Control& Mnu_Apropos;
   ui::Control& IDM_About;
   ui::Control& sep1;
@@ -126,6 +129,8 @@ class IDD_Main : public ui::Form {
   // about/idd_main_about.cpp
   void IDM_About_Click();
   void Mnu_Auteur_Click();
+  // export/idd_main_export.cpp
+  void Mnu_Exporter_Click();
 
  private:
   // restrictions/idd_main_scope.cpp: the steps both scope option buttons share.

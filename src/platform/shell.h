@@ -1,8 +1,9 @@
 // The Windows shell: its About box, opening documents and links, starting
-// programs.
+// programs, choosing a folder.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/native_handle.h"
@@ -30,6 +31,10 @@ class Shell {
   // file searches do) with the given show state; true when the process
   // started.
   virtual bool StartProgram(const std::string& path, int show) = 0;
+  // The system's own folder dialog, modal over `owner`, titled `title` and
+  // opened in the user's Documents folder: the full path of the folder the
+  // user chose, or nothing when they cancelled (or no dialog could be shown).
+  virtual std::optional<std::string> PickFolder(NativeHandle owner, const std::string& title) = 0;
 };
 
 }  // namespace ferrolis::platform

@@ -17,6 +17,15 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
+std::string ValueNamesText(const ShellRestriction& row) {
+  std::string text;
+  for (const std::string_view name : row.ValueNames()) {
+    if (!text.empty()) text += ", ";
+    text += name;
+  }
+  return text;
+}
+
 bool IsRestrictionOn(const registry::RegistryValue& value) {
   if (value.IsNumber()) return value.Number() != 0;
   // A text counts when the whole of it, blanks around aside, is a decimal
@@ -54,11 +63,13 @@ bool IsRestrictionOn(const registry::RegistryValue& value) {
 
 bool IDBAS_DisableSystemFunctions::GetShellRestriction(int Index) const {
   const ShellRestriction* row = RowOf(Index);
-  if (!row) return false;
+  return row && GetPolicyValue(row->ValueNames().front());
+}
+
+bool IDBAS_DisableSystemFunctions::GetPolicyValue(std::string_view ValueName) const {
   // Opened for reading only; anything missing or unreadable gives "0".
-  const registry::RegistryValue value =
-      registry_.GetRegistryValue(kPolicySubKey1, kPolicySubKey2, row->ValueNames().front(), "0",
-                                 PolicyRoot, kPolicyBasePath, false);
+  const registry::RegistryValue value = registry_.GetRegistryValue(
+      kPolicySubKey1, kPolicySubKey2, ValueName, "0", PolicyRoot, kPolicyBasePath, false);
   return IsRestrictionOn(value);
 }
 

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/registry.h"
@@ -66,6 +67,9 @@ class IDBAS_DisableSystemFunctions {
   // looks at NoSetFolders alone. Reading writes nothing; an index outside
   // 0 to 11 reads as off.
   bool GetShellRestriction(int Index) const;
+  // True when the policy value `ValueName` is on in the current scope, read
+  // as the rows read their first value.
+  bool GetPolicyValue(std::string_view ValueName) const;
   // Writes every value of the row into the current scope: the DWORD 1 for on,
   // deletion of the value (never of the key) for off. Returns false when the
   // registry refused any of them (a value already absent is no refusal); an
@@ -80,6 +84,10 @@ class IDBAS_DisableSystemFunctions {
  private:
   registry::IDBAS_Registry& registry_;
 };
+
+// The row's value names in write order, joined by ", ": what its check box
+// tells the administrator it writes.
+std::string ValueNamesText(const ShellRestriction& row);
 
 // How a policy value's data reads: a number is on when it is not 0. A text is
 // converted as a number: on when, blanks around it aside, it is wholly the text

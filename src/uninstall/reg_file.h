@@ -11,12 +11,11 @@
 
 namespace ferrolis::uninstall {
 
-// The bytes of a "Windows Registry Editor Version 5.00" file: UTF-16LE with a
-// byte order mark, CRLF line ends, each tree key by key with parents before
-// their subkeys, under the root named `root_name`. Values keep their exact
-// type and bytes: REG_SZ as a quoted text when it is an ordinary one, REG_DWORD
-// as dword:, everything else as hex(type) bytes. Nothing when a key or value
-// name holds a line break, which the format cannot carry.
+// The bytes of a "Windows Registry Editor Version 5.00" file, written by the
+// registry layer's RegFileWriter: each tree key by key with parents before
+// their subkeys, under the root named `root_name`, every value with its exact
+// type and bytes. Nothing when a key or value name holds a line break, which
+// the format cannot carry.
 std::optional<std::string> RegFileBytes(std::string_view root_name,
                                         const std::vector<KeyTree>& trees);
 

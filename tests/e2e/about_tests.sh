@@ -19,18 +19,18 @@ click_at() {
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 
-# menu_click <item y>: "A Propos" in the main window's menu bar, then the item whose middle
-# lies that many pixels below the client area's top (Wine's menus at 96 dots per inch:
-# Information système 12, Auteur 38, Quitter 64).
+# menu_click <item y>: "A Propos", second in the main window's menu bar after "Fichier", then
+# the item whose middle lies that many pixels below the client area's top (Wine's menus at 96
+# dots per inch: Information système 12, Auteur 38, Quitter 64).
 menu_click() {
   local props ww wh wx wy cw ch top
   props=$(drv props "$MAIN")
   IFS='x+' read -r ww wh wx wy <<<"$(sed -n 's/^window=//p' <<<"$props")"
   IFS='x' read -r cw ch <<<"$(sed -n 's/^client=//p' <<<"$props")"
   top=$((wy + wh - (ww - cw) / 2 - ch)) # the bottom border is as wide as the side ones
-  xdotool mousemove $((wx + 28)) $((top - 9)) click 1
+  xdotool mousemove $((wx + 78)) $((top - 9)) click 1
   sleep 0.5
-  xdotool mousemove $((wx + 40)) $((top + $1)) click 1
+  xdotool mousemove $((wx + 100)) $((top + $1)) click 1
 }
 
 expect_about_window() {
@@ -47,8 +47,8 @@ test_about_menu_with_mouse_and_keyboard() {
   drv type "$GATE" "$PASSWORD_BOX" "x" --enter
   expect_main_window
 
-  # Keyboard: F10, Down opens "A Propos", Enter takes "Information système".
-  xdotool key F10 Down Return
+  # Keyboard: F10 and Right reach "A Propos", Down opens it, Enter takes "Information système".
+  xdotool key F10 Right Down Return
   expect_window "$SHELL_ABOUT"
   drv list "$SHELL_ABOUT" | grep -qF "version $VERSION" || fail "no version in the shell's About box"
   shot shell_about "$SHELL_ABOUT"
@@ -66,7 +66,7 @@ test_about_menu_with_mouse_and_keyboard() {
 
   # Keyboard again (Alt this time). "Détails..." shows the details box; then no tool in the
   # registry, then the test's own program.
-  xdotool key alt Down Down Return
+  xdotool key alt Right Down Down Return
   expect_about_window
   click_at "$ABOUT" "Détails..."
   expect_box "A propos" "icon=1 buttons=1" \

@@ -153,7 +153,7 @@ test_a_new_administrators_day() {
   expect_listed $'  Journée Jeux\n  Journée Outils'
 
   # Both About boxes from the menu.
-  xdotool key F10 Down Return
+  xdotool key F10 Right Down Return
   expect_window "$SHELL_ABOUT"
   xdotool key Return
   drv gone "$SHELL_ABOUT" 3000 || fail "the shell's About box stayed"

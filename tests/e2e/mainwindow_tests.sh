@@ -205,3 +205,104 @@ test_main_window_fits_a_small_screen_at_200_percent() {
   ended "$ferrolis_pid" 5
 }
 E2E_TESTS+=(test_main_window_fits_a_small_screen_at_200_percent)
+
+EXPORT_TITLE="Exporter la configuration"
+EXPORT_DIALOG="Choisir le dossier où exporter la configuration"
+SHELL_FOLDERS='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+POLICY_VALUES="NoFavoritesMenu NoRecentDocsMenu NoSetFolders NoSetActiveDesktop NoSetTaskbar
+  NoFolderOptions NoFind NoRun NoLogoff NoClose NoNetHood NoViewContextMenu NoDesktop
+  NoCommonGroups NoInternetIcon"
+
+# decode_pol <file>: the records of a Registry.pol file, read as the format lays them out
+# ("PReg", the version 1, then [key;name;type;size;data], texts in UTF-16LE with their NUL,
+# numbers in four bytes): "key|name|REG_... data" a line, a deletion as "key|name|".
+decode_pol() {
+  python3 - "$1" <<'PY'
+import struct, sys
+b, i = open(sys.argv[1], "rb").read(), 8
+assert b[:8] == b"PReg\1\0\0\0"
+def take(n):
+    global i
+    i += n
+    return b[i - n:i]
+def text():
+    j = i
+    while b[j:j + 2] != b"\0\0": j += 2
+    return take(j + 2 - i).decode("utf-16-le")[:-1]
+def sep(c): assert take(2) == c.encode("utf-16-le")
+while i < len(b):
+    sep("["); key = text(); sep(";"); name = text(); sep(";"); kind, = struct.unpack("<I", take(4))
+    sep(";"); size, = struct.unpack("<I", take(4)); sep(";"); data = take(size); sep("]")
+    value = f"REG_DWORD 0x{struct.unpack('<I', data)[0]:x}" if kind == 4 else \
+        "REG_SZ " + data.decode("utf-16-le")[:-1]
+    print(f"{key}|{name[6:]}|" if name.startswith("**del.") else f"{key}|{name}|{value}")
+PY
+}
+
+# Restrictions in both scopes and a Shell, exported through the menu and the folder dialog
+# (which opens in Documents);
+# the .reg file imported into a fresh prefix where every value is on gives every value back
+# (those that are off deleted), and the two .pol files decode to the same values.
+test_main_window_exports_the_configuration() {
+  local fresh="$E2E_WORK/fresh-prefix" out="$WINEPREFIX/drive_c/Documents/Parc" scope root file on name
+  rm -rf "$fresh" "$out"
+  # The user's Documents, where the folder dialog opens, as a folder of the prefix.
+  wine reg add "$SHELL_FOLDERS" /v Personal /t REG_EXPAND_SZ /d 'C:\Documents' /f >/dev/null 2>&1
+  wine reg delete "HKLM\\$POLICIES" /f >/dev/null 2>&1 || true
+  wine reg delete "HKCU\\$POLICIES" /f >/dev/null 2>&1 || true
+  mkdir -p "$out" "$WINEPREFIX/drive_c/Bornes"
+  printf 'x' >"$WINEPREFIX/drive_c/Bornes/borne.exe"
+  reference_encode "$SYSTEM_PW" "x"
+  open_main_window
+  click_at "$MAIN" "Désactiver le menu < Paramètres >"
+  click_at "$MAIN" "Désactiver le menu <Arrêter>"
+  save_with_mouse
+  click_at "$MAIN" "Tous les utilisateurs"
+  click_at "$MAIN" "$NO_RUN"
+  click_at "$MAIN" "Désactiver les Icônes du bureau"
+  drv settext "$MAIN" "Exécuter Shell" 'C:\Bornes\borne.exe'
+  save_with_mouse
+  # A tick left unsaved, and Non to the question: it is not exported.
+  click_at "$MAIN" "Désactiver le voisinage réseau"
+  xdotool key alt+f e
+  expect_box "$EXPORT_TITLE" "icon=1 buttons=6,7,2" "Enregistrer les modifications avant l'export ?"
+  drv button "$EXPORT_TITLE" 7
+  expect_window "$EXPORT_DIALOG"
+  shot export_folder_dialog "$EXPORT_DIALOG"
+  # A name typed in the dialog is taken in the folder it shows.
+  drv settext "$EXPORT_DIALOG" "#1152" Parc
+  drv click "$EXPORT_DIALOG" "#1"
+  drv msgbox "$EXPORT_TITLE" 10000 | grep -qF 'exportée dans « C:\Documents\Parc » :' || fail "no final box"
+  shot export_done "$EXPORT_TITLE"
+  drv button "$EXPORT_TITLE" 1
+
+  mkdir -p "$fresh"
+  WINEPREFIX="$fresh" wineboot -i >/dev/null 2>&1
+  for root in HKLM HKCU; do
+    for name in $POLICY_VALUES; do
+      WINEPREFIX="$fresh" wine reg add "$root\\$POLICIES" /v "$name" /t REG_DWORD /d 1 /f >/dev/null 2>&1
+    done
+  done
+  cp "$out/Ferrolis.reg" "$fresh/drive_c/"
+  WINEPREFIX="$fresh" wine regedit /s 'C:\Ferrolis.reg' >/dev/null 2>&1
+  for scope in "HKLM Machine NoRun,NoDesktop" \
+    "HKCU User NoClose,NoSetFolders,NoSetActiveDesktop,NoSetTaskbar,NoFolderOptions"; do
+    read -r root file on <<<"$scope"
+    local decoded expected
+    decoded=$(decode_pol "$out/$file/Registry.pol")
+    for name in $POLICY_VALUES; do
+      expected=""
+      [[ ",$on," == *",$name,"* ]] && expected="REG_DWORD 0x1"
+      expect_eq "$root $name imported" "$expected" \
+        "$(WINEPREFIX="$fresh" reg_value "$root\\$POLICIES" "$name")"
+      expect_eq "$file $name" "$POLICIES|$name|$expected" "$(grep -F "|$name|" <<<"$decoded")"
+    done
+  done
+  expect_eq "Shell imported" 'REG_SZ C:\Bornes\borne.exe' "$(WINEPREFIX="$fresh" reg_value "$WINLOGON" Shell)"
+  expect_eq "Machine's Winlogon records" "PowerdownAfterShutdown|REG_SZ 1"$'\n''Shell|REG_SZ C:\Bornes\borne.exe' \
+    "$(decode_pol "$out/Machine/Registry.pol" | sed -n 's/^Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon|//p')"
+  WINEPREFIX="$fresh" wineserver -k
+  wine reg add "$WINLOGON" /v Shell /d explorer.exe /f >/dev/null 2>&1
+  wine reg add "$SHELL_FOLDERS" /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents' /f >/dev/null 2>&1
+}
+E2E_TESTS+=(test_main_window_exports_the_configuration)

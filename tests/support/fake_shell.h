@@ -1,6 +1,7 @@
 // A shell that records what the program asks of it, with answers a test sets.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ class FakeShell final : public platform::Shell {
   std::intptr_t execute_result = 42;
   // Whether StartProgram succeeds.
   bool start_succeeds = true;
+  // The folder the next folder dialogs give, nothing for Cancel; the titles asked for.
+  std::optional<std::string> picked_folder;
+  std::vector<std::string> folder_dialogs;
 
   void ShellAbout(platform::NativeHandle owner, const std::string& app, const std::string& other,
                   platform::NativeHandle icon) override {
@@ -50,6 +54,10 @@ class FakeShell final : public platform::Shell {
   bool StartProgram(const std::string& path, int show) override {
     starts.push_back({path, show});
     return start_succeeds;
+  }
+  std::optional<std::string> PickFolder(platform::NativeHandle, const std::string& title) override {
+    folder_dialogs.push_back(title);
+    return picked_folder;
   }
 };
 

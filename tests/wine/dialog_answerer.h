@@ -1,7 +1,7 @@
-// Answers a modal dialog (a message box, the shell's About box) from another
-// thread while the test's thread sits in the dialog's loop: it waits for a
-// dialog of that thread whose title contains the given text, reads its owner
-// and its static texts, then presses a button.
+// Answers a modal dialog (a message box, the shell's About box, a folder
+// dialog) from another thread while the test's thread sits in the dialog's
+// loop: it waits for a dialog of that thread whose title contains the given
+// text, reads its owner and its static texts, then presses a button.
 #pragma once
 
 #include <windows.h>
@@ -87,10 +87,19 @@ class DialogAnswerer {
         found = true;
         if (while_open_) while_open_();
         PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), 0);
+        // A dialog that the button leaves open, and any box it opened, are
+        // closed after five seconds, so that the test fails instead of hanging.
+        for (int j = 0; j < 100 && IsWindow(dialog_); ++j) {
+          if (j >= 50) CloseAll();
+          Sleep(100);
+        }
         return;
       }
       Sleep(10);
     }
+    CloseAll();
+  }
+  void CloseAll() {
     close_all_ = true;
     EnumThreadWindows(thread_id_, &DialogAnswerer::FindDialog, reinterpret_cast<LPARAM>(this));
   }

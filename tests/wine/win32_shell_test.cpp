@@ -1,4 +1,4 @@
-// The shell's About box, and starting a program.
+// The shell's About box, starting a program, and the older folder dialog.
 #include "platform/win32/win32_shell.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +64,26 @@ TEST(Win32Shell, StartsTheFileItIsGivenQuotedNeverAProgramNamedByThePathsFirstWo
   clean();
   RemoveDirectoryW(folder.c_str());
   RemoveDirectoryW(root.c_str());
+}
+
+// The older folder dialog, for where the picker is missing, opens in the
+// folder it is given and gives it back on OK, nothing on Cancel; it shows the
+// title inside, not as its caption. (The picker, under Wine, takes part in the
+// end-to-end export.)
+TEST(Win32Shell, TheOlderFolderDialogOpensInItsStartFolderAndTellsOkFromCancel) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring start = std::wstring(temp) + L"ferrolis-dossier-é";
+  CreateDirectoryW(start.c_str(), nullptr);
+  for (const int button : {IDOK, IDCANCEL}) {
+    testing::DialogAnswerer answer(L"", button);
+    const FolderDialogResult result =
+        ShowFolderDialog(FolderDialogKind::Browser, 0, "Choisir é", Narrow(start));
+    ASSERT_TRUE(answer.found && result.shown);
+    EXPECT_TRUE(answer.Shows(L"Choisir é"));
+    EXPECT_EQ(Widen(result.folder.value_or("")), button == IDOK ? start : L"");
+  }
+  RemoveDirectoryW(start.c_str());
 }
 
 }  // namespace
