@@ -34,6 +34,8 @@ TEST(PolicyFile, WritesEachKindOfRecordByteForByte) {
 struct Export : testing::MainWindowWorld {
   explicit Export(bool administrator = true) {
     registry.SetAdministrator(administrator);
+    registry.SeedKey(platform::kHkeyLocalMachine,
+                     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon");
     shell.picked_folder = "D:\\Parc";
     files.Put("D:\\Parc\\Ferrolis.reg", "ancien");
     runtime.Dispatch([&] { window.Show(true); });
@@ -49,7 +51,10 @@ TEST(ConfigurationExport, AsksBeforeLeavingOutEditsAndBeforeReplacingFiles) {
   for (const int answer : {ui::kResultYes, ui::kResultNo, ui::kResultCancel, 0}) {
     Export t;
     t.screen.Click(*t.window.IDCK_Disable[4]);  // NoRun, current user
-    if (!answer) t.runtime.UserChangedText(t.window.IDE_ReEnterPassword, "x");
+    if (!answer) {                              // passwords that differ: the save stops
+      t.screen.Click(t.window.IDCK_AutoLogin);
+      t.runtime.UserChangedText(t.window.IDE_ReEnterPassword, "x");
+    }
     t.screen.Answer(answer ? answer : ui::kResultYes);
     t.screen.Answer(answer);  // replace the existing file?
     t.screen.Click(t.window.Mnu_Exporter);
