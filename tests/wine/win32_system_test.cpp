@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_text.h"
@@ -78,6 +79,37 @@ TEST(Win32Libraries, ComeFromTheSystemDirectoryNeverFromTheProgramsFolder) {
   EXPECT_EQ(LoadSystemLibrary(L"ferrolis_plant.dll"), nullptr);
   if (planted != nullptr) FreeLibrary(planted);
   DeleteFileW(plant.c_str());
+}
+
+// The library search where SetDefaultDllDirectories is missing (Windows 7
+// without KB2533623) or refuses: the calls RestrictDllSearch makes, in order.
+std::vector<std::wstring> search_calls;
+BOOL WINAPI RefusingSetDefault(DWORD flags) {
+  search_calls.push_back(L"SetDefaultDllDirectories " + std::to_wstring(flags));
+  return FALSE;
+}
+BOOL WINAPI RecordedSetDllDirectory(LPCWSTR path) {
+  search_calls.push_back(L"SetDllDirectory [" + std::wstring(path) + L"]");
+  return TRUE;
+}
+HMODULE RecordedLoad(const wchar_t* name) {
+  search_calls.push_back(name);
+  return nullptr;
+}
+
+TEST(Win32Libraries, WithoutSetDefaultDllDirectoriesTheThemeLibrariesComeFromTheSystemDirectory) {
+  const std::vector<std::wstring> fallback{L"SetDllDirectory []", L"version.dll", L"dwmapi.dll",
+                                           L"uxtheme.dll"};
+  search_calls.clear();
+  EXPECT_EQ(RestrictDllSearch({nullptr, &RecordedSetDllDirectory, &RecordedLoad}),
+            DllSearch::kWithoutCurrentDirectory);
+  EXPECT_EQ(search_calls, fallback);
+  search_calls.clear();
+  EXPECT_EQ(RestrictDllSearch({&RefusingSetDefault, &RecordedSetDllDirectory, &RecordedLoad}),
+            DllSearch::kWithoutCurrentDirectory);
+  ASSERT_FALSE(search_calls.empty());
+  EXPECT_EQ(search_calls.front(), L"SetDefaultDllDirectories 2048");
+  EXPECT_EQ(std::vector<std::wstring>(search_calls.begin() + 1, search_calls.end()), fallback);
 }
 
 TEST(Win32System, TheStartUpErrorModeLeavesDiskErrorsToTheProgram) {
