@@ -1,6 +1,6 @@
 // Logoff and shutdown as Windows asks them, on the real main window over the
 // platform doubles: the reply to WM_QUERYENDSESSION is the answer the window
-// gives to its closing question.
+// gives to its closing question, and WM_ENDSESSION says whether it ends.
 #include <gtest/gtest.h>
 
 #include "access/module1.h"
@@ -39,11 +39,18 @@ struct MainWindowOnScreen {
     return SendMessageW(reinterpret_cast<HWND>(window->hwnd()), WM_QUERYENDSESSION, 0,
                         ENDSESSION_LOGOFF);
   }
+  void EndSession(bool ending) {
+    SendMessageW(reinterpret_cast<HWND>(window->hwnd()), WM_ENDSESSION, ending, ENDSESSION_LOGOFF);
+  }
 };
 
 TEST(Win32Session, NothingToSaveLetsTheSessionEndAtOnce) {
   MainWindowOnScreen on;
   EXPECT_EQ(on.QueryEndSession(), TRUE) << "nothing to save: the session may end";
+  on.EndSession(false);
+  EXPECT_TRUE(on.system.exits.empty()) << "another program refused: the program goes on";
+  EXPECT_EQ(on.QueryEndSession(), TRUE);
+  on.EndSession(true);
   EXPECT_EQ(on.system.exits, std::vector<int>{0});
 }
 
@@ -64,9 +71,18 @@ TEST(Win32Session, AQuestionAnsweredNoLetsTheSessionEndAndAFailedSaveHoldsIt) {
   EXPECT_TRUE(on.window->IDCM_Save.enabled());
   EXPECT_TRUE(on.system.exits.empty());
 
+  {
+    // Escape, which Wine's box answers with IDCANCEL, is no Non.
+    testing::DialogAnswerer question(L"Quitter Ferrolis", IDCANCEL);
+    EXPECT_EQ(on.QueryEndSession(), FALSE);
+  }
+  EXPECT_TRUE(on.window->loaded() && on.window->IDCM_Save.enabled());
+
   testing::DialogAnswerer question(L"Quitter Ferrolis", IDNO);
   EXPECT_EQ(on.QueryEndSession(), TRUE);
   EXPECT_TRUE(question.found);
+  EXPECT_TRUE(on.system.exits.empty()) << "the program ends when the session does";
+  on.EndSession(true);
   EXPECT_EQ(on.system.exits, std::vector<int>{0});
 }
 
