@@ -36,11 +36,13 @@ function(ferrolis_delay_import variable dll)
   list(REMOVE_DUPLICATES slots)
   list(SORT slots)
   set(def "LIBRARY ${dll}.dll\nEXPORTS\n")
+  set(thunks)
   foreach(slot IN LISTS slots)
     string(REGEX REPLACE "^ I __imp_${prefix}([^\n]+)\n$" "\\1" name "${slot}")
     string(FIND "${symbols}" " T ${prefix}${name}\n" thunk)
     if(thunk GREATER_EQUAL 0)
       string(APPEND def "${name}\n")
+      string(APPEND thunks "${prefix}${name}\n")
     endif()
   endforeach()
   file(MAKE_DIRECTORY ${folder})
@@ -48,4 +50,13 @@ function(ferrolis_delay_import variable dll)
   execute_process(COMMAND ${CMAKE_DLLTOOL} ${kill_at} --input-def ${dll}.def
                           --output-delaylib lib${dll}_delayed.a --dllname ${dll}.dll
                   WORKING_DIRECTORY ${folder} COMMAND_ERROR_IS_FATAL ANY)
+  # The i686 linker drops the code of an import library's member whose named
+  # symbols nobody calls directly, taking with it the stub that a delay-load
+  # slot starts at (the calls go through __imp_<name>): the stub's names are
+  # made local, which the linker does not look at.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    file(WRITE ${folder}/${dll}.thunks "${thunks}")
+    execute_process(COMMAND ${CMAKE_OBJCOPY} --localize-symbols=${dll}.thunks lib${dll}_delayed.a
+                    WORKING_DIRECTORY ${folder} COMMAND_ERROR_IS_FATAL ANY)
+  endif()
 endfunction()

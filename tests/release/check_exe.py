@@ -84,48 +84,24 @@ def imports(text):
 
 
 def delay_imports(data):
-    """The (dll, function) pairs of the executable's delay-load descriptors.
-
-    The MinGW linker leaves the delay import directory empty, so the
-    descriptors (ImgDelayDescr, with relative addresses) are found by the DLL
-    name they point to."""
+    """The (dll, function) pairs of the delay-load descriptors (ImgDelayDescr, relative
+    addresses), which the MinGW linker leaves out of the delay import directory: each is
+    found by the DLL name it points to."""
     pe = struct.unpack_from("<I", data, 0x3C)[0]
-    sections_at = pe + 24 + struct.unpack_from("<H", data, pe + 20)[0]
-    pointer = 8 if struct.unpack_from("<H", data, pe + 24)[0] == 0x20B else 4
-    sections = []
-    for i in range(struct.unpack_from("<H", data, pe + 6)[0]):
-        size, rva, raw_size, raw_at = struct.unpack_from("<4I", data, sections_at + 40 * i + 8)
-        sections.append((rva, raw_size, raw_at))
-
-    def offset(rva):
-        for start, raw_size, raw_at in sections:
-            if start <= rva < start + raw_size:
-                return raw_at + rva - start
-        return None
-
-    def text_at(rva):
-        at = offset(rva)
-        return None if at is None else data[at:data.index(b"\0", at)].decode("ascii", "replace")
-
-    rvas = {}
-    for name in re.finditer(rb"[A-Za-z0-9_.-]+\.dll\0", data, re.IGNORECASE):
-        for start, raw_size, raw_at in sections:
-            if raw_at <= name.start() < raw_at + raw_size:
-                rvas[start + name.start() - raw_at] = name.group()[:-1].decode().lower()
+    slot = 8 if struct.unpack_from("<H", data, pe + 24)[0] == 0x20B else 4
+    table = pe + 24 + struct.unpack_from("<H", data, pe + 20)[0]
+    sections = [struct.unpack_from("<3I", data, table + 40 * i + 12)  # address, size, offset
+                for i in range(struct.unpack_from("<H", data, pe + 6)[0])]
+    at = lambda rva: next((o + rva - a for a, n, o in sections if a <= rva < a + n), None)
+    rva = lambda off: next((a + off - o for a, n, o in sections if o <= off < o + n), 0)
+    text = lambda off: data[off:data.index(b"\0", off)].decode()
     pairs = []
-    for rva, dll in rvas.items():
-        at = data.find(struct.pack("<II", 1, rva))
-        while at >= 0:
-            _, _, module, iat, names, _, _, stamp = struct.unpack_from("<8I", data, at)
-            thunk = offset(names) if module and iat and stamp == 0 else None
-            while thunk is not None:
-                entry = int.from_bytes(data[thunk:thunk + pointer], "little")
-                if entry == 0:
-                    break
-                ordinal = entry >> (pointer * 8 - 1)
-                pairs.append((dll, f"#{entry & 0xFFFF}" if ordinal else text_at(entry + 2)))
-                thunk += pointer
-            at = data.find(struct.pack("<II", 1, rva), at + 4)
+    for name in re.finditer(rb"[\w.-]+\.dll\0", data, re.IGNORECASE):
+        descriptor = data.find(struct.pack("<II", 1, rva(name.start()) or 0xFFFFFFFF))
+        thunk = at(struct.unpack_from("<I", data, descriptor + 16)[0]) if descriptor >= 0 else None
+        while thunk and (entry := int.from_bytes(data[thunk:thunk + slot], "little")):
+            pairs.append((text(name.start()).lower(), text(at(entry + 2))))
+            thunk += slot
     return pairs
 
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_text.h"
@@ -83,33 +82,29 @@ TEST(Win32Libraries, ComeFromTheSystemDirectoryNeverFromTheProgramsFolder) {
 
 // The library search where SetDefaultDllDirectories is missing (Windows 7
 // without KB2533623) or refuses: the calls RestrictDllSearch makes, in order.
-std::vector<std::wstring> search_calls;
+std::wstring search_calls;
 BOOL WINAPI RefusingSetDefault(DWORD flags) {
-  search_calls.push_back(L"SetDefaultDllDirectories " + std::to_wstring(flags));
+  search_calls += L"default " + std::to_wstring(flags) + L";";
   return FALSE;
 }
 BOOL WINAPI RecordedSetDllDirectory(LPCWSTR path) {
-  search_calls.push_back(L"SetDllDirectory [" + std::wstring(path) + L"]");
+  search_calls += L"directory [" + std::wstring(path) + L"];";
   return TRUE;
 }
 HMODULE RecordedLoad(const wchar_t* name) {
-  search_calls.push_back(name);
+  search_calls += std::wstring(name) + L";";
   return nullptr;
 }
 
 TEST(Win32Libraries, WithoutSetDefaultDllDirectoriesTheThemeLibrariesComeFromTheSystemDirectory) {
-  const std::vector<std::wstring> fallback{L"SetDllDirectory []", L"version.dll", L"dwmapi.dll",
-                                           L"uxtheme.dll"};
-  search_calls.clear();
-  EXPECT_EQ(RestrictDllSearch({nullptr, &RecordedSetDllDirectory, &RecordedLoad}),
-            DllSearch::kWithoutCurrentDirectory);
-  EXPECT_EQ(search_calls, fallback);
-  search_calls.clear();
-  EXPECT_EQ(RestrictDllSearch({&RefusingSetDefault, &RecordedSetDllDirectory, &RecordedLoad}),
-            DllSearch::kWithoutCurrentDirectory);
-  ASSERT_FALSE(search_calls.empty());
-  EXPECT_EQ(search_calls.front(), L"SetDefaultDllDirectories 2048");
-  EXPECT_EQ(std::vector<std::wstring>(search_calls.begin() + 1, search_calls.end()), fallback);
+  const std::wstring fallback = L"directory [];version.dll;dwmapi.dll;uxtheme.dll;";
+  for (auto* set_default :
+       {static_cast<decltype(&RefusingSetDefault)>(nullptr), &RefusingSetDefault}) {
+    search_calls.clear();
+    EXPECT_EQ(RestrictDllSearch({set_default, &RecordedSetDllDirectory, &RecordedLoad}),
+              DllSearch::kWithoutCurrentDirectory);
+    EXPECT_EQ(search_calls, (set_default ? L"default 2048;" : L"") + fallback);
+  }
 }
 
 TEST(Win32System, TheStartUpErrorModeLeavesDiskErrorsToTheProgram) {

@@ -1,18 +1,12 @@
-// A DLL planted beside ferrolis.exe by the end-to-end tests, under the name of
-// a system library: loaded into a process, it leaves "<its path>.loaded"
-// beside itself, which the tests look for.
+// Planted by the end-to-end tests beside the program under the name of a
+// system library: loaded into a process, it leaves "<its path>.loaded".
 #include <windows.h>
 
-#include <string>
-
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
-  if (reason != DLL_PROCESS_ATTACH) return TRUE;
-  wchar_t path[MAX_PATH] = {};
+  wchar_t path[MAX_PATH + 8] = {};
   const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return TRUE;
-  const std::wstring marker = std::wstring(path, length) + L".loaded";
-  HANDLE file = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (reason != DLL_PROCESS_ATTACH || length == 0 || length >= MAX_PATH) return TRUE;
+  lstrcatW(path, L".loaded");
+  CloseHandle(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   return TRUE;
 }
