@@ -80,13 +80,9 @@ TEST(Win32Libraries, ComeFromTheSystemDirectoryNeverFromTheProgramsFolder) {
   DeleteFileW(plant.c_str());
 }
 
-// The library search where SetDefaultDllDirectories is missing (Windows 7
-// without KB2533623) or refuses: the calls RestrictDllSearch makes, in order.
+// Windows 7 without KB2533623 has no SetDefaultDllDirectories: the calls
+// RestrictDllSearch makes instead, in order.
 std::wstring search_calls;
-BOOL WINAPI RefusingSetDefault(DWORD flags) {
-  search_calls += L"default " + std::to_wstring(flags) + L";";
-  return FALSE;
-}
 BOOL WINAPI RecordedSetDllDirectory(LPCWSTR path) {
   search_calls += L"directory [" + std::wstring(path) + L"];";
   return TRUE;
@@ -97,14 +93,9 @@ HMODULE RecordedLoad(const wchar_t* name) {
 }
 
 TEST(Win32Libraries, WithoutSetDefaultDllDirectoriesTheThemeLibrariesComeFromTheSystemDirectory) {
-  const std::wstring fallback = L"directory [];version.dll;dwmapi.dll;uxtheme.dll;";
-  for (auto* set_default :
-       {static_cast<decltype(&RefusingSetDefault)>(nullptr), &RefusingSetDefault}) {
-    search_calls.clear();
-    EXPECT_EQ(RestrictDllSearch({set_default, &RecordedSetDllDirectory, &RecordedLoad}),
-              DllSearch::kWithoutCurrentDirectory);
-    EXPECT_EQ(search_calls, (set_default ? L"default 2048;" : L"") + fallback);
-  }
+  EXPECT_EQ(RestrictDllSearch({nullptr, &RecordedSetDllDirectory, &RecordedLoad}),
+            DllSearch::kWithoutCurrentDirectory);
+  EXPECT_EQ(search_calls, L"directory [];version.dll;dwmapi.dll;uxtheme.dll;");
 }
 
 TEST(Win32System, TheStartUpErrorModeLeavesDiskErrorsToTheProgram) {
