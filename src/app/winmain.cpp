@@ -8,6 +8,7 @@
 #include "access/module1.h"
 #include "mainwindow/idd_main.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_renderer.h"
 #include "platform/win32/win32_secrets.h"
@@ -19,6 +20,9 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace ferrolis;
+  // First of all: the window libraries are bound at their first call, and
+  // must be found in the system directory only.
+  platform::win32::RestrictDllSearch();
   platform::win32::SetQuietErrorMode();
   platform::win32::Win32System system;
   platform::win32::Win32TextCodec ansi;

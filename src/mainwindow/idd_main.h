@@ -90,6 +90,7 @@ class IDD_Main : public ui::Form {
   void ApplyAdminRights(bool rights);
   // mainwindow/idd_main_closing.cpp
   void Form_QueryUnload(int& cancel, int unload_mode) override;
+  bool HasUnsavedChanges() const override;
   void IDCM_Exit_Click();
   void Mnu_Quitter_Click();
   // mainwindow/idd_main_changes.cpp

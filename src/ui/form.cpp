@@ -56,6 +56,12 @@ bool Form::Unload() { return UnloadFor(kUnloadByCode); }
 
 bool Form::Close() { return UnloadFor(kUnloadByUser); }
 
+bool Form::QueryEndSession() {
+  int cancel = 0;
+  if (loaded_) Form_QueryUnload(cancel, kUnloadBySessionEnd);
+  return cancel == 0;
+}
+
 bool Form::UnloadFor(int unload_mode) {
   if (!loaded_) return true;
   int cancel = 0;

@@ -16,8 +16,10 @@ class Runtime;
 
 enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog };
 
-// Why a form is being unloaded, as passed to Form_QueryUnload.
-enum UnloadMode { kUnloadByUser = 0, kUnloadByCode = 1 };
+// Why a form is being unloaded, as passed to Form_QueryUnload. For the end of
+// the session the form is only asked: it stays, and the program ends when
+// Windows ends the session.
+enum UnloadMode { kUnloadByUser = 0, kUnloadByCode = 1, kUnloadBySessionEnd = 2 };
 
 struct FormStyle {
   BorderStyle border = BorderStyle::Sizable;
@@ -63,6 +65,11 @@ class Form {
   bool Unload();
   // The close box: the same, with the user as the reason.
   bool Close();
+  // The session is ending: Form_QueryUnload with kUnloadBySessionEnd; the form
+  // stays. Returns whether it let the session end.
+  bool QueryEndSession();
+  // Whether the form holds changes that closing it would ask about.
+  virtual bool HasUnsavedChanges() const { return false; }
 
   platform::NativeHandle hwnd() const;
   platform::NativeHandle icon_handle() const;

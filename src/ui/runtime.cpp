@@ -23,13 +23,7 @@ int Runtime::MsgBox(const std::string& prompt, int style, const std::string& tit
 
 // While a box is open, its answer is the only thing the user can give.
 int Runtime::ShowBox(const std::string& prompt, int style, const std::string& title) {
-  struct Open {
-    explicit Open(int& boxes) : boxes_(boxes) { ++boxes_; }
-    ~Open() { --boxes_; }
-    Open(const Open&) = delete;
-    Open& operator=(const Open&) = delete;
-    int& boxes_;
-  } open(boxes_open_);
+  const DepthGuard open(boxes_open_);
   return renderer_->ShowMessageBox(ActiveForm(), prompt, title, style);
 }
 
@@ -125,14 +119,31 @@ void Runtime::UserClose(Form& form) {
   Dispatch([&] { form.Close(); });
 }
 
-bool Runtime::UserEndSession() {
-  while (!ended_) {
-    Form* form = ActiveForm();
-    if (form == nullptr) return true;
-    UserClose(*form);
-    if (!ended_ && form->loaded()) return false;
+bool Runtime::UserQueryEndSession() {
+  if (ended_ || session_may_end_) return true;
+  if (depth_ > 0 || boxes_open_ > 0) {
+    // No question now over the one on screen; the user answers that first.
+    session_may_end_ = std::none_of(loaded_.begin(), loaded_.end(),
+                                    [](const Form* form) { return form->HasUnsavedChanges(); });
+    return session_may_end_;
   }
-  return true;
+  bool may_end = true;
+  Dispatch([&] {
+    const std::vector<Form*> newest_first(loaded_.rbegin(), loaded_.rend());
+    for (Form* form : newest_first) {
+      if (form->shown() && !form->QueryEndSession()) {
+        may_end = false;
+        return;
+      }
+    }
+  });
+  session_may_end_ = may_end;
+  return may_end || ended_;
+}
+
+void Runtime::UserEndSession(bool ending) {
+  session_may_end_ = false;
+  if (ending && !ended_) Terminate();
 }
 
 void Runtime::FocusArrived(Control& control) {

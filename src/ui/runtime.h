@@ -70,11 +70,17 @@ class Runtime {
   void UserSelectedText(Control& control, int start, int length);
   // The close box of a form.
   void UserClose(Form& form);
-  // The user is logging off or shutting down: the forms on screen are closed
-  // newest first, each as its close box would be, so that every form asks
-  // what it asks then. False when one of them stayed open; true when none is
-  // left or the program ended.
-  bool UserEndSession();
+  // Windows asks whether the session may end (logoff, shutdown). The forms on
+  // screen, newest first, ask what they ask on closing and stay; true when
+  // none refused. While a handler runs or a message box waits, no form is
+  // asked: true only when none holds unsaved changes. A true answer holds for
+  // the rest of the round (Windows asks each of the program's windows) until
+  // UserEndSession.
+  bool UserQueryEndSession();
+  // Windows says whether the session ends: if so the program ends at once, as
+  // its closing does; if not (another program refused) it goes on with what
+  // it holds.
+  void UserEndSession(bool ending);
   // The focus has arrived at a control, by the user or by code. GotFocus runs
   // only when the form can be used and the control can take the focus.
   void FocusArrived(Control& control);
@@ -173,6 +179,7 @@ class Runtime {
   int boxes_open_ = 0;
   bool ended_ = false;
   int depth_ = 0;
+  bool session_may_end_ = false;
 };
 
 }  // namespace ferrolis::ui

@@ -2,7 +2,7 @@
 # shellcheck disable=SC2154 # names from lib.sh and gate_tests.sh
 # The "A Propos" menu of the main window, with the mouse and with the keyboard: the shell's
 # About box, the About window, its details box, Enter and Escape, and the system information
-# tool named in the registry.
+# tool named in the registry; all of it with DLLs planted beside the program.
 
 ABOUT="A propos Ferrolis"
 SHELL_ABOUT="About Ferrolis" # Wine's own box, in Wine's language
@@ -42,6 +42,13 @@ expect_about_window() {
 
 test_about_menu_with_mouse_and_keyboard() {
   reference_encode "$SYSTEM_PW" "x"
+  # The program runs from a folder that also holds DLLs named after system libraries, each
+  # preferred to Wine's own; none of them may be loaded, at the start or by any window.
+  local planted="$E2E_WORK/planted" dll
+  rm -rf "$planted" && mkdir -p "$planted" && cp "$FERROLIS" "$planted/"
+  for dll in uxtheme comctl32 version dwmapi; do cp "$E2E_BIN/ferrolis_planted.dll" "$planted/$dll.dll"; done
+  FERROLIS="$planted/ferrolis.exe"
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;uxtheme,comctl32,version,dwmapi=n,b"
   wine reg delete "$MSINFO_KEY" /v PATH /f >/dev/null 2>&1 || true
   open_gate
   drv type "$GATE" "$PASSWORD_BOX" "x" --enter
@@ -93,5 +100,6 @@ test_about_menu_with_mouse_and_keyboard() {
   drv gone "$ABOUT" 3000 || fail "Escape left the About window open"
   drv close "$MAIN"
   ended "$ferrolis_pid" 5
+  expect_eq "planted DLLs loaded" "" "$(cd "$planted" && ls -- *.loaded 2>/dev/null)"
 }
 E2E_TESTS+=(test_about_menu_with_mouse_and_keyboard)

@@ -3,7 +3,7 @@
 # uninstall_tests.sh (add_entry) and journey_tests.sh (answer)
 # The main window, with the mouse and the keyboard: restrictions saved into each scope, the
 # scope question and its three answers, automatic logon written to Winlogon, quitting with the
-# restart reminder; then the window drawn at 200 % on a larger screen.
+# restart reminder, the end of the session; then the window drawn at 200 % on a larger screen.
 
 POLICIES='Software\Microsoft\Windows\CurrentVersion\Policies\Explorer'
 WINLOGON='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon'
@@ -180,6 +180,30 @@ test_main_window_scopes_logon_and_quit() {
   shoot_at_200_percent
 }
 E2E_TESTS+=(test_main_window_scopes_logon_and_quit)
+
+# Logoff as Windows asks it, from another process: the answer comes at once, after the closing
+# question when there are edits, and the program ends only when the session does.
+test_main_window_answers_the_session_end() {
+  reference_encode "$SYSTEM_PW" "x"
+  open_main_window
+  expect_eq "nothing to save" 1 "$(drv session "$MAIN" query)"
+  drv session "$MAIN" cancel
+  click_at "$MAIN" "$NO_RUN"
+  drv session "$MAIN" query >"$E2E_WORK/answer" &
+  expect_box "Quitter Ferrolis" "icon=1 buttons=6,7" "Voulez vous enregistrer les modifications ?"
+  xdotool key Escape
+  wait $!
+  expect_eq "Escape" 0 "$(cat "$E2E_WORK/answer")"
+  drv list "$MAIN" | grep -F "\"$SAVE_BUTTON\"" | grep -qv disabled || fail "the edit was dropped"
+  drv session "$MAIN" query >"$E2E_WORK/answer" &
+  drv button "Quitter Ferrolis" 7
+  wait $!
+  expect_eq "Non" 1 "$(cat "$E2E_WORK/answer")"
+  is_running "$ferrolis_pid" || fail "the program ended before the session did"
+  drv session "$MAIN" end
+  ended "$ferrolis_pid" 5
+}
+E2E_TESTS+=(test_main_window_answers_the_session_end)
 
 # 200 % on a 1024 x 768 screen, where the window at that scale (about 1,200 pixels tall)
 # cannot fit: it is laid out at the largest scale that fits, still above 100 %, and lies

@@ -5,10 +5,13 @@
 
 For each executable:
 - its size stays under 1.5 MiB;
-- every DLL it imports is one that Windows itself ships;
-- every function it imports is listed in windows_imports.txt with its documented
-  minimum Windows version, and that version is Windows 7 (6.1) or older; newer
-  functions must be loaded at run time instead;
+- every DLL it imports is one that Windows itself ships, and those it imports
+  as it starts are kernel32, advapi32 and msvcrt alone (see LOAD_TIME_DLLS); the
+  others are delay-loaded;
+- every function it imports, at its start or delay-loaded, is listed in
+  windows_imports.txt with its documented minimum Windows version, and that
+  version is Windows 7 (6.1) or older; newer functions must be loaded at run
+  time instead;
 - its embedded manifest asks for the highest available rights, per-monitor DPI
   awareness and the version 6 common controls;
 - its header says it is aware of Remote Desktop sessions, so that a terminal
@@ -26,6 +29,13 @@ MAX_SIZE = 1536 * 1024
 WINDOWS_7 = (6, 1)
 HERE = pathlib.Path(__file__).resolve().parent
 IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE = 0x8000
+# The DLLs the process may import as it starts, before its own code restricts
+# the library search to the system directory: KnownDLLs on every Windows from 7
+# SP1 to 11, which Windows takes from the system directory with what they
+# import, and whose Wine builtins import nothing from outside that set either
+# (Wine's user32 imports version.dll, which it would look for in the program's
+# folder first).
+LOAD_TIME_DLLS = {"kernel32.dll", "advapi32.dll", "msvcrt.dll"}
 MANIFEST_NEEDS = [
     b'level="highestAvailable"',
     b"PerMonitorV2",
@@ -73,6 +83,28 @@ def imports(text):
     return pairs
 
 
+def delay_imports(data):
+    """The (dll, function) pairs of the delay-load descriptors (ImgDelayDescr, relative
+    addresses), which the MinGW linker leaves out of the delay import directory: each is
+    found by the DLL name it points to."""
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    slot = 8 if struct.unpack_from("<H", data, pe + 24)[0] == 0x20B else 4
+    table = pe + 24 + struct.unpack_from("<H", data, pe + 20)[0]
+    sections = [struct.unpack_from("<3I", data, table + 40 * i + 12)  # address, size, offset
+                for i in range(struct.unpack_from("<H", data, pe + 6)[0])]
+    at = lambda rva: next((o + rva - a for a, n, o in sections if a <= rva < a + n), None)
+    rva = lambda off: next((a + off - o for a, n, o in sections if o <= off < o + n), 0)
+    text = lambda off: data[off:data.index(b"\0", off)].decode()
+    pairs = []
+    for name in re.finditer(rb"[\w.-]+\.dll\0", data, re.IGNORECASE):
+        descriptor = data.find(struct.pack("<II", 1, rva(name.start()) or 0xFFFFFFFF))
+        thunk = at(struct.unpack_from("<I", data, descriptor + 16)[0]) if descriptor >= 0 else None
+        while thunk and (entry := int.from_bytes(data[thunk:thunk + slot], "little")):
+            pairs.append((text(name.start()).lower(), text(at(entry + 2))))
+            thunk += slot
+    return pairs
+
+
 def version_faults(data, version):
     """What differs from X.Y.Z in the version resource and the manifest."""
     major, minor, revision = (int(n) for n in version.split("."))
@@ -104,9 +136,12 @@ def check(objdump, exe, table, version=None):
         faults.append(f"{len(data)} bytes, over the 1.5 MiB limit")
     known_dlls = {dll for dll, _ in table}
     text = headers(objdump, exe)
-    found = imports(text)
-    if not found:
+    at_start = imports(text)
+    if not at_start:
         faults.append("no import table found")
+    for dll in sorted({dll for dll, _ in at_start} - LOAD_TIME_DLLS):
+        faults.append(f"imports {dll} as it starts, before it restricts the library search")
+    found = at_start + delay_imports(data)
     for dll, function in sorted(set(found)):
         if dll not in known_dlls:
             faults.append(f"imports {dll}, which is not a DLL that Windows ships")

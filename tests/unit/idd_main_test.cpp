@@ -254,8 +254,8 @@ TEST(Save, WritesEveryValueInOrderIntoTheCurrentScope) {
 }
 
 TEST(Save, MismatchedPasswordsWriteNothingWhereverTheSaveStarts) {
-  enum From { kButton, kCloseBox, kExitButton };
-  for (const From from : {kButton, kCloseBox, kExitButton}) {
+  enum From { kButton, kCloseBox, kExitButton, kSessionEnd };
+  for (const From from : {kButton, kCloseBox, kExitButton, kSessionEnd}) {
     for (const char* confirmation : {"sécret", "Sécret ", ""}) {
       SCOPED_TRACE(std::to_string(from) + " \"" + confirmation + "\"");
       Main t;
@@ -269,6 +269,7 @@ TEST(Save, MismatchedPasswordsWriteNothingWhereverTheSaveStarts) {
       if (from == kButton) t.screen.Click(w.IDCM_Save);
       if (from == kCloseBox) t.screen.Close(w);
       if (from == kExitButton) t.screen.Click(w.IDCM_Exit);
+      if (from == kSessionEnd) EXPECT_FALSE(t.runtime.UserQueryEndSession());
       EXPECT_EQ(t.Boxes().back() + t.LastPrompt(), "Erreur|16Mot de passe incorrect !");
       for (const auto& call : t.registry.calls())
         EXPECT_TRUE(call.op == "OpenKey" || call.op == "QueryValue" || call.op == "CloseKey")
@@ -382,34 +383,46 @@ TEST(Save, RefusedWritesAreNamedAndKeepTheWindowUnsavedWhereverTheSaveStarts) {
 
 TEST(Closing, RemindsOnQuitAsksOnlyWhenEditedThenEnds) {
   struct Case {
-    int way;  // 0 close box, 1 button, 2 menu
+    int way;  // 0 close box, 1 button, 2 menu, 3 the session's end
     bool edited;
     int answer;
     Strings boxes;
     bool saved;
+    bool ends = true;  // false: the window stays with its edits
   };
   const std::string question = "Quitter Ferrolis|36", reminder = "Quitter Ferrolis|48";
   for (const Case& c :
        {Case{0, false, 0, {}, false}, Case{0, true, ui::kResultNo, {question}, false},
         Case{0, true, ui::kResultYes, {question}, true}, Case{1, false, 0, {reminder}, false},
-        Case{2, true, ui::kResultYes, {reminder, question}, true}}) {
+        Case{2, true, ui::kResultYes, {reminder, question}, true},
+        Case{0, true, ui::kResultCancel, {question}, false, false},
+        Case{2, true, ui::kResultCancel, {reminder, question}, false, false},
+        Case{3, false, 0, {}, false}, Case{3, true, ui::kResultNo, {question}, false},
+        Case{3, true, ui::kResultYes, {question}, true},
+        Case{3, true, ui::kResultCancel, {question}, false, false}}) {
     SCOPED_TRACE(std::to_string(c.way) + " " + std::to_string(c.edited));
     Main t;
     t.Open();
     if (c.edited) t.screen.Click(*t.window.IDCK_Disable[6]);
-    if (c.way != 0) t.screen.Answer(ui::kResultOk);
+    if (c.way == 1 || c.way == 2) t.screen.Answer(ui::kResultOk);
     if (c.answer) t.screen.Answer(c.answer);
     if (c.way == 0) t.screen.Close(t.window);
     if (c.way == 1) t.screen.Click(t.window.IDCM_Exit);
     if (c.way == 2) t.screen.Click(t.window.Mnu_Quitter);
+    if (c.way == 3) {
+      EXPECT_EQ(t.runtime.UserQueryEndSession(), c.ends);
+      EXPECT_TRUE(t.system.exits.empty()) << "the program ends when the session does";
+      t.runtime.UserEndSession(c.ends);
+    }
     EXPECT_EQ(t.Boxes(), c.boxes);
-    if (c.way != 0) {
+    if (c.way == 1 || c.way == 2) {
       EXPECT_EQ(t.screen.boxes()[0].prompt,
                 "Vous devez redémarrer le micro-ordinateur\rpour que les modifications soient "
                 "prises en compte !");
     }
     EXPECT_EQ(t.Stored(kHkeyCurrentUser, kPolicies, "NoClose"), c.saved ? "#1" : "-");
-    EXPECT_EQ(t.system.exits.size(), 1u);
+    EXPECT_EQ(t.system.exits.size(), c.ends ? 1u : 0u);
+    EXPECT_EQ(!t.runtime.ended() && t.window.loaded() && t.window.IDCM_Save.enabled(), !c.ends);
   }
 }
 

@@ -30,6 +30,7 @@ class DemoForm : public Form {
     log += "query" + std::to_string(mode) + ";";
     cancel = refuse_unload ? 1 : 0;
   }
+  bool HasUnsavedChanges() const override { return refuse_unload; }
 
   Control& frame;
   Control& check;
@@ -220,33 +221,46 @@ TEST_F(RuntimeTest, UnloadAsksQueryUnloadWhichMayRefuse) {
   EXPECT_EQ(form_.log, "load;query0;query1;query1;load;");
 }
 
-TEST_F(RuntimeTest, TheSessionsEndClosesTheFormsNewestFirstUntilOneStays) {
+TEST_F(RuntimeTest, TheSessionsEndAsksTheFormsNewestFirstAndEndsOnlyWhenWindowsSaysSo) {
   DemoForm hidden{runtime_, "Hidden"};
   DemoForm modal{runtime_, "Modal"};
   form_.Show(false);
   hidden.Load();
   modal.Show(true);
   form_.refuse_unload = true;
-  EXPECT_FALSE(runtime_.UserEndSession());
-  EXPECT_EQ(modal.log, "load;query0;");
-  EXPECT_EQ(form_.log, "load;query0;") << "asked as by its close box, after the newer form";
-  EXPECT_TRUE(form_.loaded());
-  EXPECT_TRUE(hidden.loaded()) << "a form not on screen is nobody's to close";
+  EXPECT_FALSE(runtime_.UserQueryEndSession());
+  EXPECT_EQ(modal.log + form_.log, "load;query2;load;query2;") << "the newer form first";
+  EXPECT_EQ(hidden.log, "load;") << "a form not on screen is not asked";
+  EXPECT_TRUE(form_.loaded() && modal.loaded());
+  // While a handler runs, no form is asked: forms with unsaved changes refuse.
+  bool during_event = true;
+  form_.button.OnClick = [&] { during_event = runtime_.UserQueryEndSession(); };
+  screen_.Click(form_.button);
+  EXPECT_FALSE(during_event);
+  EXPECT_EQ(form_.log, "load;query2;");
 
   form_.refuse_unload = false;
-  EXPECT_TRUE(runtime_.UserEndSession());
-  EXPECT_FALSE(form_.loaded());
+  screen_.Click(form_.button);
+  EXPECT_TRUE(during_event);
+  EXPECT_TRUE(runtime_.UserQueryEndSession()) << "the same round: nobody is asked again";
+  runtime_.UserEndSession(false);
+  EXPECT_TRUE(runtime_.UserQueryEndSession());
+  EXPECT_EQ(form_.log, "load;query2;query2;") << "a new round asks again";
+  EXPECT_TRUE(system_.exits.empty() && form_.loaded()) << "asking ends nothing";
+  runtime_.UserEndSession(true);
+  EXPECT_EQ(system_.exits, std::vector<int>{0});
+}
 
-  // A form whose closing ends the program: the round stops there.
+TEST_F(RuntimeTest, AFormWhoseSessionQuestionEndsTheProgramEndsTheRound) {
   struct EndingForm : DemoForm {
     using DemoForm::DemoForm;
     void Form_QueryUnload(int&, int) override { runtime().End(); }
   } last{runtime_, "Last"};
   form_.Show(false);
   last.Show(false);
-  EXPECT_TRUE(runtime_.UserEndSession());
+  EXPECT_TRUE(runtime_.UserQueryEndSession());
   EXPECT_EQ(system_.exits, std::vector<int>{0});
-  EXPECT_TRUE(form_.loaded()) << "nothing runs after the End";
+  EXPECT_EQ(form_.log, "load;") << "nothing runs after the End";
 }
 
 TEST_F(RuntimeTest, MessageBoxesBelongToTheNewestVisibleForm) {

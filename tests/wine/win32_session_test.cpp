@@ -1,6 +1,6 @@
 // Logoff and shutdown as Windows asks them, on the real main window over the
 // platform doubles: the reply to WM_QUERYENDSESSION is the answer the window
-// gives to its closing question.
+// gives to its closing question, and WM_ENDSESSION says whether it ends.
 #include <gtest/gtest.h>
 
 #include "access/module1.h"
@@ -41,11 +41,16 @@ struct MainWindowOnScreen {
     return SendMessageW(reinterpret_cast<HWND>(window->hwnd()), WM_QUERYENDSESSION, 0,
                         ENDSESSION_LOGOFF);
   }
+  void EndSession(bool ending) {
+    SendMessageW(reinterpret_cast<HWND>(window->hwnd()), WM_ENDSESSION, ending, ENDSESSION_LOGOFF);
+  }
 };
 
 TEST(Win32Session, NothingToSaveLetsTheSessionEndAtOnce) {
   MainWindowOnScreen on;
   EXPECT_EQ(on.QueryEndSession(), TRUE) << "nothing to save: the session may end";
+  EXPECT_TRUE(on.system.exits.empty()) << "the program ends when the session does";
+  on.EndSession(true);
   EXPECT_EQ(on.system.exits, std::vector<int>{0});
 }
 
@@ -69,6 +74,7 @@ TEST(Win32Session, AQuestionAnsweredNoLetsTheSessionEndAndAFailedSaveHoldsIt) {
   testing::DialogAnswerer question(L"Quitter Ferrolis", IDNO);
   EXPECT_EQ(on.QueryEndSession(), TRUE);
   EXPECT_TRUE(question.found);
+  on.EndSession(true);
   EXPECT_EQ(on.system.exits, std::vector<int>{0});
 }
 

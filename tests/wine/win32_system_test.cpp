@@ -80,6 +80,24 @@ TEST(Win32Libraries, ComeFromTheSystemDirectoryNeverFromTheProgramsFolder) {
   DeleteFileW(plant.c_str());
 }
 
+// Windows 7 without KB2533623 has no SetDefaultDllDirectories: the calls
+// RestrictDllSearch makes instead, in order.
+std::wstring search_calls;
+BOOL WINAPI RecordedSetDllDirectory(LPCWSTR path) {
+  search_calls += L"directory [" + std::wstring(path) + L"];";
+  return TRUE;
+}
+HMODULE RecordedLoad(const wchar_t* name) {
+  search_calls += std::wstring(name) + L";";
+  return nullptr;
+}
+
+TEST(Win32Libraries, WithoutSetDefaultDllDirectoriesTheThemeLibrariesComeFromTheSystemDirectory) {
+  EXPECT_EQ(RestrictDllSearch({nullptr, &RecordedSetDllDirectory, &RecordedLoad}),
+            DllSearch::kWithoutCurrentDirectory);
+  EXPECT_EQ(search_calls, L"directory [];version.dll;dwmapi.dll;uxtheme.dll;");
+}
+
 TEST(Win32System, TheStartUpErrorModeLeavesDiskErrorsToTheProgram) {
   SetErrorMode(SEM_NOGPFAULTERRORBOX);  // as a parent process may hand it down
   SetQuietErrorMode();

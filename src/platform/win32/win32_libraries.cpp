@@ -17,4 +17,30 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
   return LoadLibraryW((path + name).c_str());
 }
 
+DllSearchCalls SystemDllSearchCalls() {
+  using SetDefaultFn = BOOL(WINAPI*)(DWORD);
+  // kernel32 is loaded in every process, from the system directory.
+  const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+  return {reinterpret_cast<SetDefaultFn>(
+              reinterpret_cast<void*>(GetProcAddress(kernel32, "SetDefaultDllDirectories"))),
+          &SetDllDirectoryW, &LoadSystemLibrary};
+}
+
+DllSearch RestrictDllSearch(const DllSearchCalls& calls) {
+  if (calls.set_default_dll_directories != nullptr &&
+      calls.set_default_dll_directories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    return DllSearch::kSystemDirectoryOnly;
+  }
+  // The empty folder takes the current directory out of the search; the
+  // program's folder stays first in it. The libraries that the common
+  // controls and the visual styles load by name are loaded now by their full
+  // path, each after those it may import, so that those later requests find
+  // them loaded and search no folder.
+  calls.set_dll_directory(L"");
+  for (const wchar_t* name : {L"version.dll", L"dwmapi.dll", L"uxtheme.dll"}) {
+    calls.load_system_library(name);
+  }
+  return DllSearch::kWithoutCurrentDirectory;
+}
+
 }  // namespace ferrolis::platform::win32

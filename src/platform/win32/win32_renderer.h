@@ -212,9 +212,6 @@ class Win32Renderer final : public ui::Renderer {
 
   int code_depth_ = 0;
   int running_loops_ = 0;
-  int message_boxes_open_ = 0;
-  // The session's end is being asked (WM_QUERYENDSESSION).
-  bool ending_session_ = false;
   bool quit_requested_ = false;
   HWND held_focus_ = nullptr;
   // The control whose text the renderer itself is setting (its EN_CHANGE is

@@ -118,8 +118,7 @@ LRESULT Win32Renderer::HandleFormMessage(FormWindow& fw, UINT message, WPARAM wp
     case WM_QUERYENDSESSION:
       return QueryEndSession(fw) ? TRUE : FALSE;
     case WM_ENDSESSION:
-      // Every form has let the session end: the program ends with it.
-      if (wparam) runtime_.ExitProcess(0);
+      runtime_.UserEndSession(wparam != 0);
       return 0;
     case WM_ACTIVATE:
       // A plain window forgets its focused child when it is deactivated (a
@@ -159,25 +158,15 @@ LRESULT Win32Renderer::HandleFormMessage(FormWindow& fw, UINT message, WPARAM wp
   }
 }
 
-// Logoff or shutdown: the forms are asked as by their close boxes (a form
-// with unsaved edits asks whether to save them) while a block reason tells
-// Windows why the program holds the session. While a handler runs or a
-// message box waits for the user, the program is not asked again: it refuses,
-// and the user answers what is on screen first.
+// Logoff or shutdown: the runtime asks the forms, while a block reason tells
+// Windows why the program holds the session if a question waits for the user.
 bool Win32Renderer::QueryEndSession(FormWindow& fw) {
-  if (runtime_.in_event() || message_boxes_open_ > 0 || ending_session_) return false;
   const ui::Form* active = runtime_.ActiveForm();
   const FormWindow* shown = active != nullptr ? Find(*active) : nullptr;
   std::wstring why = Widen(runtime_.program_title());
   why.append(L" ").append(kSessionBlockReason);
-  ending_session_ = true;
-  bool may_end = false;
-  {
-    const ShutdownBlockReason reason(shown != nullptr ? shown->hwnd : fw.hwnd, why);
-    may_end = runtime_.UserEndSession();
-  }
-  ending_session_ = false;
-  return may_end;
+  const ShutdownBlockReason reason(shown != nullptr ? shown->hwnd : fw.hwnd, why);
+  return runtime_.UserQueryEndSession();
 }
 
 // Whoever sends it, a command reaches only what the runtime says the user can

@@ -129,10 +129,7 @@ int Win32Renderer::ShowMessageBox(ui::Form* owner, const std::string& prompt,
   UINT type = static_cast<UINT>(style);
   if (hwnd == nullptr) type |= MB_TASKMODAL;
   LoopScope loop(*this);
-  ++message_boxes_open_;
-  const int pressed = MessageBoxW(hwnd, Widen(prompt).c_str(), Widen(title).c_str(), type);
-  --message_boxes_open_;
-  return pressed;
+  return MessageBoxW(hwnd, Widen(prompt).c_str(), Widen(title).c_str(), type);
 }
 
 }  // namespace ferrolis::platform::win32

@@ -269,6 +269,8 @@ int Usage() {
       "  button <title> <id>          presses button <id> of a message box (1 OK, 2 Cancel,\n"
       "                               6 Yes, 7 No)\n"
       "  close <title>                sends WM_CLOSE\n"
+      "  session <title> query|end|cancel   sends WM_QUERYENDSESSION and prints the answer (1\n"
+      "                               or 0), or WM_ENDSESSION, the session ending or not\n"
       "  list <title>                 dumps the controls\n"
       "  props <title>                prints style facts and sizes\n"
       "  tooltip [ms]                 waits for a visible tooltip and prints its text\n"
@@ -340,11 +342,24 @@ int Run(std::vector<std::wstring> args) {
   }
 
   const bool simple = cmd == L"close" || cmd == L"list" || cmd == L"props" ||
+                      (cmd == L"session" && args.size() == 3) ||
                       ((cmd == L"focused" || cmd == L"rect") && args.size() <= 3);
   if (simple) {
     HWND window = FindTopLevel(title, kDefaultWaitMs);
     if (!window) return kNotFound;
     if (cmd == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? kOk : kNotFound;
+    if (cmd == L"session") {
+      // As Windows asks at a logoff: the answer may wait for a question to the user. A
+      // program that ends with the session never answers WM_ENDSESSION.
+      const bool query = args[2] == L"query";
+      DWORD_PTR answer = 0;
+      if (!SendMessageTimeoutW(window, query ? WM_QUERYENDSESSION : WM_ENDSESSION,
+                               args[2] == L"end", ENDSESSION_LOGOFF, SMTO_NORMAL, 60000, &answer) &&
+          query)
+        return kNotFound;
+      if (query) WriteLine(std::to_string(answer));
+      return kOk;
+    }
     if (cmd == L"list") return CmdList(window);
     if (cmd == L"props") return CmdProps(window);
     if (cmd == L"focused") return CmdFocused(window, args.size() == 3 ? &args[2] : nullptr);
