@@ -234,13 +234,13 @@ TEST_F(RuntimeTest, TheSessionsEndAsksTheFormsNewestFirstAndEndsOnlyWhenWindowsS
   EXPECT_TRUE(form_.loaded() && modal.loaded());
   // While a handler runs, no form is asked: forms with unsaved changes refuse.
   bool during_event = true;
-  form_.button.OnClick = [&] { during_event = runtime_.UserQueryEndSession(); };
-  screen_.Click(form_.button);
+  modal.button.OnClick = [&] { during_event = runtime_.UserQueryEndSession(); };
+  screen_.Click(modal.button);
   EXPECT_FALSE(during_event);
   EXPECT_EQ(form_.log, "load;query2;");
 
   form_.refuse_unload = false;
-  screen_.Click(form_.button);
+  screen_.Click(modal.button);
   EXPECT_TRUE(during_event);
   EXPECT_TRUE(runtime_.UserQueryEndSession()) << "the same round: nobody is asked again";
   runtime_.UserEndSession(false);
