@@ -15,14 +15,24 @@
 namespace ferrolis::mainwindow {
 namespace {
 
-// The system copy could not be written. The old file is replaced only once
-// the new one is complete, so the password in force is still the old one, and
-// StoredPassword has been put back to match it.
-void ReportPasswordNotChanged(ui::Runtime& runtime) {
+// The new password, in memory and in the system copy. When the copy cannot
+// be written, the password in force is still the old one (the old file is
+// replaced only once the new one is complete): StoredPassword is put back to
+// match it, the user is told, and the answer is false.
+bool StorePassword(access::Module1& module, ui::Runtime& runtime, const std::string& password) {
+  const std::string previous = module.StoredPassword;
+  module.StoredPassword = password;
+  try {
+    module.WritePasswordFile(module.StoredPassword);
+    return true;
+  } catch (const std::exception&) {
+    module.StoredPassword = previous;
+  }
   runtime.MsgBox(std::string("Impossible d'écrire le fichier mot de passe dans le répertoire "
                              "système !") +
                      ui::kLineBreak + "Le mot de passe n'a pas été modifié.",
                  ui::kOkOnly + ui::kExclamation, "Mot de passe non modifié");
+  return false;
 }
 
 // The password file holds codes of the ANSI code page only: a password with a
@@ -77,14 +87,7 @@ void IDD_Main::Command2_Click() {
 void IDD_Main::Command3_Click() {
   if (!SecondStage(Text2)) return;
   if (RefuseUnstorable(module1_, runtime(), Text2)) return;
-  const std::string previous = module1_.StoredPassword;
-  module1_.StoredPassword = Text2.text();
-  try {
-    module1_.WritePasswordFile(module1_.StoredPassword);
-  } catch (const std::exception&) {
-    module1_.StoredPassword = previous;
-    ReportPasswordNotChanged(runtime());
-  }
+  StorePassword(module1_, runtime(), Text2.text());
 }
 
 // Stack of floppies: SaveFloppyPassword. The new password in memory, in the
@@ -98,18 +101,9 @@ void IDD_Main::Command4_Click() {
                        "Sauvegarde du mot de passe sur disquette") != ui::kResultOk) {
     return;
   }
-
-  const std::string previous = module1_.StoredPassword;
-  module1_.StoredPassword = Text2.text();
-  try {
-    module1_.WritePasswordFile(module1_.StoredPassword);
-  } catch (const std::exception&) {
-    // Nothing goes to the floppy: its copy would hold a password that does
-    // not open the program.
-    module1_.StoredPassword = previous;
-    ReportPasswordNotChanged(runtime());
-    return;
-  }
+  // Nothing goes to the floppy when the system copy failed: its copy would
+  // hold a password that does not open the program.
+  if (!StorePassword(module1_, runtime(), Text2.text())) return;
 
   try {
     module1_.EncodePasswordFile(access::Module1::FloppyCopyPath(), module1_.StoredPassword);

@@ -25,6 +25,10 @@ enum class ControlKind {
   // menu it is In() otherwise. An item captioned "-" is a separator. The
   // item's OnClick runs when the user chooses it.
   MenuItem,
+  // Not a kind: how many there are. A new kind goes above it; the tables
+  // keyed by the kind (ui/kinds.cpp, platform/win32/win32_kinds.cpp) do not
+  // compile until each has the new kind's row.
+  kCount,
 };
 
 enum class Alignment { Left, Right, Center };

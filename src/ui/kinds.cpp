@@ -5,6 +5,7 @@ namespace {
 
 using K = ControlKind;
 
+// One row per kind, each at its kind's index in ControlKind.
 constexpr KindTraits kRows[] = {
     {.kind = K::Label},
     {.kind = K::TextBox, .takes_focus = true},
@@ -25,15 +26,10 @@ constexpr KindTraits kRows[] = {
     // Its items are the menu items declared In() it.
     {.kind = K::MenuItem, .contains = true, .menu_item = true},
 };
+static_assert(OneRowPerKind(kRows), "the rows follow the order of ControlKind");
 
 }  // namespace
 
-const KindTraits& TraitsOf(ControlKind kind) {
-  for (const KindTraits& row : kRows) {
-    if (row.kind == kind) return row;
-  }
-  static constexpr KindTraits kNothing{.kind = {}, .click = ClickEffect::None};
-  return kNothing;
-}
+const KindTraits& TraitsOf(ControlKind kind) { return kRows[static_cast<std::size_t>(kind)]; }
 
 }  // namespace ferrolis::ui

@@ -4,6 +4,8 @@
 // testing the kind.
 #pragma once
 
+#include <cstddef>
+
 #include "ui/control.h"
 
 namespace ferrolis::ui {
@@ -44,5 +46,20 @@ struct KindTraits {
 };
 
 const KindTraits& TraitsOf(ControlKind kind);
+
+inline constexpr std::size_t kControlKinds = static_cast<std::size_t>(ControlKind::kCount);
+
+// Whether a table keyed by the kind holds each kind's row at the kind's index,
+// so that a lookup is an index. Each such table asserts it: a kind added
+// without its row, a row too many or rows out of the enum's order do not
+// compile.
+template <class Row, std::size_t N>
+constexpr bool OneRowPerKind(const Row (&rows)[N]) {
+  static_assert(N == kControlKinds, "one row for each ControlKind: a kind has no row here");
+  for (std::size_t i = 0; i < N; ++i) {
+    if (rows[i].kind != static_cast<ControlKind>(i)) return false;
+  }
+  return true;
+}
 
 }  // namespace ferrolis::ui

@@ -4,6 +4,7 @@
 // after <windows.h>
 #include <shlobj.h>
 
+#include "platform/win32/win32_handle.h"
 #include "platform/win32/win32_text.h"
 
 namespace ferrolis::platform::win32 {
@@ -40,12 +41,12 @@ const std::string& RedirectedSystemDirectory() {
   return directory;
 }
 
+// The open file is owned from CreateFileW on: a failed allocation while it
+// is handed to its record closes it.
 class Win32RecordFile final : public RecordFile {
  public:
-  Win32RecordFile(HANDLE handle, std::string path) : handle_(handle), path_(std::move(path)) {}
-  ~Win32RecordFile() override { CloseHandle(handle_); }
-  Win32RecordFile(const Win32RecordFile&) = delete;
-  Win32RecordFile& operator=(const Win32RecordFile&) = delete;
+  Win32RecordFile(OwnedKernelHandle handle, std::string path)
+      : handle_(std::move(handle)), path_(std::move(path)) {}
 
   std::uint64_t Length() override {
     LARGE_INTEGER size;
@@ -95,9 +96,15 @@ class Win32RecordFile final : public RecordFile {
     if (!SetFilePointerEx(handle_, position, nullptr, FILE_BEGIN)) Fail("SetFilePointerEx", path_);
   }
 
-  HANDLE handle_;
+  OwnedKernelHandle handle_;
   std::string path_;
 };
+
+std::unique_ptr<RecordFile> OpenedRecordFile(HANDLE handle, const std::string& path) {
+  if (handle == INVALID_HANDLE_VALUE) Fail("CreateFile", path);
+  OwnedKernelHandle owned(handle);
+  return std::make_unique<Win32RecordFile>(std::move(owned), path);
+}
 
 }  // namespace
 
@@ -123,8 +130,8 @@ std::string Win32FileSystem::Wow64SystemDirectory() {
 FoundEntry Win32FileSystem::FindEntry(const std::string& path) {
   const std::wstring wide = PathOnDisk(path);
   WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW(wide.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) {
+  const HANDLE first = FindFirstFileW(wide.c_str(), &found);
+  if (first == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return FoundEntry::Nothing;
     if (error == ERROR_PATH_NOT_FOUND) {
@@ -137,6 +144,7 @@ FoundEntry Win32FileSystem::FindEntry(const std::string& path) {
     SetLastError(error);
     Fail("FindFirstFile", path);
   }
+  const OwnedSearch search(first);
   // A wildcard may match several entries: the search succeeds when any of
   // them is a normal file, not only the first one listed.
   const DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
@@ -144,7 +152,6 @@ FoundEntry Win32FileSystem::FindEntry(const std::string& path) {
   do {
     normal = (found.dwFileAttributes & excluded) == 0;
   } while (!normal && FindNextFileW(search, &found));
-  FindClose(search);
   return normal ? FoundEntry::NormalFile : FoundEntry::OtherEntry;
 }
 
@@ -154,21 +161,19 @@ void Win32FileSystem::Delete(const std::string& path) {
 
 std::unique_ptr<RecordFile> Win32FileSystem::OpenRecordFile(const std::string& path, bool create) {
   const DWORD access = create ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
-  const HANDLE handle =
+  return OpenedRecordFile(
       CreateFileW(PathOnDisk(path).c_str(), access, FILE_SHARE_READ, nullptr,
-                  create ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) Fail("CreateFile", path);
-  return std::make_unique<Win32RecordFile>(handle, path);
+                  create ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+      path);
 }
 
 std::unique_ptr<RecordFile> Win32FileSystem::CreateNewRecordFile(const std::string& path) {
   // CREATE_NEW fails on anything already there, so the file is always a new
   // one with the attributes asked for here, never those of a leftover.
-  const HANDLE handle =
+  return OpenedRecordFile(
       CreateFileW(PathOnDisk(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) Fail("CreateFile", path);
-  return std::make_unique<Win32RecordFile>(handle, path);
+                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
+      path);
 }
 
 void Win32FileSystem::Replace(const std::string& from, const std::string& to) {

@@ -14,14 +14,15 @@ namespace ferrolis::platform::win32 {
 namespace {
 
 bool HasAccents(HFONT font) {
-  HDC dc = GetDC(nullptr);
-  if (!dc) return true;
-  HGDIOBJ old = SelectObject(dc, font);
   const wchar_t sample[] = L"\u00e9\u00e8\u00e0\u00e7";
   WORD glyphs[4] = {};
-  const DWORD done = GetGlyphIndicesW(dc, sample, 4, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  DWORD done = GDI_ERROR;
+  {
+    const OwnedDeviceContext dc = WindowDeviceContext(nullptr);
+    if (!dc) return true;
+    const Selection selected(dc, font);
+    done = GetGlyphIndicesW(dc, sample, 4, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+  }
   if (done == GDI_ERROR) return true;  // cannot tell: keep the font asked for
   return std::none_of(std::begin(glyphs), std::end(glyphs), [](WORD g) { return g == 0xFFFF; });
 }

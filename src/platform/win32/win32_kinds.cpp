@@ -64,11 +64,25 @@ void SinkFrame(HWND hwnd, const ui::Control&) {
   DrawWithoutVisualStyle(hwnd);
 }
 
+constexpr NativeList kListBox{
+    .reset = LB_RESETCONTENT,
+    .add = LB_ADDSTRING,
+    .count = LB_GETCOUNT,
+    .current = LB_GETCURSEL,
+    .choose = LB_SETCURSEL,
+    .select = LB_SETSEL,
+    .selected_count = LB_GETSELCOUNT,
+    .selected_lines = LB_GETSELITEMS,
+    .get_extent = LB_GETHORIZONTALEXTENT,
+    .set_extent = LB_SETHORIZONTALEXTENT,
+};
+
 using K = ui::ControlKind;
 using T = NativeText;
 using E = NativeEvent;
 
-const NativeKind kKinds[] = {
+// One row per kind, each at its kind's index in ControlKind.
+constexpr NativeKind kKinds[] = {
     {.kind = K::Label,
      .window_class = L"STATIC",
      .styles = LabelStyles,
@@ -117,7 +131,8 @@ const NativeKind kKinds[] = {
      .styles = ListStyles,
      .ex_style = WS_EX_CLIENTEDGE,
      .notification = LBN_SELCHANGE,
-     .event = E::LinesSelected},
+     .event = E::LinesSelected,
+     .list = &kListBox},
     // An image may take its picture's size when it is made.
     {.kind = K::Image,
      .window_class = L"STATIC",
@@ -133,16 +148,15 @@ const NativeKind kKinds[] = {
      .styles = LineStyles,
      .refit_after_create = true,
      .min_thickness = 2},
+    // Drawn on the form's menu bar: no window.
     {.kind = K::MenuItem},
 };
+static_assert(ui::OneRowPerKind(kKinds), "the rows follow the order of ControlKind");
 
 }  // namespace
 
 const NativeKind& NativeKindOf(ui::ControlKind kind) {
-  for (const NativeKind& row : kKinds) {
-    if (row.kind == kind) return row;
-  }
-  return kKinds[std::size(kKinds) - 1];  // no window
+  return kKinds[static_cast<std::size_t>(kind)];
 }
 
 bool NativeTabStop(const ui::Control& control) {

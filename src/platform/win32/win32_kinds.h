@@ -32,6 +32,24 @@ enum class NativeKeys {
   GroupArrows,
 };
 
+// The messages of a control that holds lines, for the renderer's list code
+// (win32_renderer_lists.cpp), which works on any kind that has them.
+struct NativeList {
+  UINT reset;    // removes every line (LB_RESETCONTENT)
+  UINT add;      // adds a line at the end (LB_ADDSTRING)
+  UINT count;    // how many lines (LB_GETCOUNT)
+  UINT current;  // the line chosen, or -1 (LB_GETCURSEL)
+  UINT choose;   // chooses a line, -1 none (LB_SETCURSEL)
+  // With several lines chosen (ExtendedSelection()): chooses or leaves one
+  // line, how many are chosen and which; 0 when the kind has no such choice.
+  UINT select;          // LB_SETSEL
+  UINT selected_count;  // LB_GETSELCOUNT
+  UINT selected_lines;  // LB_GETSELITEMS
+  // The width the lines scroll over, which the renderer fits to the widest.
+  UINT get_extent;  // LB_GETHORIZONTALEXTENT
+  UINT set_extent;  // LB_SETHORIZONTALEXTENT
+};
+
 struct NativeKind {
   ui::ControlKind kind;
   // nullptr: drawn without a child window of its own (menu items).
@@ -50,6 +68,9 @@ struct NativeKind {
   NativeEvent event = NativeEvent::None;
   // Run once the window exists, before the model's state is shown on it.
   void (*after_create)(HWND, const ui::Control&) = nullptr;
+  // It holds lines: made with the model's lines and its scrolling width
+  // fitted to them, fitted again at each new DPI.
+  const NativeList* list = nullptr;
   // Its window may size itself when it is made: put back into its box.
   bool refit_after_create = false;
   // One line tall, it grows to show its whole caption (FitOneLineLabel).
@@ -59,6 +80,8 @@ struct NativeKind {
   NativeKeys keys = NativeKeys::None;
 };
 
+// The kind's row: every kind has one (win32_kinds.cpp does not compile
+// otherwise); a row without a window class makes no window.
 const NativeKind& NativeKindOf(ui::ControlKind kind);
 
 // The full styles of a control's window: its kind's, plus visibility, enabled

@@ -6,11 +6,11 @@
 
 #include <algorithm>
 
+#include "platform/win32/win32_handle.h"
 #include "platform/win32/win32_kinds.h"
 #include "platform/win32/win32_layout.h"
 #include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_text.h"
-#include "ui/kinds.h"
 #include "ui/rules.h"
 
 namespace ferrolis::platform::win32 {
@@ -22,25 +22,44 @@ constexpr int kAppIconId = 1;
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
+// The user32 functions that Windows 7 and 8.1 lack, looked up once for the
+// process (each form and each change of DPI asks for them), unless a test's
+// lookup stands in for user32.
+struct DpiFunctions {
+  GetDpiForWindowFn get_dpi_for_window = nullptr;
+  AdjustWindowRectExForDpiFn adjust_window_rect_for_dpi = nullptr;
+};
+
 template <class Fn>
-Fn User32Function(const char* name) {
+Fn Find(FARPROC (*lookup)(const char*), const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(lookup(name)));
+}
+
+DpiFunctions LookUpDpiFunctions(FARPROC (*lookup)(const char*)) {
+  return {Find<GetDpiForWindowFn>(lookup, "GetDpiForWindow"),
+          Find<AdjustWindowRectExForDpiFn>(lookup, "AdjustWindowRectExForDpi")};
+}
+
+FARPROC FindInUser32(const char* name) { return SystemFunction<FARPROC>(L"user32.dll", name); }
+
+DpiFunctions User32DpiFunctions() {
   if (Win32Renderer::user32_lookup != nullptr) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(Win32Renderer::user32_lookup(name)));
+    return LookUpDpiFunctions(Win32Renderer::user32_lookup);
   }
-  return SystemFunction<Fn>(L"user32.dll", name);
+  static const DpiFunctions functions = LookUpDpiFunctions(&FindInUser32);
+  return functions;
 }
 
 int SystemDpi() {
-  HDC screen = GetDC(nullptr);
+  const OwnedDeviceContext screen = WindowDeviceContext(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kDefaultDpi;
-  if (screen) ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : kDefaultDpi;
 }
 
 // The DPI of the monitor the window is on (Windows 10 and later), or the
 // system's.
 int WindowDpi(HWND hwnd) {
-  const auto get_dpi_for_window = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  const auto get_dpi_for_window = User32DpiFunctions().get_dpi_for_window;
   if (get_dpi_for_window != nullptr) {
     const UINT dpi = get_dpi_for_window(hwnd);
     if (dpi > 0) return static_cast<int>(dpi);
@@ -49,8 +68,7 @@ int WindowDpi(HWND hwnd) {
 }
 
 RECT WindowRectForClient(int width, int height, DWORD style, DWORD ex_style, bool menu, int dpi) {
-  const auto adjust_for_dpi =
-      User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  const auto adjust_for_dpi = User32DpiFunctions().adjust_window_rect_for_dpi;
   RECT rect{0, 0, width, height};
   if (adjust_for_dpi != nullptr) {
     adjust_for_dpi(&rect, style, menu, ex_style, static_cast<UINT>(dpi));
@@ -77,17 +95,17 @@ RECT WorkArea(HWND hwnd, const RECT* beside) {
 // hand are wider than the ones the forms were drawn with) would wrap its last
 // words out of sight: it grows on the side away from its alignment instead.
 PixelRect FitOneLineLabel(const ui::Control& label, PixelRect rect, HFONT font) {
-  HDC dc = GetDC(nullptr);
-  if (!dc) return rect;
-  HGDIOBJ old = SelectObject(dc, font);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
   const std::wstring caption = Widen(label.caption());
+  TEXTMETRICW metrics{};
   RECT needed{0, 0, 0, 0};
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &needed,
-            DT_CALCRECT | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  {
+    const OwnedDeviceContext dc = WindowDeviceContext(nullptr);
+    if (!dc) return rect;
+    const Selection selected(dc, font);
+    GetTextMetricsW(dc, &metrics);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &needed,
+              DT_CALCRECT | DT_SINGLELINE);
+  }
   const int width = needed.right - needed.left;
   if (rect.height >= 2 * metrics.tmHeight || width <= rect.width) return rect;
   const int grow = width - rect.width;
@@ -261,7 +279,7 @@ void Win32Renderer::CreateControl(FormWindow& fw, ui::Control& control) {
     }
   }
   if (row.checkable) ShowValue(cw);
-  if (ui::TraitsOf(control.kind()).lines) SyncListItems(cw);
+  if (row.list) SyncListItems(cw);
   UpdateTooltip(cw);
 }
 
@@ -281,7 +299,7 @@ void Win32Renderer::Layout(FormWindow& fw) {
     SendMessageW(cw->hwnd, WM_SETFONT,
                  reinterpret_cast<WPARAM>(fonts_.Get(cw->control->font(), fw.dpi)), TRUE);
     // A list's lines are as wide as its new font makes them.
-    if (ui::TraitsOf(cw->control->kind()).lines) FitListExtent(*cw, 0);
+    if (NativeKindOf(cw->control->kind()).list) FitListExtent(*cw, 0);
   }
   if (fw.tooltip) {
     SendMessageW(fw.tooltip, WM_SETFONT,
