@@ -40,8 +40,7 @@ std::vector<std::uint8_t> Sz(std::string_view text) {
 constexpr std::uint32_t kNotSeeded = ~0u;
 const RegistryValue kDflt("dflt");
 
-// Raw data seeded into the scratch key, and what it reads as with "dflt" as
-// the default.
+// Raw data in the scratch key, and what it reads as with "dflt" as default.
 struct Seeded {
   const char* name;
   std::uint32_t type;
@@ -82,9 +81,8 @@ TEST_F(RegistryValues, EachSeededValueReadsAsItsRowSays) {
     if (s.type != kNotSeeded) Seed(kScratchRoot, Scratch(), s.name, s.type, s.bytes);
   }
   for (const Seeded& s : kSeeded) {
-    // A key opened so that it may be written reads the same.
     EXPECT_EQ(Read(s.name, false), s.read) << s.name;
-    EXPECT_EQ(Read(s.name, true), s.read) << s.name << ", full access";
+    EXPECT_EQ(Read(s.name, true), s.read) << s.name << ", opened for writing too";
   }
   EXPECT_EQ(Read("minus one").Text(), "-1");
   // Value names and key paths are found whatever their case.

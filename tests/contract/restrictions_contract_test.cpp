@@ -196,15 +196,18 @@ TEST_F(ShellRestrictions, ReadingAnAbsentKeyCreatesNothingAndOffLeavesAnEmptyKey
 
 TEST_F(ShellRestrictions, IndexesOutsideTheCatalogueDoNothing) {
   IDBAS_DisableSystemFunctions module = Module(kHkeyCurrentUser);
+  const auto expect_every_value = [this](const std::optional<StoredValue>& expected) {
+    for (const auto& row : kShellRestrictions) {
+      for (const std::string_view name : row.ValueNames()) {
+        EXPECT_EQ(Policy(kHkeyCurrentUser, name), expected) << name;
+      }
+    }
+  };
   const int rows = static_cast<int>(kShellRestrictions.size());
   const int outside[] = {
       rows, rows + 1, -1, -rows, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
   for (const int index : outside) EXPECT_TRUE(module.SetShellRestriction(index, true)) << index;
-  for (const auto& row : kShellRestrictions) {
-    for (const std::string_view name : row.ValueNames()) {
-      EXPECT_EQ(Policy(kHkeyCurrentUser, name), std::nullopt) << name;
-    }
-  }
+  expect_every_value(std::nullopt);
   if (!had_explorer_[kHkeyCurrentUser]) {
     EXPECT_FALSE(KeyExists(kHkeyCurrentUser, kExplorer));
   }
@@ -216,11 +219,7 @@ TEST_F(ShellRestrictions, IndexesOutsideTheCatalogueDoNothing) {
     EXPECT_FALSE(module.GetShellRestriction(index)) << index;
     EXPECT_TRUE(module.SetShellRestriction(index, false)) << index;
   }
-  for (const auto& row : kShellRestrictions) {
-    for (const std::string_view name : row.ValueNames()) {
-      EXPECT_EQ(Policy(kHkeyCurrentUser, name), kDwordOne) << name;
-    }
-  }
+  expect_every_value(kDwordOne);
 }
 
 }  // namespace
