@@ -30,87 +30,79 @@ class RegistryValues : public ScratchFixture {
   }
 };
 
-TEST_F(RegistryValues, WhatCannotBeReadGivesTheDefault) {
-  Seed(kScratchRoot, Scratch(), "blank", kRegSz, {' ', ' ', ' ', 0});
-  Seed(kScratchRoot, Scratch(), "terminator", kRegSz, {0});
-  Seed(kScratchRoot, Scratch(), "zero length", kRegSz, {});
-  Seed(kScratchRoot, Scratch(), "multi", kRegMultiSz, {'a', 0, 'b', 0, 0});
-  Seed(kScratchRoot, Scratch(), "none", kRegNone, {1, 2});
-  Seed(kScratchRoot, Scratch(), "no bytes", kRegBinary, {});
-
-  for (const char* name :
-       {"blank", "terminator", "zero length", "multi", "none", "no bytes", "missing"}) {
-    EXPECT_EQ(Read(name), RegistryValue("dflt")) << name;
-  }
-  EXPECT_EQ(layer_.GetRegistryValue("Nowhere", "", "x", "dflt", kScratchRoot, kScratchPath, false),
-            RegistryValue("dflt"));
-  // The default is handed back as given, blanks and all.
-  EXPECT_EQ(layer_.GetRegistryValue("", "", "missing", " ", kScratchRoot, kScratchPath, false),
-            RegistryValue(" "));
+// A text's bytes as the registry holds them: with the terminating NUL.
+std::vector<std::uint8_t> Sz(std::string_view text) {
+  std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
 }
 
-TEST_F(RegistryValues, TextsLoseTheirLastCharacterAndNothingElse) {
-  Seed(kScratchRoot, Scratch(), "padded", kRegSz, {' ', 'x', ' ', 0});
-  Seed(kScratchRoot, Scratch(), "expand", kRegExpandSz,
-       {'%', 'S', 'y', 's', 't', 'e', 'm', 'R', 'o', 'o', 't', '%', '\\', 'a', 0});
-  Seed(kScratchRoot, Scratch(), "accent", kRegSz, {'D', 0xC3, 0xA9, 'j', 0xC3, 0xA0, 0});
+constexpr std::uint32_t kNotSeeded = ~0u;
+const RegistryValue kDflt("dflt");
 
-  EXPECT_EQ(Read("padded"), RegistryValue(" x "));
-  EXPECT_EQ(Read("expand"), RegistryValue("%SystemRoot%\\a"));
-  EXPECT_EQ(Read("accent"), RegistryValue("Déjà"));
+// Raw data in the scratch key, and what it reads as with "dflt" as default.
+struct Seeded {
+  const char* name;
+  std::uint32_t type;
+  std::vector<std::uint8_t> bytes;
+  RegistryValue read;
+};
+const Seeded kSeeded[] = {
+    // Nothing a value can be read as gives the default.
+    {"blank", kRegSz, Sz("   "), kDflt},
+    {"one blank", kRegSz, Sz(" "), kDflt},
+    {"terminator", kRegSz, {0}, kDflt},
+    {"zero length", kRegSz, {}, kDflt},
+    {"multi", kRegMultiSz, {'a', 0, 'b', 0, 0}, kDflt},
+    {"none", kRegNone, {1, 2}, kDflt},
+    {"no bytes", kRegBinary, {}, kDflt},
+    {"missing", kNotSeeded, {}, kDflt},
+    {"long dword", kRegDword, std::vector<std::uint8_t>(300, 1), kDflt},  // no number fits
+    // Texts lose their last character and nothing else.
+    {"padded", kRegSz, Sz(" x "), RegistryValue(" x ")},
+    {"expand", kRegExpandSz, Sz("%SystemRoot%\\a"), RegistryValue("%SystemRoot%\\a")},
+    {"accent", kRegSz, Sz("Déjà"), RegistryValue("Déjà")},
+    // Longer than a first read takes in.
+    {"long", kRegSz, Sz(std::string(300, 'x')), RegistryValue(std::string(300, 'x'))},
+    // Numbers are little-endian.
+    {"zero", kRegDword, {0, 0, 0, 0}, RegistryValue(0)},
+    {"five", kRegDword, {5, 0, 0, 0}, RegistryValue(5)},
+    {"minus one", kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}, RegistryValue(-1)},
+    {"big endian", kRegDwordBigEndian, {0, 0, 0, 1}, RegistryValue(16777216)},
+    {"two bytes", kRegDword, {7, 1}, RegistryValue(0x0107)},
+    // Binary data reads as upper-case hexadecimal pairs.
+    {"four", kRegBinary, {1, 0, 0, 0}, RegistryValue("01 00 00 00")},
+    {"one", kRegBinary, {10}, RegistryValue("0A")},
+    {"two", kRegBinary, {0xFF, 0x0A}, RegistryValue("FF 0A")},
+};
+
+TEST_F(RegistryValues, EachSeededValueReadsAsItsRowSays) {
+  for (const Seeded& s : kSeeded) {
+    if (s.type != kNotSeeded) Seed(kScratchRoot, Scratch(), s.name, s.type, s.bytes);
+  }
+  for (const Seeded& s : kSeeded) {
+    EXPECT_EQ(Read(s.name, false), s.read) << s.name;
+    EXPECT_EQ(Read(s.name, true), s.read) << s.name << ", opened for writing too";
+  }
+  EXPECT_EQ(Read("minus one").Text(), "-1");
   // Value names and key paths are found whatever their case.
   EXPECT_EQ(Read("PADDED"), RegistryValue(" x "));
   EXPECT_EQ(layer_.GetRegistryValue("", "", "padded", "dflt", kScratchRoot,
                                     "SOFTWARE\\ferroliscontracttests", false),
             RegistryValue(" x "));
-}
-
-TEST_F(RegistryValues, NumbersAreLittleEndianAndNeverReplaced) {
-  Seed(kScratchRoot, Scratch(), "zero", kRegDword, {0, 0, 0, 0});
-  Seed(kScratchRoot, Scratch(), "minus one", kRegDword, {0xFF, 0xFF, 0xFF, 0xFF});
-  Seed(kScratchRoot, Scratch(), "big endian", kRegDwordBigEndian, {0, 0, 0, 1});
-  Seed(kScratchRoot, Scratch(), "two bytes", kRegDword, {7, 1});
-
-  EXPECT_EQ(Read("zero"), RegistryValue(0));
-  EXPECT_EQ(Read("minus one"), RegistryValue(-1));
-  EXPECT_EQ(Read("minus one").Text(), "-1");
-  EXPECT_EQ(Read("big endian"), RegistryValue(16777216));
-  EXPECT_EQ(Read("two bytes"), RegistryValue(0x0107));
-}
-
-TEST_F(RegistryValues, BinaryReadsAsUpperCaseHexPairs) {
-  Seed(kScratchRoot, Scratch(), "four", kRegBinary, {1, 0, 0, 0});
-  Seed(kScratchRoot, Scratch(), "one", kRegBinary, {10});
-  Seed(kScratchRoot, Scratch(), "two", kRegBinary, {0xFF, 0x0A});
-
-  EXPECT_EQ(Read("four"), RegistryValue("01 00 00 00"));
-  EXPECT_EQ(Read("one"), RegistryValue("0A"));
-  EXPECT_EQ(Read("two"), RegistryValue("FF 0A"));
-}
-
-TEST_F(RegistryValues, SeveralValuesOfAKeyReadAsEachAlone) {
-  // Longer than a first read takes in: a text, and a DWORD that no number fits.
-  const std::string long_text(300, 'x');
-  Bytes text_bytes(long_text.begin(), long_text.end());
-  text_bytes.push_back(0);
-  Seed(kScratchRoot, Scratch(), "long", kRegSz, text_bytes);
-  Seed(kScratchRoot, Scratch(), "long dword", kRegDword, Bytes(300, 1));
-  Seed(kScratchRoot, Scratch(), "blank", kRegSz, {' ', 0});
-  Seed(kScratchRoot, Scratch(), "zero", kRegDword, {0, 0, 0, 0});
-  const RegistryValue dflt("dflt");
-  EXPECT_EQ(
-      layer_.GetRegistryValues("", "", {"long", "long dword", "blank", "missing", "zero"}, "dflt",
-                               kScratchRoot, kScratchPath, false),
-      (std::vector<RegistryValue>{RegistryValue(long_text), dflt, dflt, dflt, RegistryValue(0)}));
+  EXPECT_EQ(layer_.GetRegistryValue("Nowhere", "", "x", "dflt", kScratchRoot, kScratchPath, false),
+            kDflt);
+  // The default is handed back as given, blanks and all.
+  EXPECT_EQ(layer_.GetRegistryValue("", "", "missing", " ", kScratchRoot, kScratchPath, false),
+            RegistryValue(" "));
+  // Several values of a key read as each alone.
+  EXPECT_EQ(layer_.GetRegistryValues("", "", {"long", "long dword", "one blank", "missing", "zero"},
+                                     "dflt", kScratchRoot, kScratchPath, false),
+            (std::vector<RegistryValue>{RegistryValue(std::string(300, 'x')), kDflt, kDflt, kDflt,
+                                        RegistryValue(0)}));
   EXPECT_EQ(layer_.GetRegistryValues("Nowhere", "", {"a", "b"}, "dflt", kScratchRoot, kScratchPath,
                                      false),
-            (std::vector<RegistryValue>{dflt, dflt}));
-}
-
-TEST_F(RegistryValues, FullAccessReadsAKeyThatMayBeWritten) {
-  Seed(kScratchRoot, Scratch(), "v", kRegDword, {5, 0, 0, 0});
-  EXPECT_EQ(Read("v", true), RegistryValue(5));
-  EXPECT_EQ(Read("v", false), RegistryValue(5));
+            (std::vector<RegistryValue>{kDflt, kDflt}));
 }
 
 TEST_F(RegistryValues, NumbersAreStoredAsFourLittleEndianBytes) {

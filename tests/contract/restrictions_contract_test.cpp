@@ -2,6 +2,7 @@
 // natively and on the real policy keys of the Wine test prefix. The fixture
 // removes every catalogue value from both scopes before and after each test,
 // and the policy keys themselves when it did not find them there.
+#include <limits>
 #include <map>
 #include <string>
 
@@ -195,13 +196,30 @@ TEST_F(ShellRestrictions, ReadingAnAbsentKeyCreatesNothingAndOffLeavesAnEmptyKey
 
 TEST_F(ShellRestrictions, IndexesOutsideTheCatalogueDoNothing) {
   IDBAS_DisableSystemFunctions module = Module(kHkeyCurrentUser);
-  module.SetShellRestriction(12, true);
-  module.SetShellRestriction(-1, true);
-  EXPECT_FALSE(module.GetShellRestriction(12));
-  EXPECT_FALSE(module.GetShellRestriction(-1));
+  const auto expect_every_value = [this](const std::optional<StoredValue>& expected) {
+    for (const auto& row : kShellRestrictions) {
+      for (const std::string_view name : row.ValueNames()) {
+        EXPECT_EQ(Policy(kHkeyCurrentUser, name), expected) << name;
+      }
+    }
+  };
+  const int rows = static_cast<int>(kShellRestrictions.size());
+  const int outside[] = {
+      rows, rows + 1, -1, -rows, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
+  for (const int index : outside) EXPECT_TRUE(module.SetShellRestriction(index, true)) << index;
+  expect_every_value(std::nullopt);
   if (!had_explorer_[kHkeyCurrentUser]) {
     EXPECT_FALSE(KeyExists(kHkeyCurrentUser, kExplorer));
   }
+
+  // With every row on, an index outside still reads as off and switching it
+  // off deletes nothing.
+  for (const auto& row : kShellRestrictions) module.SetShellRestriction(row.Index, true);
+  for (const int index : outside) {
+    EXPECT_FALSE(module.GetShellRestriction(index)) << index;
+    EXPECT_TRUE(module.SetShellRestriction(index, false)) << index;
+  }
+  expect_every_value(kDwordOne);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "access/frm_mdp.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 #include "mainwindow/idd_main.h"
 #include "support/world.h"
@@ -103,43 +105,6 @@ TEST_F(GateTest, IsLaidOutAsDesigned) {
   EXPECT_FALSE(gate_.Command3.picture().empty());
 }
 
-TEST_F(GateTest, FirstStartShowsTheFirstUseMessageThenAcceptsTheEmptyPassword) {
-  Start();
-  ASSERT_EQ(screen_.boxes().size(), 1u);
-  EXPECT_EQ(screen_.boxes()[0].prompt,
-            "Premier lancement de Ferrolis ! \rVous devez définir un mot de passe pour protéger "
-            "son accès.\rLe mot de passe à défaut est vide.");
-  EXPECT_EQ(screen_.boxes()[0].title, "Première utilisation de Ferrolis");
-  EXPECT_EQ(screen_.boxes()[0].style, ui::kOkOnly + ui::kExclamation);
-  EXPECT_EQ(screen_.boxes()[0].owner, "") << "the box comes before the gate is shown";
-  EXPECT_EQ(screen_.shown(), std::vector<std::string>{"FrmMDP"});
-  EXPECT_EQ(gate_.focused(), &gate_.Text1);
-  EXPECT_EQ(files_.FileCount(), 0u) << "no file is created";
-
-  screen_.Type(gate_.Text1, "x");
-  screen_.Click(gate_.Command1);
-  ExpectWrongPasswordBox(1);
-  EXPECT_FALSE(MainWindowShown());
-
-  screen_.Click(gate_.Command1);
-  EXPECT_TRUE(MainWindowShown());
-  EXPECT_TRUE(gate_.loaded()) << "the gate stays open beneath";
-}
-
-TEST_F(GateTest, ASecondCopyRefusesToStart) {
-  system_.another_instance = true;
-  StorePassword("secret");
-  PressOnTheHiddenGateDuringTheBox();
-  Start();
-  ASSERT_EQ(screen_.boxes().size(), 1u);
-  EXPECT_EQ(screen_.boxes()[0].prompt, "Ferrolis est déjà en cours d'utilisation !");
-  EXPECT_EQ(screen_.boxes()[0].title, "Gardelis");
-  EXPECT_EQ(screen_.boxes()[0].style, ui::kOkOnly + ui::kExclamation);
-  EXPECT_TRUE(Ended());
-  EXPECT_TRUE(screen_.shown().empty());
-  EXPECT_FALSE(screen_.loop_ran());
-}
-
 TEST_F(GateTest, TheStoredPasswordOpensTheMainWindowAndNothingElseDoes) {
   StorePassword("Secret");
   Start();
@@ -192,46 +157,6 @@ TEST_F(GateTest, ACharacterTheCodePageLacksComparesAsItIsStored) {
   EXPECT_TRUE(MainWindowShown());
 }
 
-TEST_F(GateTest, AnEmptyFileHoldsTheEmptyPassword) {
-  files_.Put(kSystemCopy, "");
-  Start();
-  EXPECT_TRUE(screen_.boxes().empty());
-  screen_.Click(gate_.Command1);
-  EXPECT_TRUE(MainWindowShown());
-}
-
-TEST_F(GateTest, AHiddenOrSystemCopyCountsAsAbsent) {
-  StorePassword("secret");
-  files_.Find(kSystemCopy)->hidden = true;
-  Start();
-  ASSERT_EQ(screen_.boxes().size(), 1u);
-  EXPECT_EQ(screen_.boxes()[0].title, "Première utilisation de Ferrolis");
-  screen_.Click(gate_.Command1);
-  EXPECT_TRUE(MainWindowShown());
-}
-
-TEST_F(GateTest, ADamagedSystemCopyEndsTheProgramInsteadOfOpening) {
-  const std::string cut(49, ' ');  // its whole records alone: the empty password
-  files_.Put(kSystemCopy, cut);
-  PressOnTheHiddenGateDuringTheBox();
-  Start();
-  ASSERT_EQ(screen_.boxes().size(), 1u);
-  EXPECT_EQ(screen_.boxes()[0].title, "Erreur");
-  EXPECT_EQ(screen_.boxes()[0].style, ui::kOkOnly + ui::kExclamation);
-  EXPECT_NE(screen_.boxes()[0].prompt.find("endommagé"), std::string::npos);
-  EXPECT_TRUE(Ended());
-  EXPECT_TRUE(screen_.shown().empty());
-  EXPECT_EQ(files_.Bytes(kSystemCopy), cut) << "the file is left for the administrator";
-}
-
-TEST_F(GateTest, AnUnreadableSystemDriveAlsoFailsClosed) {
-  files_.unreadable_drives.insert('C');
-  Start();
-  ASSERT_EQ(screen_.boxes().size(), 1u);
-  EXPECT_EQ(screen_.boxes()[0].title, "Erreur");
-  EXPECT_TRUE(Ended());
-}
-
 TEST_F(GateTest, CancelEndsTheProgramWithoutAWord) {
   StorePassword("secret");
   Start();
@@ -263,51 +188,116 @@ TEST_F(GateTest, ClosingTheMainWindowEndsTheProgram) {
   EXPECT_TRUE(Ended());
 }
 
-class GateFloppyTest : public GateTest {
- protected:
-  void SetUp() override {
-    StorePassword("secret");
-    Start();
+// The states the program starts in: its one box, then the gate waiting for a
+// password (the empty one without a copy) or the end, whatever the gate gets.
+struct StartCase {
+  std::string name;
+  std::optional<std::string> copy{};  // the system copy's bytes ("": the empty password)
+  bool hidden = false;
+  bool running = false;     // another copy of the program
+  bool unreadable = false;  // drive C
+  std::string title{};      // of the one box, none when empty
+  ::testing::Matcher<const std::string&> prompt = ::testing::_;
+  bool ends = false;
+};
+const char* const kFirstUse = "Première utilisation de Ferrolis";
+const std::string kFirstUseText =
+    "Premier lancement de Ferrolis ! \rVous devez définir un mot de passe pour protéger son "
+    "accès.\rLe mot de passe à défaut est vide.";
+const std::string kInUse = "Ferrolis est déjà en cours d'utilisation !";
+const std::string kCut(49, ' ');  // its whole records alone would be the empty password
+const auto kDamaged = ::testing::HasSubstr("endommagé");
+const StartCase kStarts[] = {
+    {.name = "NoCopy", .title = kFirstUse, .prompt = kFirstUseText},
+    {.name = "EmptyCopy", .copy = ""},
+    {.name = "HiddenCopy", .copy = "", .hidden = true, .title = kFirstUse, .prompt = kFirstUseText},
+    {.name = "InUse", .running = true, .title = "Gardelis", .prompt = kInUse, .ends = true},
+    {.name = "DamagedCopy", .copy = kCut, .title = "Erreur", .prompt = kDamaged, .ends = true},
+    {.name = "UnreadableSystemDrive", .unreadable = true, .title = "Erreur", .ends = true},
+};
+const auto kRowName = [](const auto& info) { return info.param.name; };
+void PrintTo(const StartCase& c, std::ostream* out) { *out << c.name; }
+
+class GateStart : public GateTest, public ::testing::WithParamInterface<StartCase> {};
+INSTANTIATE_TEST_SUITE_P(States, GateStart, ::testing::ValuesIn(kStarts), kRowName);
+
+TEST_P(GateStart, ShowsItsBoxThenWaitsOrEnds) {
+  const StartCase& c = GetParam();
+  system_.another_instance = c.running;
+  if (c.copy) files_.Put(kSystemCopy, *c.copy);
+  if (c.hidden) files_.Find(kSystemCopy)->hidden = true;
+  if (c.unreadable) files_.unreadable_drives.insert('C');
+  if (c.ends) PressOnTheHiddenGateDuringTheBox();
+  Start();
+  ASSERT_EQ(screen_.boxes().size(), c.title.empty() ? 0u : 1u);
+  if (!c.title.empty()) {
+    EXPECT_EQ(screen_.boxes()[0].title, c.title);
+    EXPECT_THAT(screen_.boxes()[0].prompt, c.prompt);
+    EXPECT_EQ(screen_.boxes()[0].style, ui::kOkOnly + ui::kExclamation);
+    EXPECT_EQ(screen_.boxes()[0].owner, "") << "the box comes before the gate is shown";
   }
+  EXPECT_EQ(files_.FileCount(), c.copy ? 1u : 0u) << "no file is created";
+  if (c.copy) {
+    EXPECT_EQ(files_.Bytes(kSystemCopy), *c.copy) << "the file is left for the administrator";
+  }
+  if (c.ends) {
+    EXPECT_TRUE(Ended());
+    EXPECT_TRUE(screen_.shown().empty());
+    EXPECT_FALSE(screen_.loop_ran());
+    return;
+  }
+  EXPECT_EQ(screen_.shown(), std::vector<std::string>{"FrmMDP"});
+  EXPECT_EQ(gate_.focused(), &gate_.Text1);
+  screen_.Type(gate_.Text1, "x");
+  screen_.Click(gate_.Command1);
+  ExpectWrongPasswordBox(c.title.empty() ? 0 : 1);
+  EXPECT_FALSE(MainWindowShown());
+  screen_.Click(gate_.Command1);
+  EXPECT_TRUE(MainWindowShown());
+  EXPECT_TRUE(gate_.loaded()) << "the gate stays open beneath";
+}
+
+// The floppy button with "secret" stored and "abc" typed: drive A and the
+// answer to the floppy's box, then the box after it and the text left.
+struct FloppyCase {
+  std::string name;
+  std::optional<std::string> floppy{};  // the password on the floppy; none: no file
+  bool unreadable = false;              // drive A
+  bool cancel = false;
+  std::string title{};  // none when empty
+  bool opens = false;
+  std::string text = "abc";
+};
+const FloppyCase kFloppies[] = {
+    {.name = "Cancelled", .floppy = "secret", .cancel = true},
+    {.name = "RightCopy", .floppy = "secret", .opens = true, .text = "secret"},
+    {.name = "WrongCopy", .floppy = "autre", .title = "Mauvais mot de passe", .text = ""},
+    {.name = "NotFound", .title = "Mot de passe non trouvé"},
+    {.name = "DriveError", .unreadable = true, .title = "Erreur"},
 };
 
-TEST_F(GateFloppyTest, ACancelledReadKeepsTheTypedText) {
-  Module1(files_, codec_, runtime_).EncodePasswordFile(kFloppy, "secret");
+void PrintTo(const FloppyCase& c, std::ostream* out) { *out << c.name; }
+
+class GateFloppy : public GateTest, public ::testing::WithParamInterface<FloppyCase> {};
+INSTANTIATE_TEST_SUITE_P(Outcomes, GateFloppy, ::testing::ValuesIn(kFloppies), kRowName);
+
+TEST_P(GateFloppy, TheFloppyButtonGivesItsOutcome) {
+  const FloppyCase& c = GetParam();
+  StorePassword("secret");
+  Start();
+  if (c.floppy) Module1(files_, codec_, runtime_).EncodePasswordFile(kFloppy, *c.floppy);
+  if (c.unreadable) files_.unreadable_drives.insert('A');
   screen_.Type(gate_.Text1, "abc");
-  screen_.Answer(ui::kResultCancel);
+  screen_.Answer(c.cancel ? ui::kResultCancel : ui::kResultOk);
   screen_.Click(gate_.Command3);
-  EXPECT_EQ(screen_.boxes().size(), 1u);
-  EXPECT_EQ(gate_.Text1.text(), "abc");
-  EXPECT_FALSE(MainWindowShown());
-}
-
-TEST_F(GateFloppyTest, TheRightCopyOpensTheMainWindowWithoutTyping) {
-  Module1(files_, codec_, runtime_).EncodePasswordFile(kFloppy, "secret");
-  screen_.Click(gate_.Command3);
-  EXPECT_EQ(screen_.boxes().size(), 1u);
-  EXPECT_TRUE(MainWindowShown());
-  EXPECT_EQ(module_.StoredPassword, "secret");
-}
-
-TEST_F(GateFloppyTest, AWrongCopyIsAWrongPassword) {
-  Module1(files_, codec_, runtime_).EncodePasswordFile(kFloppy, "autre");
-  screen_.Click(gate_.Command3);
-  ExpectWrongPasswordBox(1);
+  ASSERT_EQ(screen_.boxes().size(), c.title.empty() ? 1u : 2u);
+  if (!c.title.empty()) {
+    EXPECT_EQ(screen_.boxes()[1].title, c.title);
+  }
+  if (c.title == "Mauvais mot de passe") ExpectWrongPasswordBox(1);
+  EXPECT_EQ(gate_.Text1.text(), c.text);
+  EXPECT_EQ(MainWindowShown(), c.opens);
   EXPECT_EQ(module_.StoredPassword, "secret") << "the floppy never replaces the stored password";
-  EXPECT_FALSE(MainWindowShown());
-}
-
-TEST_F(GateFloppyTest, NotFoundAndDriveErrorsLeaveTheGateWaiting) {
-  screen_.Type(gate_.Text1, "abc");
-  screen_.Click(gate_.Command3);
-  ASSERT_EQ(screen_.boxes().size(), 2u);
-  EXPECT_EQ(screen_.boxes()[1].title, "Mot de passe non trouvé");
-  files_.unreadable_drives.insert('A');
-  screen_.Click(gate_.Command3);
-  ASSERT_EQ(screen_.boxes().size(), 4u);
-  EXPECT_EQ(screen_.boxes()[3].title, "Erreur");
-  EXPECT_EQ(gate_.Text1.text(), "abc");
-  EXPECT_FALSE(MainWindowShown());
   EXPECT_FALSE(runtime_.ended());
 }
 

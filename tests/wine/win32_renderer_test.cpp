@@ -217,46 +217,43 @@ TEST_F(Win32RendererTest, EachControlKindBecomesItsNativeControl) {
   form.Load();
   ASSERT_NE(Native(form), nullptr);
 
-  HWND label = Native(form.Label1);
-  EXPECT_EQ(ClassOf(label), L"static");
-  EXPECT_EQ(Style(label) & SS_TYPEMASK, SS_LEFT);
-  EXPECT_FALSE(Style(label) & WS_TABSTOP);
-  EXPECT_EQ(TextOf(label), L"Entrez le mot de passe");
-
-  HWND password = Native(form.Text1);
-  EXPECT_EQ(ClassOf(password), L"edit");
-  EXPECT_TRUE(Style(password) & ES_PASSWORD);
-  EXPECT_TRUE(Style(password) & ES_AUTOHSCROLL);
-  EXPECT_FALSE(Style(password) & ES_MULTILINE);
-  EXPECT_TRUE(Style(password) & WS_TABSTOP);
-  EXPECT_EQ(SendMessageW(password, EM_GETPASSWORDCHAR, 0, 0), '*');
-  EXPECT_FALSE(Style(Native(form.Text2)) & ES_PASSWORD);
-
-  HWND ok = Native(form.Command1);
-  EXPECT_EQ(ClassOf(ok), L"button");
-  EXPECT_EQ(Style(ok) & BS_TYPEMASK, BS_PUSHBUTTON) << "never a default button";
-  EXPECT_TRUE(Style(ok) & WS_TABSTOP);
-  EXPECT_EQ(TextOf(ok), L"&OK");
-
-  HWND picture = Native(form.Picture1);
-  EXPECT_TRUE(Style(picture) & BS_ICON);
-  EXPECT_EQ(TextOf(picture), L"Lire à partir d'une disquette") << "its name, not drawn";
-  EXPECT_NE(SendMessageW(picture, BM_GETIMAGE, IMAGE_ICON, 0), 0) << "the FLOPPY resource";
-
-  EXPECT_EQ(Style(Native(form.Check1)) & BS_TYPEMASK, BS_CHECKBOX) << "not automatic";
-  EXPECT_EQ(Style(Native(form.Option1)) & BS_TYPEMASK, BS_RADIOBUTTON) << "not automatic";
-  EXPECT_EQ(Style(Native(form.Frame1)) & BS_TYPEMASK, BS_GROUPBOX);
-  EXPECT_FALSE(Style(Native(form.Frame1)) & WS_TABSTOP);
-  EXPECT_EQ(TextOf(Native(form.Frame1)), L"Paramètres système");
-
-  HWND list = Native(form.List1);
-  EXPECT_EQ(ClassOf(list), L"listbox");
-  EXPECT_TRUE(Style(list) & LBS_EXTENDEDSEL);
-  EXPECT_TRUE(Style(list) & LBS_NOTIFY);
-
-  EXPECT_EQ(Style(Native(form.Image1)) & SS_TYPEMASK, SS_ICON);
-  EXPECT_NE(SendMessageW(Native(form.Image1), STM_GETIMAGE, IMAGE_ICON, 0), 0);
-  EXPECT_EQ(Style(Native(form.Line1)) & SS_TYPEMASK, SS_ETCHEDHORZ);
+  // Class, type under its mask, bits set, bits clear, text, the FLOPPY icon's
+  // message. Never a default button, never an automatic check or option box.
+  struct Expected {
+    const ui::Control& control;
+    const wchar_t* window_class;
+    LONG_PTR type_mask, type, set, clear;
+    const wchar_t* text;
+    UINT image_message = 0;
+  };
+  const Expected rows[] = {
+      {form.Label1, L"static", SS_TYPEMASK, SS_LEFT, 0, WS_TABSTOP, L"Entrez le mot de passe"},
+      {form.Text1, L"edit", 0, 0, ES_PASSWORD | ES_AUTOHSCROLL | WS_TABSTOP, ES_MULTILINE, L""},
+      {form.Text2, L"edit", 0, 0, 0, ES_PASSWORD, L""},
+      {form.Command1, L"button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0, L"&OK"},
+      // Its name, not drawn.
+      {form.Picture1, L"button", 0, 0, BS_ICON, 0, L"Lire à partir d'une disquette", BM_GETIMAGE},
+      {form.Check1, L"button", BS_TYPEMASK, BS_CHECKBOX, 0, 0, L"Désactiver"},
+      {form.Option1, L"button", BS_TYPEMASK, BS_RADIOBUTTON, 0, 0, L"Utilisateur"},
+      {form.Frame1, L"button", BS_TYPEMASK, BS_GROUPBOX, 0, WS_TABSTOP, L"Paramètres système"},
+      {form.List1, L"listbox", 0, 0, LBS_EXTENDEDSEL | LBS_NOTIFY, 0, L""},
+      {form.Image1, L"static", SS_TYPEMASK, SS_ICON, 0, 0, L"", STM_GETIMAGE},
+      {form.Line1, L"static", SS_TYPEMASK, SS_ETCHEDHORZ, 0, 0, L""},
+  };
+  for (const Expected& e : rows) {
+    SCOPED_TRACE(e.control.name());
+    const HWND hwnd = Native(e.control);
+    const LONG_PTR style = Style(hwnd);
+    EXPECT_EQ(ClassOf(hwnd), e.window_class);
+    EXPECT_EQ(style & e.type_mask, e.type);
+    EXPECT_EQ(style & e.set, e.set) << std::hex << style;
+    EXPECT_EQ(style & e.clear, 0) << std::hex << style;
+    EXPECT_EQ(TextOf(hwnd), e.text);
+    if (e.image_message) {
+      EXPECT_NE(SendMessageW(hwnd, e.image_message, IMAGE_ICON, 0), 0);
+    }
+  }
+  EXPECT_EQ(SendMessageW(Native(form.Text1), EM_GETPASSWORDCHAR, 0, 0), '*');
   EXPECT_EQ(Native(form.Menu1), nullptr) << "menus are not drawn yet";
 
   // Enter and Escape reach a plain window as IDOK and IDCANCEL commands: no
