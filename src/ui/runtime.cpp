@@ -13,7 +13,10 @@ namespace ferrolis::ui {
 Runtime::Runtime(RuntimeHost host) : host_(std::move(host)) {}
 
 void Runtime::Run(Form& startup) {
-  Dispatch([&] { startup.Show(false); });
+  Dispatch([&] { startup.Load(); });
+  // Shown outside the event that loaded it: once on screen the form is the
+  // user's, and what reaches it as it appears is an event of its own.
+  if (!ended_ && startup.loaded()) startup.Show(false);
   if (!ended_ && !loaded_.empty()) renderer_->RunMessageLoop();
 }
 

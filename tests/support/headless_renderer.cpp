@@ -108,6 +108,7 @@ void HeadlessRenderer::CreateForm(ui::Form& form) {}
 
 void HeadlessRenderer::ShowForm(ui::Form& form, bool modal) {
   shown_.push_back(form.name() + (modal ? " (modal)" : ""));
+  if (auto action = std::exchange(while_show_, nullptr)) action();
   // The focus goes to the first tab stop.
   if (form.focused() != nullptr) return;
   if (ui::Control* first = ui::NextTabStop(form, nullptr, false)) runtime_.FocusArrived(*first);

@@ -30,6 +30,8 @@ class HeadlessRenderer final : public ui::Renderer {
   void Answer(int result) { answers_.push_back(result); }
   // What another program does while the next box is open, inside its loop.
   void WhileNextBoxOpen(std::function<void()> action) { while_box_ = std::move(action); }
+  // What another program does while the next form is being put on screen.
+  void WhileNextFormShows(std::function<void()> action) { while_show_ = std::move(action); }
 
   const std::vector<ShownBox>& boxes() const { return boxes_; }
   // Names of the forms shown, in order, with " (modal)" for modal ones.
@@ -80,6 +82,7 @@ class HeadlessRenderer final : public ui::Renderer {
   ui::Runtime& runtime_;
   std::deque<int> answers_;
   std::function<void()> while_box_;
+  std::function<void()> while_show_;
   std::vector<ShownBox> boxes_;
   std::vector<std::string> shown_;
   bool loop_ran_ = false;

@@ -20,6 +20,8 @@
 //    unwind through a system frame.
 // How a click travels from its window message to the handler and on to the
 // registry: docs/architecture.md.
+#include <optional>
+
 #include "platform/win32/win32_renderer.h"
 #include "platform/win32/win32_text.h"
 
@@ -39,6 +41,12 @@ void Win32Renderer::ShowForm(ui::Form& form, bool modal) {
   FormWindow* fw = Find(form);
   if (fw == nullptr) return;
   HWND hwnd = fw->hwnd;
+  // A modal form's scope opens before its window appears: once on screen the
+  // form is the user's, and what reaches it as it appears (another program's
+  // keys sent while the window is being shown) is an event of its own, not a
+  // part of the handler that showed it.
+  std::optional<LoopScope> loop;
+  if (modal) loop.emplace(*this);
   {
     CodeCall call(*this);
     if (modal) {
@@ -59,7 +67,6 @@ void Win32Renderer::ShowForm(ui::Form& form, bool modal) {
 
   // The form's own loop: it ends when the form is unloaded.
   {
-    LoopScope loop(*this);
     auto still_open = [&] {
       const FormWindow* now = Find(form);
       return now != nullptr && now->hwnd == hwnd;
@@ -76,6 +83,7 @@ void Win32Renderer::ShowForm(ui::Form& form, bool modal) {
       ProcessMessage(msg);
     }
   }
+  loop.reset();
   if (FormWindow* left = Find(form); left != nullptr && left->hwnd == hwnd) {
     ReleaseModalDisable(*left);
   }
