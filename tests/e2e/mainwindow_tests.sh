@@ -274,6 +274,8 @@ test_main_window_exports_the_configuration() {
   wine reg add "$SHELL_FOLDERS" /v Personal /t REG_EXPAND_SZ /d 'C:\Documents' /f >/dev/null 2>&1
   wine reg delete "HKLM\\$POLICIES" /f >/dev/null 2>&1 || true
   wine reg delete "HKCU\\$POLICIES" /f >/dev/null 2>&1 || true
+  # No automatic logon password: its save would stop at the clear-text box.
+  wine reg delete "$WINLOGON" /v DefaultPassword /f >/dev/null 2>&1 || true
   mkdir -p "$out" "$WINEPREFIX/drive_c/Bornes"
   printf 'x' >"$WINEPREFIX/drive_c/Bornes/borne.exe"
   reference_encode "$SYSTEM_PW" "x"
