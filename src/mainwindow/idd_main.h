@@ -48,7 +48,7 @@ class IDD_Main : public ui::Form {
   ui::Control& lstPrograms;
   // System settings frame.
   ui::Control& IDFR_SystemSettings;
-  std::array<ui::Control*, 12> IDCK_Disable;  // by restriction index
+  std::array<ui::Control*, restrictions::kShellRestrictions.size()> IDCK_Disable;  // by index
   ui::Control& IDOP_Current;
   ui::Control& IDOP_All;
   ui::Control& IDE_Shell;
