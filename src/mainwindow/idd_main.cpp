@@ -1,5 +1,6 @@
 #include "mainwindow/idd_main.h"
 
+#include <algorithm>
 #include <string>
 
 #include "ui/runtime.h"
@@ -24,16 +25,43 @@ constexpr int kSettingsLeft = kMargin + kColumnWidth + kMargin;
 constexpr int kSettingsWidth = 4695;
 constexpr int kClientWidth = kSettingsLeft + kSettingsWidth + kMargin;
 // Inside the frame: the scope options, the check boxes one row each in their
-// screen order, the Shell label above its box.
+// screen order (one row per restriction of the catalogue), the Shell label above
+// its box. The frame, and everything below it, grows with the catalogue.
+constexpr int kRestrictionRows = static_cast<int>(restrictions::kShellRestrictions.size());
+constexpr int kSettingsTop = 60;
 constexpr int kInnerLeft = 180;
 constexpr int kInnerWidth = kSettingsWidth - 2 * kInnerLeft;
 constexpr int kRowHeight = 225;
 constexpr int kFirstBoxTop = 765;
-constexpr int kShellLabelTop = kFirstBoxTop + 12 * kRowHeight + 75;
+constexpr int kShellLabelTop = kFirstBoxTop + kRestrictionRows * kRowHeight + 75;
+constexpr int kShellBoxTop = kShellLabelTop + kLabelHeight;
+constexpr int kSettingsHeight = kShellBoxTop + kTextHeight + 165;
+constexpr int BoxTop(int screen_row) { return kFirstBoxTop + (screen_row - 1) * kRowHeight; }
 
+// The left column ends with the save button.
+constexpr int kSaveTop = 3795;
+
+// Below both columns: the password frame, the uninstall list under its label,
+// the bottom row of buttons.
+constexpr int kPasswordTop =
+    std::max(kSettingsTop + kSettingsHeight, kSaveTop + kButtonHeight) + 60;
+constexpr int kPasswordHeight = 1455;
+constexpr int kListLabelTop = kPasswordTop + kPasswordHeight + kMargin;
+constexpr int kListTop = kListLabelTop + kLabelHeight + 15;
+constexpr int kListHeight = 1950;
 constexpr int kListWidth = kClientWidth - 2 * kMargin;
-constexpr int kBottomRowTop = 8190;
+constexpr int kBottomRowTop = kListTop + kListHeight + kMargin;
 constexpr int kClientHeight = kBottomRowTop + kButtonHeight + kMargin;
+
+// Tab order: the logon column and its buttons, the frame with its scope
+// options, its check boxes in screen order and the Shell value, then the
+// password frame, the list and the bottom row.
+constexpr int kFirstBoxTab = 10;
+constexpr int BoxTab(int screen_row) { return kFirstBoxTab + screen_row - 1; }
+constexpr int kShellLabelTab = BoxTab(kRestrictionRows + 1);
+constexpr int kShellBoxTab = kShellLabelTab + 1;
+constexpr int kPasswordTab = kShellBoxTab + 1;  // the frame; its controls follow
+constexpr int kListTab = kPasswordTab + 9;
 
 const ui::FormStyle kMainStyle{
     .border = ui::BorderStyle::FixedSingle,
@@ -53,13 +81,13 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
     : ui::Form(services.runtime, "IDD_Main", "Ferrolis", kMainStyle),
       Frame1(Add(ui::ControlKind::Frame, "Frame1")
                  .Caption("Mot de passe d'accès à Ferrolis")
-                 .At(120, 4320, 6495, 1455)
-                 .Tab(34)
+                 .At(kMargin, kPasswordTop, 6495, kPasswordHeight)
+                 .Tab(kPasswordTab)
                  .Font(kBold)),
       Command4(Add(ui::ControlKind::CommandButton, "Command4")
                    .In(Frame1)
                    .At(5280, 780, 855, 615)
-                   .Tab(42)
+                   .Tab(kPasswordTab + 8)
                    .ToolTip("Enregistrer le mot de passe sur disquette")
                    .Picture("FLOPPIES")
                    .Hidden()),
@@ -67,36 +95,36 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                    .In(Frame1)
                    .Caption("Valider && Enregistrer")
                    .At(3720, 840, 1335, 495)
-                   .Tab(41)
+                   .Tab(kPasswordTab + 7)
                    .ToolTip("Valide le nouveau mot de pase")
                    .Hidden()),
       Command2(Add(ui::ControlKind::CommandButton, "Command2")
                    .In(Frame1)
                    .At(5280, 150, 855, 615)
-                   .Tab(40)
+                   .Tab(kPasswordTab + 6)
                    .ToolTip("Lire le mot de passe à partir d'une disquette A")
                    .Picture("FLOPPY")),
       Command1(Add(ui::ControlKind::CommandButton, "Command1")
                    .In(Frame1)
                    .Caption("Valider")
                    .At(3720, 240, 1335, 495)
-                   .Tab(39)),
+                   .Tab(kPasswordTab + 5)),
       Text2(Add(ui::ControlKind::TextBox, "Text2")
                 .In(Frame1)
                 .At(2040, 960, 1575, 285)
-                .Tab(38)
+                .Tab(kPasswordTab + 4)
                 .PasswordChar('*')
                 .Hidden()),
       Text1(Add(ui::ControlKind::TextBox, "Text1")
                 .In(Frame1)
                 .At(2040, 480, 1575, 285)
-                .Tab(36)
+                .Tab(kPasswordTab + 2)
                 .PasswordChar('*')),
       Label2(Add(ui::ControlKind::Label, "Label2")
                  .In(Frame1)
                  .Caption("Nouveau mot de passe :")
                  .At(120, 960, 1815, 255)
-                 .Tab(37)
+                 .Tab(kPasswordTab + 3)
                  .Align(ui::Alignment::Right)
                  .Hidden()),
       // As wide as Label2, its right edge kept: at 1575 twips the caption wraps and is cut
@@ -105,24 +133,24 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                  .In(Frame1)
                  .Caption("Ancien mot de passe :")
                  .At(120, 480, 1815, 255)
-                 .Tab(35)
+                 .Tab(kPasswordTab + 1)
                  .Align(ui::Alignment::Right)),
       cmdRefresh(Add(ui::ControlKind::CommandButton, "cmdRefresh")
                      .Caption("Rafraîchir")
                      .At(2040, kBottomRowTop, 1800, kButtonHeight)
-                     .Tab(45)),
+                     .Tab(kListTab + 2)),
       cmdDelete(Add(ui::ControlKind::CommandButton, "cmdDelete")
                     .Caption("Supprimer de la liste")
                     .At(kMargin, kBottomRowTop, 1800, kButtonHeight)
-                    .Tab(44)
+                    .Tab(kListTab + 1)
                     .Disabled()),
       lstPrograms(Add(ui::ControlKind::ListBox, "lstPrograms")
-                      .At(kMargin, 6120, kListWidth, 1950)
-                      .Tab(43)
+                      .At(kMargin, kListTop, kListWidth, kListHeight)
+                      .Tab(kListTab)
                       .ExtendedSelection()),
       IDFR_SystemSettings(Add(ui::ControlKind::Frame, "IDFR_SystemSettings")
                               .Caption("Paramètres système")
-                              .At(kSettingsLeft, 60, kSettingsWidth, 4200)
+                              .At(kSettingsLeft, kSettingsTop, kSettingsWidth, kSettingsHeight)
                               .Tab(7)),
       IDCK_Disable{},
       IDOP_Current(Add(ui::ControlKind::OptionButton, "IDOP_Current")
@@ -137,13 +165,13 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                    .Tab(8)),
       IDE_Shell(Add(ui::ControlKind::TextBox, "IDE_Shell")
                     .In(IDFR_SystemSettings)
-                    .At(kInnerLeft, kShellLabelTop + kLabelHeight, kInnerWidth, kTextHeight)
-                    .Tab(23)),
+                    .At(kInnerLeft, kShellBoxTop, kInnerWidth, kTextHeight)
+                    .Tab(kShellBoxTab)),
       IDL_Shell(Add(ui::ControlKind::Label, "IDL_Shell")
                     .In(IDFR_SystemSettings)
                     .Caption("Exécuter Shell")
                     .At(kInnerLeft, kShellLabelTop, kInnerWidth, kLabelHeight)
-                    .Tab(22)),
+                    .Tab(kShellLabelTab)),
       IDE_ReEnterPassword(Add(ui::ControlKind::TextBox, "IDE_ReEnterPassword")
                               .At(kMargin, FieldBoxTop(2), kColumnWidth, kTextHeight)
                               .Tab(3)
@@ -155,7 +183,7 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                     .ToolTip("Quitter Ferrolis")),
       IDCM_Save(Add(ui::ControlKind::CommandButton, "IDCM_Save")
                     .Caption("Enregistrer la configuration")
-                    .At(kMargin, 3795, kColumnWidth, kButtonHeight)
+                    .At(kMargin, kSaveTop, kColumnWidth, kButtonHeight)
                     .Tab(5)
                     .ToolTip("Enregistrer les modifications système")),
       IDE_Username(Add(ui::ControlKind::TextBox, "IDE_Username")
@@ -175,7 +203,7 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
       IDL_AddRemove(
           Add(ui::ControlKind::Label, "IDL_AddRemove")
               .Caption("Ajouter / Supprimer de la liste les informations de désinstallation")
-              .At(kMargin, 5895, kListWidth, kLabelHeight)),
+              .At(kMargin, kListLabelTop, kListWidth, kLabelHeight)),
       IDL_Message(Add(ui::ControlKind::Label, "IDL_Message")
                       .Caption("Pour désactiver la fonction AutoLogin maintenez la touche SHIFT "
                                "appuyée lors du démarrage du micro.")
@@ -228,9 +256,8 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
     ui::Control& box = Add(ui::ControlKind::CheckBox, "IDCK_Disable", row.Index)
                            .In(IDFR_SystemSettings)
                            .Caption(std::string(row.Caption))
-                           .At(kInnerLeft, kFirstBoxTop + (row.ScreenRow - 1) * kRowHeight,
-                               kInnerWidth, kRowHeight)
-                           .Tab(9 + row.ScreenRow)
+                           .At(kInnerLeft, BoxTop(row.ScreenRow), kInnerWidth, kRowHeight)
+                           .Tab(BoxTab(row.ScreenRow))
                            .ToolTip(restrictions::ValueNamesText(row));
     IDCK_Disable[static_cast<std::size_t>(row.Index)] = &box;
     box.OnClick = [this, index = row.Index] { IDCK_Disable_Click(index); };

@@ -3,7 +3,7 @@
 // subsystem they serve:
 //   mainwindow/   loading, rights, change tracking, quitting, closing, save
 //   restrictions/ LoadRestrictions and the scope option buttons
-//   autologon/    the automatic logon group and the Shell value
+//   autologon/    the automatic logon check box and the Shell value's box
 //   uninstall/    the uninstall entry list
 //   access/       the access password frame Frame1
 //   about/        the "A Propos" menu items
@@ -48,7 +48,7 @@ class IDD_Main : public ui::Form {
   ui::Control& lstPrograms;
   // System settings frame.
   ui::Control& IDFR_SystemSettings;
-  std::array<ui::Control*, 12> IDCK_Disable;  // by restriction index
+  std::array<ui::Control*, restrictions::kShellRestrictions.size()> IDCK_Disable;  // by index
   ui::Control& IDOP_Current;
   ui::Control& IDOP_All;
   ui::Control& IDE_Shell;
@@ -98,13 +98,11 @@ class IDD_Main : public ui::Form {
   void IDE_Password_Change();
   void IDE_ReEnterPassword_Change();
   void IDE_Domain_Change();
-  void IDE_Shell_Change();
   void IDCK_Disable_Click(int index);
   void IDE_Username_GotFocus();
   void IDE_Password_GotFocus();
   void IDE_ReEnterPassword_GotFocus();
   void IDE_Domain_GotFocus();
-  void IDE_Shell_GotFocus();
   // mainwindow/idd_main_save.cpp
   void IDCM_Save_Click();
   // The save itself: true when it completed (window clean again); false when
@@ -118,6 +116,8 @@ class IDD_Main : public ui::Form {
   void IDOP_All_Click();
   // autologon/idd_main_logon.cpp
   void IDCK_AutoLogin_Click();
+  void IDE_Shell_Change();
+  void IDE_Shell_GotFocus();
   // uninstall/idd_main_uninstall.cpp
   void cmdRefresh_Click();
   void cmdDelete_Click();

@@ -30,10 +30,6 @@ void IDD_Main::IDE_Domain_Change() {
   LogonChanged = kTrue;
 }
 
-// The Shell value is machine-wide but not part of the logon group: a scope
-// switch that reloads the check boxes clears the mark it leaves.
-void IDD_Main::IDE_Shell_Change() { IDCM_Save.SetEnabled(true); }
-
 void IDD_Main::IDCK_Disable_Click(int /*index*/) {
   IDCM_Save.SetEnabled(true);
   RestrictionsChanged = kTrue;
@@ -43,6 +39,5 @@ void IDD_Main::IDE_Username_GotFocus() { SelectAll(IDE_Username); }
 void IDD_Main::IDE_Password_GotFocus() { SelectAll(IDE_Password); }
 void IDD_Main::IDE_ReEnterPassword_GotFocus() { SelectAll(IDE_ReEnterPassword); }
 void IDD_Main::IDE_Domain_GotFocus() { SelectAll(IDE_Domain); }
-void IDD_Main::IDE_Shell_GotFocus() { SelectAll(IDE_Shell); }
 
 }  // namespace ferrolis::mainwindow

@@ -1,5 +1,5 @@
-// IDBAS_DisableSystemFunctions: the twelve shell restrictions the main window
-// offers, and reading and writing one of them in the current scope.
+// IDBAS_DisableSystemFunctions: the shell restrictions the main window offers, and reading and
+// writing one of them in the current scope.
 //
 // A restriction is one Explorer policy value (row 2 has four) under
 // Software\Microsoft\Windows\CurrentVersion\Policies\Explorer of the scope's
@@ -31,8 +31,10 @@ struct ShellRestriction {
   }
 };
 
-// The catalogue, in index order.
-inline constexpr std::array<ShellRestriction, 12> kShellRestrictions = {{
+// The catalogue, in index order. The main window's check boxes, the rows of its
+// frame and their tab order follow from it: a new row is one line here and its
+// place in kReadWriteOrder.
+inline constexpr auto kShellRestrictions = std::to_array<ShellRestriction>({
     {0, "Désactiver Le menu < Favoris >", {"NoFavoritesMenu"}, 2},
     {1, "Désactiver le menu < Documents >", {"NoRecentDocsMenu"}, 3},
     {2,
@@ -48,11 +50,47 @@ inline constexpr std::array<ShellRestriction, 12> kShellRestrictions = {{
     {9, "Désactiver les Icônes du bureau", {"NoDesktop"}, 11},
     {10, "Désactiver les menus < Programes communs >", {"NoCommonGroups"}, 1},
     {11, "Désactiver l'icône Internet Explorer", {"NoInternetIcon"}, 12},
-}};
+});
 
 // The order in which the rows are read into the window and written back, the
 // same both ways.
-inline constexpr std::array<int, 12> kReadWriteOrder = {10, 11, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+inline constexpr auto kReadWriteOrder = std::to_array({10, 11, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+
+// True when `order` holds each of first, first + 1, ... once, one per row of
+// the catalogue.
+template <std::size_t N>
+constexpr bool CoversEachRowOnce(const std::array<int, N>& order, int first) {
+  if (N != kShellRestrictions.size()) return false;
+  std::array<bool, N> seen{};
+  for (const int n : order) {
+    if (n < first || n - first >= static_cast<int>(N)) return false;
+    if (seen[static_cast<std::size_t>(n - first)]) return false;
+    seen[static_cast<std::size_t>(n - first)] = true;
+  }
+  return true;
+}
+
+constexpr std::array<int, kShellRestrictions.size()> ScreenRows() {
+  std::array<int, kShellRestrictions.size()> rows{};
+  for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = kShellRestrictions[i].ScreenRow;
+  return rows;
+}
+
+// Each row sits at its own index and writes at least one value.
+constexpr bool RowsAreWellFormed() {
+  for (std::size_t i = 0; i < kShellRestrictions.size(); ++i) {
+    const ShellRestriction& row = kShellRestrictions[i];
+    if (row.Index != static_cast<int>(i) || row.Values.front().empty()) return false;
+  }
+  return true;
+}
+
+static_assert(CoversEachRowOnce(kReadWriteOrder, 0),
+              "kReadWriteOrder must name each row of kShellRestrictions exactly once");
+static_assert(CoversEachRowOnce(ScreenRows(), 1),
+              "the ScreenRow values must be 1 to the number of rows, each once");
+static_assert(RowsAreWellFormed(),
+              "each row of kShellRestrictions must hold its own index and at least one value");
 
 // The policy key, as the three pieces the registry layer joins.
 inline constexpr std::string_view kPolicyBasePath = "Software\\Microsoft\\Windows\\CurrentVersion";
@@ -65,7 +103,7 @@ class IDBAS_DisableSystemFunctions {
 
   // True when the row's restriction is on in the scope PolicyRoot names. Row 2
   // looks at NoSetFolders alone. Reading writes nothing; an index outside
-  // 0 to 11 reads as off.
+  // the catalogue reads as off.
   bool GetShellRestriction(int Index) const;
   // True when the policy value `ValueName` is on in the current scope, read
   // as the rows read their first value.
@@ -73,7 +111,7 @@ class IDBAS_DisableSystemFunctions {
   // Writes every value of the row into the current scope: the DWORD 1 for on,
   // deletion of the value (never of the key) for off. Returns false when the
   // registry refused any of them (a value already absent is no refusal); an
-  // index outside 0 to 11 writes nothing and gives true.
+  // index outside the catalogue writes nothing and gives true.
   bool SetShellRestriction(int Index, bool On);
 
   // The root key of the current scope: HKEY_CURRENT_USER for the current user,

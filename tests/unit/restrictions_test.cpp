@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <string>
 #include <vector>
@@ -136,6 +137,15 @@ TEST(ShellRestrictionCatalogue, RowsAreKeyedByIndexAndFillTheScreenColumn) {
   EXPECT_EQ(kShellRestrictions[10].ScreenRow, 1);
   EXPECT_EQ(kShellRestrictions[11].ScreenRow, 12);
 }
+
+// The compile-time check of the orders refuses a repeat, a number past either
+// end and an order one row short.
+using Order = std::array<int, 12>;
+static_assert(CoversEachRowOnce(Order{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}, 0));
+static_assert(!CoversEachRowOnce(Order{0, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0));
+static_assert(!CoversEachRowOnce(Order{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 0));
+static_assert(!CoversEachRowOnce(Order{-1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0));
+static_assert(!CoversEachRowOnce(std::array<int, 11>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 0));
 
 }  // namespace
 }  // namespace ferrolis::restrictions

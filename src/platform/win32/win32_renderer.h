@@ -155,8 +155,9 @@ class Win32Renderer final : public ui::Renderer {
                                       LPARAM lparam) noexcept;
   // The message handled by the control's own class.
   static LRESULT CallNative(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleFormMessage(FormWindow& fw, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  // What the procedures above do with a message; an End is stopped here.
+  LRESULT HandleFormMessage(FormWindow& fw, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+  LRESULT HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
   void HandleCommand(FormWindow& fw, WPARAM wparam, LPARAM lparam);
   bool QueryEndSession(FormWindow& fw);
   void HandleDialogCommand(FormWindow& fw, int id);

@@ -71,15 +71,7 @@ LRESULT CALLBACK Win32Renderer::FormProc(HWND hwnd, UINT message, WPARAM wparam,
   auto* fw = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   if (fw == nullptr || fw->hwnd != hwnd) return DefWindowProcW(hwnd, message, wparam, lparam);
-  Win32Renderer& self = *fw->renderer;
-  try {
-    return self.HandleFormMessage(*fw, message, wparam, lparam);
-  } catch (const ui::ProgramEnded&) {
-    // Handlers are entered through the runtime, which stops an End itself;
-    // should one get this far, the program still ends here.
-    self.runtime_.ExitProcess(0);
-    return 0;
-  }
+  return fw->renderer->HandleFormMessage(*fw, message, wparam, lparam);
 }
 
 // Every control window carries its ControlWindow in GWLP_USERDATA.
@@ -93,17 +85,13 @@ LRESULT CALLBACK Win32Renderer::ControlProc(HWND hwnd, UINT message, WPARAM wpar
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     return CallWindowProcW(native, hwnd, message, wparam, lparam);
   }
-  Win32Renderer& self = *cw->form->renderer;
-  try {
-    return self.HandleControlMessage(hwnd, message, wparam, lparam);
-  } catch (const ui::ProgramEnded&) {
-    self.runtime_.ExitProcess(0);
-    return 0;
-  }
+  return cw->form->renderer->HandleControlMessage(hwnd, message, wparam, lparam);
 }
 
+// Handlers are entered through the runtime, which stops an End itself; should
+// one get this far, the program still ends here, before any system frame.
 LRESULT Win32Renderer::HandleFormMessage(FormWindow& fw, UINT message, WPARAM wparam,
-                                         LPARAM lparam) {
+                                         LPARAM lparam) noexcept try {
   switch (message) {
     case WM_COMMAND:
       HandleCommand(fw, wparam, lparam);
@@ -156,6 +144,9 @@ LRESULT Win32Renderer::HandleFormMessage(FormWindow& fw, UINT message, WPARAM wp
     default:
       return DefWindowProcW(fw.hwnd, message, wparam, lparam);
   }
+} catch (const ui::ProgramEnded&) {
+  runtime_.ExitProcess(0);
+  return 0;
 }
 
 // Logoff or shutdown: the runtime asks the forms, while a block reason tells
@@ -250,7 +241,9 @@ LRESULT Win32Renderer::CallNative(HWND hwnd, UINT message, WPARAM wparam, LPARAM
   return CallWindowProcW(cw->native_proc, hwnd, message, wparam, lparam);
 }
 
-LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+// As HandleFormMessage, an End that gets this far ends the program here.
+LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wparam,
+                                            LPARAM lparam) noexcept try {
   ControlWindow* cw = Find(hwnd);
   if (cw == nullptr) return CallNative(hwnd, message, wparam, lparam);
   const NativeKeys keys = NativeKindOf(cw->control->kind()).keys;
@@ -304,17 +297,22 @@ LRESULT Win32Renderer::HandleControlMessage(HWND hwnd, UINT message, WPARAM wpar
       break;
   }
   return CallNative(hwnd, message, wparam, lparam);
+} catch (const ui::ProgramEnded&) {
+  runtime_.ExitProcess(0);
+  return 0;
 }
 
 // KeyPress runs before the EDIT sees the character; the handler may change
 // it or swallow it (0).
 void Win32Renderer::HandleKeyPress(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   const auto code = static_cast<int>(wparam);
-  if (code >= 0xD800 && code <= 0xDFFF) {  // half of a surrogate pair: no key of its own
+  ControlWindow* cw = Find(hwnd);
+  // Half of a surrogate pair is no key of its own; a window no longer the
+  // form's has no handler to ask.
+  if (cw == nullptr || (code >= 0xD800 && code <= 0xDFFF)) {
     CallNative(hwnd, message, wparam, lparam);
     return;
   }
-  ControlWindow* cw = Find(hwnd);
   const int key = runtime_.UserKeyPress(*cw->control, code);
   // The handler may have closed the form.
   cw = Find(hwnd);
