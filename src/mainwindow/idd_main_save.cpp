@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "autologon/autologon_texts.h"
 #include "mainwindow/idd_main.h"
 #include "mainwindow/main_window_texts.h"
 #include "ui/msgbox.h"
@@ -85,14 +86,14 @@ bool IDD_Main::SaveConfiguration() {
   // Written, but where every user can read it: said once, whatever else the
   // save has to say.
   if (password == autologon::PasswordWrite::ClearText) {
-    runtime().MsgBox(std::string(autologon::kClearTextPasswordMessage),
-                     ui::kOkOnly + ui::kExclamation, texts::kSaveTitle);
+    runtime().MsgBox(autologon::texts::kClearTextPasswordMessage, ui::kOkOnly + ui::kExclamation,
+                     texts::kSaveTitle);
   }
   const std::string shell_message =
       autologon::ShellNotWrittenMessage(shell_write, shell, stored_shell);
   if (!shell_message.empty()) {
     runtime().MsgBox(shell_message, ui::kOkOnly + ui::kExclamation,
-                     std::string(autologon::kShellMessageTitle));
+                     autologon::texts::kShellMessageTitle);
   }
   if (!refused.empty()) {
     runtime().MsgBox(RefusedMessage(refused), ui::kOkOnly + ui::kExclamation, texts::kSaveTitle);
