@@ -38,4 +38,9 @@ inline constexpr const char* kWindowsVersionUnreadable =
 // The line of the shell's About box, before the version.
 inline constexpr const char* kShellAboutBefore = "Équipe Ferrolis, déc. 2026 - version ";
 
+// The main window's menu.
+inline constexpr const char* kAboutMenu = "A Propos";
+inline constexpr const char* kSystemInformationMenuItem = "Information système";
+inline constexpr const char* kAuthorMenuItem = "Auteur";
+
 }  // namespace ferrolis::about::texts

@@ -54,4 +54,15 @@ inline constexpr const char* kFloppySaveTitle = "Sauvegarde du mot de passe sur 
 inline constexpr const char* kFloppyWriteFailed =
     "Disquette non formatée ou erreur sur la disquette !";
 
+// The password frame's captions and tips.
+inline constexpr const char* kPasswordFrameCaption = "Mot de passe d'accès à Ferrolis";
+inline constexpr const char* kOldPasswordLabel = "Ancien mot de passe :";
+inline constexpr const char* kNewPasswordLabel = "Nouveau mot de passe :";
+inline constexpr const char* kValidateButton = "Valider";
+inline constexpr const char* kValidateAndSaveButton = "Valider && Enregistrer";
+inline constexpr const char* kValidateAndSaveTip = "Valide le nouveau mot de pase";
+inline constexpr const char* kReadFromFloppyATip =
+    "Lire le mot de passe à partir d'une disquette A";
+inline constexpr const char* kSaveToFloppyTip = "Enregistrer le mot de passe sur disquette";
+
 }  // namespace ferrolis::access::texts

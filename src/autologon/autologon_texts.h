@@ -33,4 +33,15 @@ inline constexpr const char* kNoShellStored =
 inline constexpr const char* kShellStoredBefore = "La valeur enregistrée reste ";
 inline constexpr const char* kShellStoredAfter = ".";
 
+// The main window's logon group and Shell field.
+inline constexpr const char* kAutoLogonCheckBox = "Utiliser  AutoLogin";
+inline constexpr const char* kShiftKeyNotice =
+    "Pour désactiver la fonction AutoLogin maintenez la touche SHIFT appuyée lors du démarrage "
+    "du micro.";
+inline constexpr const char* kUserNameLabel = "Nom utilisateur";
+inline constexpr const char* kUserPasswordLabel = "Mot de passe utilisateur";
+inline constexpr const char* kConfirmPasswordLabel = "Confirmer le mot de passe";
+inline constexpr const char* kDomainLabel = "Domaine";
+inline constexpr const char* kShellLabel = "Exécuter Shell";
+
 }  // namespace ferrolis::autologon::texts

@@ -45,4 +45,8 @@ inline constexpr const char* kLogonNotExported =
     "\r\rLa connexion automatique n'est pas exportée : un mot de passe ne doit pas voyager dans un "
     "fichier, et une connexion automatique sans son mot de passe ne fonctionne pas.";
 
+// The main window's menu.
+inline constexpr const char* kFileMenu = "&Fichier";
+inline constexpr const char* kExportMenuItem = "&Exporter la configuration...";
+
 }  // namespace ferrolis::exporting::texts

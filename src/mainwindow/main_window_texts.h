@@ -5,6 +5,15 @@
 
 namespace ferrolis::mainwindow::texts {
 
+// The window's own captions; each panel's are in its subsystem's texts.
+inline constexpr const char* kWindowCaption = "Ferrolis";
+inline constexpr const char* kNoteLabel = "Note:";
+inline constexpr const char* kSaveButton = "Enregistrer la configuration";
+inline constexpr const char* kSaveTip = "Enregistrer les modifications système";
+inline constexpr const char* kQuitButton = "Quitter";
+inline constexpr const char* kQuitTip = "Quitter Ferrolis";
+inline constexpr const char* kQuitMenuItem = "&Quitter";
+
 // Loading.
 inline constexpr const char* kWindows9xDetected =
     "Version Windows 95/98 détectée !\r"

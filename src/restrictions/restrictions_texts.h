@@ -11,4 +11,9 @@ inline constexpr const char* kSaveCurrentUserQuestion = "Voulez vous enregistrer
 inline constexpr const char* kSaveAllUsersQuestion = "Voulez vous enregistrer ces paramètres ?";
 inline constexpr const char* kScopeQuestionTitle = "FerrolisNT";
 
+// The frame and its scope options.
+inline constexpr const char* kSettingsFrameCaption = "Paramètres système";
+inline constexpr const char* kCurrentUserOption = "Utilisateur courant";
+inline constexpr const char* kAllUsersOption = "Tous les utilisateurs";
+
 }  // namespace ferrolis::restrictions::texts

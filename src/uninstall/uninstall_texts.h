@@ -27,4 +27,10 @@ inline constexpr const char* kDeletionsRefused =
 inline constexpr const char* kBackupIsIn =
     "La sauvegarde faite avant la suppression se trouve dans :";
 
+// The panel's captions.
+inline constexpr const char* kListLabel =
+    "Ajouter / Supprimer de la liste les informations de désinstallation";
+inline constexpr const char* kRefreshButton = "Rafraîchir";
+inline constexpr const char* kDeleteButton = "Supprimer de la liste";
+
 }  // namespace ferrolis::uninstall::texts
