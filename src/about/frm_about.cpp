@@ -5,6 +5,7 @@
 #include <exception>
 #include <vector>
 
+#include "about/about_texts.h"
 #include "registry/idbas_registry.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
@@ -31,53 +32,53 @@ constexpr std::uint32_t kValueBufferSize = 1024;
 }  // namespace
 
 frmAbout::frmAbout(program::Services& services)
-    : ui::Form(services.runtime, "frmAbout", "A propos de Ferrolis", kAboutStyle),
+    : ui::Form(services.runtime, "frmAbout", texts::kWindowCaption, kAboutStyle),
       Image1(Add(ui::ControlKind::Image, "Image1").At(240, 240, 720, 720).Picture("#1")),
       lblTitle(Add(ui::ControlKind::Label, "lblTitle")
-                   .Caption("Ferrolis")
+                   .Caption(texts::kProgramName)
                    .At(1200, 200, 4560, 540)
                    .Font({.name = kComic, .points = 18, .bold = true})),
       lblVersion(Add(ui::ControlKind::Label, "lblVersion")
-                     .Caption("Version")
+                     .Caption(texts::kVersionCaption)
                      .At(1200, 780, 4560, 300)
                      .Font({.name = kComic, .points = 9.75})),
       lblDescription(Add(ui::ControlKind::Label, "lblDescription")
-                         .Caption(kAuthorNotice)
+                         .Caption(texts::kAuthorNotice)
                          .At(1200, 1140, 4560, 840)
                          .Font({.name = kComic, .points = 8.25})),
       Label3(Add(ui::ControlKind::Label, "Label3")
-                 .Caption(std::string("URL : ") + kMakerWebAddress)
+                 .Caption(std::string(texts::kWebAddressBefore) + kMakerWebAddress)
                  .At(240, 2340, 3960, 270)
-                 .ToolTip("Visitez le site officiel de Ferrolis")
+                 .ToolTip(texts::kWebSiteTip)
                  .Pointer(ui::MousePointer::Hand)
                  .Font({.name = kComic, .points = 8.25, .underline = true})),
       lblDisclaimer(Add(ui::ControlKind::Label, "lblDisclaimer")
-                        .Caption(std::string("E-Mail : ") + kMakerEmailAddress)
+                        .Caption(std::string(texts::kEmailAddressBefore) + kMakerEmailAddress)
                         .At(240, 2700, 3960, 270)
-                        .ToolTip("Envoyer un courriel")
+                        .ToolTip(texts::kSendMailTip)
                         .Pointer(ui::MousePointer::Hand)
                         .Font({.name = kComic, .points = 8.25, .underline = true})),
       Image2(Add(ui::ControlKind::Image, "Image2")
                  .At(4320, 2280, 1440, 720)
                  .Picture("DONATE")
-                 .ToolTip("Faire un don avec PayPal - Un solution gratuite, rapide et sécurisée.")
+                 .ToolTip(texts::kDonateTip)
                  .Pointer(ui::MousePointer::Hand)),
       Line1{&Add(ui::ControlKind::Line, "Line1", 0).At(240, 2160, 5520, 30),
             &Add(ui::ControlKind::Line, "Line1", 1).At(240, 3180, 5520, 30)},
       cmdOK(Add(ui::ControlKind::CommandButton, "cmdOK")
-                .Caption("OK")
+                .Caption(texts::kOkButton)
                 .At(4500, 3360, 1260, 420)
                 .Tab(0)
                 .Default()
                 .Cancel()
                 .Font({.name = kComic, .points = 9.75, .bold = true})),
       cmdSysInfo(Add(ui::ControlKind::CommandButton, "cmdSysInfo")
-                     .Caption("&Système Info...")
+                     .Caption(texts::kSystemInfoButton)
                      .At(2760, 3360, 1560, 420)
                      .Tab(1)
-                     .ToolTip("Informations système")),
+                     .ToolTip(texts::kSystemInfoTip)),
       Command1(Add(ui::ControlKind::CommandButton, "Command1")
-                   .Caption("Détails...")
+                   .Caption(texts::kDetailsButton)
                    .At(240, 3360, 1260, 420)
                    .Tab(2)
                    .Font({.name = kComic, .points = 9.75})),
@@ -93,8 +94,8 @@ frmAbout::frmAbout(program::Services& services)
 void frmAbout::Form_Load() {
   const std::string title = services_.system.ProgramTitle();
   const platform::ProgramVersion version = services_.system.Version();
-  SetCaption("A propos " + title);
-  lblVersion.SetCaption("Version " + platform::VersionText(version));
+  SetCaption(texts::kTitleBefore + title);
+  lblVersion.SetCaption(texts::kVersionBefore + platform::VersionText(version));
   lblTitle.SetCaption(title);
 }
 
@@ -104,12 +105,12 @@ void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void frmAbout::Command1_Click() {
   const std::string lines[] = {
-      "Ferrolis v" + platform::VersionText(services_.system.Version()) +
-          " - Protection sous Windows 2000 Pro - XP et NT",
+      texts::kDetailsVersionBefore + platform::VersionText(services_.system.Version()) +
+          texts::kDetailsVersionAfter,
       "",
-      kAuthorNotice,
-      std::string("E-Mail : ") + kMakerEmailAddress,
-      std::string("URL : ") + kMakerWebAddress,
+      texts::kAuthorNotice,
+      std::string(texts::kEmailAddressBefore) + kMakerEmailAddress,
+      std::string(texts::kWebAddressBefore) + kMakerWebAddress,
       "",
   };
   std::string prompt;
@@ -117,7 +118,7 @@ void frmAbout::Command1_Click() {
     if (&line != &lines[0]) prompt += ui::kLineBreak;
     prompt += line;
   }
-  runtime().MsgBox(prompt, ui::kOkOnly + ui::kInformation, "A propos");
+  runtime().MsgBox(prompt, ui::kOkOnly + ui::kInformation, texts::kDetailsTitle);
 }
 
 void frmAbout::Image2_Click() {
@@ -157,8 +158,7 @@ void frmAbout::StartSysInfo() {
   } catch (const std::exception&) {
     // A drive that cannot be read, say: the tool is not found either.
   }
-  runtime().MsgBox("Information Systeme introuvable !", ui::kOkOnly,
-                   services_.system.ProgramTitle());
+  runtime().MsgBox(texts::kSystemInfoNotFound, ui::kOkOnly, services_.system.ProgramTitle());
 }
 
 bool frmAbout::GetKeyValue(platform::RootKey KeyRoot, const std::string& KeyName,

@@ -15,8 +15,6 @@ namespace ferrolis::about {
 // The maker, as the window and its details box name it.
 inline constexpr const char* kMakerWebAddress = "http://ferrolis.example.org";
 inline constexpr const char* kMakerEmailAddress = "auteur@ferrolis.example.org";
-inline constexpr const char* kAuthorNotice =
-    "Ferrolis est conçu et maintenu par l'équipe Ferrolis.";
 // Below the web address.
 inline constexpr const char* kDonationPage = "/Don/Don.htm";
 

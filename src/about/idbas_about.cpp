@@ -1,5 +1,6 @@
 #include "about/idbas_about.h"
 
+#include "about/about_texts.h"
 #include "ui/form.h"
 
 namespace ferrolis::about {
@@ -15,7 +16,7 @@ void IDBAS_About::ShowShellAbout(platform::NativeHandle owner, const std::string
 std::string IDBAS_About::AboutText(const platform::ProgramVersion& version) {
   // The shell's box shows one line of it, about 48 characters wide: the
   // version at its end must stay in sight. The team's name names the product.
-  return "Équipe Ferrolis, déc. 2026 - version " + platform::VersionText(version);
+  return texts::kShellAboutBefore + platform::VersionText(version);
 }
 
 void IDBAS_About::ShowAboutFor(const ui::Form& owner) {

@@ -1,5 +1,6 @@
 #include "about/idbas_system_information.h"
 
+#include "about/about_texts.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
 
@@ -11,8 +12,7 @@ IDBAS_SystemInformation::IDBAS_SystemInformation(platform::System& system, ui::R
 std::int32_t IDBAS_SystemInformation::GetWindowsPlatform() {
   std::uint32_t platform_id = 0;
   if (!system_.GetVersionPlatformId(&platform_id)) {
-    runtime_.MsgBox("Erreur de lecture des informations de Version Windows !", ui::kOkOnly,
-                    system_.ProgramTitle());
+    runtime_.MsgBox(texts::kWindowsVersionUnreadable, ui::kOkOnly, system_.ProgramTitle());
     runtime_.End();
   }
   switch (platform_id) {

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "access/access_texts.h"
 #include "access/module1.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
@@ -10,22 +11,19 @@
 namespace ferrolis::access {
 
 std::optional<std::string> Module1::ReadFloppyPassword() {
-  const int answer = runtime_.MsgBox(
-      "Insérer une disquette formatée dans le lecteur A avec le fichier mot de passe !",
-      ui::kOkCancel, "Mot de passe sur disquette");
+  const int answer =
+      runtime_.MsgBox(texts::kInsertFloppyWithPassword, ui::kOkCancel, texts::kFloppyPasswordTitle);
   if (answer != ui::kResultOk) return std::nullopt;
   try {
     const std::string path = FloppyCopyPath();
     if (!FileExists(path)) {
-      runtime_.MsgBox("Fichier mot de passe non trouvé !", ui::kOkOnly + ui::kInformation,
-                      "Mot de passe non trouvé");
+      runtime_.MsgBox(texts::kPasswordFileNotFound, ui::kOkOnly + ui::kInformation,
+                      texts::kPasswordNotFoundTitle);
       return std::nullopt;
     }
     return DecodePasswordFile(path);
   } catch (const std::exception&) {
-    runtime_.MsgBox(
-        "Disquette non formatée - Erreur sur la disquette ou Fichier mot de passe non trouvé !",
-        ui::kOkOnly + ui::kExclamation, "Erreur");
+    runtime_.MsgBox(texts::kFloppyReadFailed, ui::kOkOnly + ui::kExclamation, texts::kErrorTitle);
     return std::nullopt;
   }
 }

@@ -1,5 +1,6 @@
 #include "access/frm_mdp.h"
 
+#include "access/access_texts.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
 
@@ -22,26 +23,26 @@ const ui::FontSpec kBoldLabelFont{.name = "MS Sans Serif", .points = 8.25, .bold
 }  // namespace
 
 FrmMDP::FrmMDP(program::Services& services, Module1& module, std::function<ui::Form&()> main_window)
-    : ui::Form(services.runtime, "FrmMDP", "Mot de Passe", kGateStyle),
+    : ui::Form(services.runtime, "FrmMDP", texts::kGateCaption, kGateStyle),
       Label1(Add(ui::ControlKind::Label, "Label1")
-                 .Caption("Entrez le mot de passe")
+                 .Caption(texts::kGatePrompt)
                  .At(120, 120, 3135, 255)
                  .Tab(3)
                  .Font(kBoldLabelFont)),
       Text1(
           Add(ui::ControlKind::TextBox, "Text1").At(120, 480, 3015, 285).Tab(0).PasswordChar('*')),
       Command1(Add(ui::ControlKind::CommandButton, "Command1")
-                   .Caption("&OK")
+                   .Caption(texts::kOkButton)
                    .At(120, 960, 1095, 495)
                    .Tab(1)),
       Command2(Add(ui::ControlKind::CommandButton, "Command2")
-                   .Caption("&Annuler")
+                   .Caption(texts::kCancelButton)
                    .At(1440, 960, 1095, 495)
                    .Tab(2)),
       Command3(Add(ui::ControlKind::CommandButton, "Command3")
                    .At(2640, 960, 495, 495)
                    .Tab(4)
-                   .ToolTip("Lire le mot de passe à partir d'une disquette")
+                   .ToolTip(texts::kReadFromFloppyTip)
                    .Picture("FLOPPY")),
       services_(services),
       module_(module),
@@ -55,17 +56,14 @@ FrmMDP::FrmMDP(program::Services& services, Module1& module, std::function<ui::F
 
 void FrmMDP::Form_Load() {
   if (services_.system.AnotherInstanceRunning()) {
-    runtime().MsgBox("Ferrolis est déjà en cours d'utilisation !", ui::kOkOnly + ui::kExclamation,
-                     "Gardelis");
+    runtime().MsgBox(texts::kAlreadyRunning, ui::kOkOnly + ui::kExclamation,
+                     texts::kAlreadyRunningTitle);
     runtime().End();
   }
 
   try {
     if (!module_.FindSystemCopy()) {
-      runtime().MsgBox(std::string("Premier lancement de Ferrolis ! ") + ui::kLineBreak +
-                           "Vous devez définir un mot de passe pour protéger son accès." +
-                           ui::kLineBreak + "Le mot de passe à défaut est vide.",
-                       ui::kOkOnly + ui::kExclamation, "Première utilisation de Ferrolis");
+      runtime().MsgBox(texts::kFirstUse, ui::kOkOnly + ui::kExclamation, texts::kFirstUseTitle);
     } else {
       module_.ReadPasswordFile();
     }
@@ -79,17 +77,14 @@ void FrmMDP::Form_Load() {
 }
 
 void FrmMDP::RefuseDamagedPasswordFile() {
-  runtime().MsgBox(std::string("Le fichier mot de passe de Ferrolis est endommagé ou illisible !") +
-                       ui::kLineBreak +
-                       "Ferrolis ne peut pas vérifier le mot de passe et va se fermer.",
-                   ui::kOkOnly + ui::kExclamation, "Erreur");
+  runtime().MsgBox(texts::kDamagedPasswordFile, ui::kOkOnly + ui::kExclamation, texts::kErrorTitle);
   runtime().End();
 }
 
 void FrmMDP::Command1_Click() {
   if (!module_.Matches(Text1.text())) {
-    runtime().MsgBox("Désolé - Ce n'est pas le bon mot de passe !", ui::kOkOnly + ui::kExclamation,
-                     "Mauvais mot de passe");
+    runtime().MsgBox(texts::kSorryWrongPassword, ui::kOkOnly + ui::kExclamation,
+                     texts::kWrongPasswordTitle);
     Text1.SetText("");
     Text1.SetFocus();
     return;

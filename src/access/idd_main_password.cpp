@@ -8,6 +8,7 @@
 #include <exception>
 #include <string>
 
+#include "access/access_texts.h"
 #include "mainwindow/idd_main.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
@@ -28,10 +29,8 @@ bool StorePassword(access::Module1& module, ui::Runtime& runtime, const std::str
   } catch (const std::exception&) {
     module.StoredPassword = previous;
   }
-  runtime.MsgBox(std::string("Impossible d'écrire le fichier mot de passe dans le répertoire "
-                             "système !") +
-                     ui::kLineBreak + "Le mot de passe n'a pas été modifié.",
-                 ui::kOkOnly + ui::kExclamation, "Mot de passe non modifié");
+  runtime.MsgBox(access::texts::kSystemCopyNotWritten, ui::kOkOnly + ui::kExclamation,
+                 access::texts::kPasswordNotChangedTitle);
   return false;
 }
 
@@ -41,11 +40,9 @@ bool StorePassword(access::Module1& module, ui::Runtime& runtime, const std::str
 bool RefuseUnstorable(access::Module1& module, ui::Runtime& runtime, ui::Control& box) {
   const std::string character = module.UnstorableCharacter(box.text());
   if (character.empty()) return false;
-  runtime.MsgBox("Le caractère " + ui::QuoteForBox(character) +
-                     " ne peut pas être enregistré dans le fichier mot de passe !" +
-                     ui::kLineBreak + "Choisissez un mot de passe sans ce caractère." +
-                     ui::kLineBreak + "Le mot de passe n'a pas été modifié.",
-                 ui::kOkOnly + ui::kExclamation, "Mot de passe refusé");
+  runtime.MsgBox(access::texts::kUnstorableCharacterBefore + ui::QuoteForBox(character) +
+                     access::texts::kUnstorableCharacterAfter,
+                 ui::kOkOnly + ui::kExclamation, access::texts::kPasswordRefusedTitle);
   box.SetFocus();
   return true;
 }
@@ -62,8 +59,8 @@ bool SecondStage(const ui::Control& new_password) { return new_password.visible(
 // "Valider": checks the old password.
 void IDD_Main::Command1_Click() {
   if (!module1_.Matches(Text1.text())) {
-    runtime().MsgBox("Ce n'est pas le bon mot de passe !", ui::kOkOnly + ui::kExclamation,
-                     "Mauvais mot de passe");
+    runtime().MsgBox(access::texts::kWrongPassword, ui::kOkOnly + ui::kExclamation,
+                     access::texts::kWrongPasswordTitle);
     Text1.SetFocus();
     Text1.SetText("");
     return;
@@ -97,8 +94,8 @@ void IDD_Main::Command4_Click() {
   if (!SecondStage(Text2)) return;
   // Refused before the floppy is asked for: nothing would be written to it.
   if (RefuseUnstorable(module1_, runtime(), Text2)) return;
-  if (runtime().MsgBox("Insérer une disquette formatée dans le lecteur A !", ui::kOkCancel,
-                       "Sauvegarde du mot de passe sur disquette") != ui::kResultOk) {
+  if (runtime().MsgBox(access::texts::kInsertFloppy, ui::kOkCancel,
+                       access::texts::kFloppySaveTitle) != ui::kResultOk) {
     return;
   }
   // Nothing goes to the floppy when the system copy failed: its copy would
@@ -108,8 +105,8 @@ void IDD_Main::Command4_Click() {
   try {
     module1_.EncodePasswordFile(access::Module1::FloppyCopyPath(), module1_.StoredPassword);
   } catch (const std::exception&) {
-    runtime().MsgBox("Disquette non formatée ou erreur sur la disquette !",
-                     ui::kOkOnly + ui::kExclamation, "Erreur");
+    runtime().MsgBox(access::texts::kFloppyWriteFailed, ui::kOkOnly + ui::kExclamation,
+                     access::texts::kErrorTitle);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "autologon/autologon_texts.h"
 #include "platform/ascii.h"
 #include "registry/open_key.h"
 #include "ui/msgbox.h"
@@ -90,38 +91,30 @@ int AutoLogonState(std::string_view stored) { return stored == "1" ? 1 : 0; }
 std::string ShellNotWrittenMessage(ShellWrite outcome, const std::string& text,
                                    const std::string& stored) {
   if (outcome == ShellWrite::Written || outcome == ShellWrite::Refused || text == stored) return {};
-  const std::string kept = stored.empty()
-                               ? std::string(
-                                     "Aucune valeur Shell n'est enregistrée : Windows "
-                                     "démarre son shell habituel.")
-                               : "La valeur enregistrée reste " + ui::QuoteForBox(stored) + ".";
+  const std::string kept = stored.empty() ? std::string(texts::kNoShellStored)
+                                          : texts::kShellStoredBefore + ui::QuoteForBox(stored) +
+                                                texts::kShellStoredAfter;
   if (outcome == ShellWrite::Blank) {
     // A blank field over an empty value changes nothing worth saying.
     if (stored.empty()) return {};
-    return std::string(
-               "Le champ Exécuter Shell est vide : la valeur Shell n'a pas été "
-               "modifiée.") +
-           ui::kLineBreak + kept;
+    return texts::kShellFieldBlank + std::string(1, ui::kLineBreak) + kept;
   }
-  const char* reason = " n'a pas pu être recherché (lecteur non prêt ou nom invalide).";
+  const char* reason = texts::kShellNotSearched;
   switch (outcome) {
     case ShellWrite::NoFile:
-      reason = " ne désigne aucun fichier existant.";
+      reason = texts::kShellNoFile;
       break;
     case ShellWrite::NotNormal:
-      reason =
-          " ne désigne pas un fichier ordinaire (c'est un dossier, un fichier caché ou un "
-          "fichier système).";
+      reason = texts::kShellNotNormalFile;
       break;
     case ShellWrite::Wildcard:
-      reason = " contient un caractère générique (* ou ?) : ce n'est pas le nom d'un fichier.";
+      reason = texts::kShellWildcard;
       break;
     default:
       break;
   }
-  return "La valeur Shell n'a pas été modifiée : " + ui::QuoteForBox(text) + reason +
-         ui::kLineBreak + "Indiquez le chemin complet du programme, sans arguments." +
-         ui::kLineBreak + kept;
+  return texts::kShellNotChanged + ui::QuoteForBox(text) + reason + ui::kLineBreak +
+         texts::kShellFullPathHint + ui::kLineBreak + kept;
 }
 
 }  // namespace ferrolis::autologon

@@ -104,14 +104,9 @@ int AutoLogonState(std::string_view stored);
 // What the user is told when a save leaves the Shell value as it was although
 // the field shows another text; empty when there is nothing to say (the text
 // was written, or it matches what is stored) or when the registry refused it,
-// which the save reports with its other refusals.
+// which the save reports with its other refusals. Its wording is in
+// autologon/autologon_texts.h.
 std::string ShellNotWrittenMessage(ShellWrite outcome, const std::string& text,
                                    const std::string& stored);
-inline constexpr std::string_view kShellMessageTitle = "Exécuter Shell";
-
-// Said once by a save that could only write the password in clear.
-inline constexpr std::string_view kClearTextPasswordMessage =
-    "Le mot de passe AutoLogin n'a pas pu être protégé : il est enregistré en clair dans le "
-    "registre (DefaultPassword).";
 
 }  // namespace ferrolis::autologon

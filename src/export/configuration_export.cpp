@@ -1,5 +1,6 @@
 #include "export/configuration_export.h"
 
+#include "export/export_texts.h"
 #include "export/policy_file.h"
 #include "registry/reg_file_writer.h"
 #include "restrictions/disable_system_functions.h"
@@ -87,17 +88,10 @@ static_assert(ui::kLineBreak == '\r');
 template <class Lines>
 void AppendBullets(std::string& text, const Lines& lines) {
   for (const auto& line : lines) {
-    text += "\r• ";
+    text += texts::kBullet;
     text += line;
   }
 }
-
-// How the files are applied, one way a line.
-constexpr std::string_view kHowToApply[] = {
-    "LGPO.exe /m Machine\\Registry.pol /u User\\Registry.pol",
-    "reg import Ferrolis.reg",
-    "ou les dossiers Machine et User d'une GPO",
-};
 
 }  // namespace
 
@@ -149,41 +143,39 @@ WriteOutcome WriteExportFiles(platform::FileSystem& files, const std::string& fo
 }
 
 std::string ReplaceQuestion(const std::string& folder, const std::vector<std::string>& existing) {
-  std::string text = "Ces fichiers existent déjà dans ";
+  std::string text = texts::kExistingFilesBefore;
   text += ui::QuoteForBox(folder);
-  text += " :";
+  text += texts::kListFollows;
   AppendBullets(text, existing);
-  text += "\r\rLes remplacer par la configuration de ce poste ?";
+  text += texts::kReplaceQuestion;
   return text;
 }
 
 std::string FailureMessage(const std::string& folder, const WriteOutcome& outcome) {
-  std::string text = "Le fichier ";
+  std::string text = texts::kFailedFileBefore;
   text += ui::QuoteForBox(PathIn(folder, outcome.failed.value_or("")));
-  text += " n'a pas pu être écrit";
+  text += texts::kFailedFileAfter;
   if (outcome.code != 0) {
-    text += " (erreur Windows ";
+    text += texts::kWindowsErrorBefore;
     text += std::to_string(outcome.code);
-    text += ")";
+    text += texts::kWindowsErrorAfter;
   }
-  text += " : il est resté tel qu'il était, et l'export s'est arrêté là.";
+  text += texts::kExportStopped;
   if (!outcome.written.empty()) {
-    text += "\r\rFichiers déjà écrits :";
+    text += texts::kAlreadyWritten;
     AppendBullets(text, outcome.written);
   }
   return text;
 }
 
 std::string DoneMessage(const std::string& folder, const std::vector<std::string>& written) {
-  std::string text = "La configuration a été exportée dans ";
+  std::string text = texts::kExportedBefore;
   text += ui::QuoteForBox(folder);
-  text += " :";
+  text += texts::kListFollows;
   AppendBullets(text, written);
-  text += "\r\rPour l'appliquer à d'autres postes :";
-  AppendBullets(text, kHowToApply);
-  text +=
-      "\r\rLa connexion automatique n'est pas exportée : un mot de passe ne doit pas voyager "
-      "dans un fichier, et une connexion automatique sans son mot de passe ne fonctionne pas.";
+  text += texts::kHowToApplyFollows;
+  AppendBullets(text, texts::kHowToApply);
+  text += texts::kLogonNotExported;
   return text;
 }
 

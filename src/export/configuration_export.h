@@ -68,12 +68,7 @@ struct WriteOutcome {
 WriteOutcome WriteExportFiles(platform::FileSystem& files, const std::string& folder,
                               const std::vector<ExportFile>& export_files);
 
-// The texts the export shows.
-inline constexpr std::string_view kExportTitle = "Exporter la configuration";
-inline constexpr std::string_view kSaveFirstQuestion =
-    "Enregistrer les modifications avant l'export ?";
-inline constexpr std::string_view kFolderDialogTitle =
-    "Choisir le dossier où exporter la configuration";
+// The messages the export shows, from the pieces of export/export_texts.h.
 // Asks before files of those names are replaced.
 std::string ReplaceQuestion(const std::string& folder, const std::vector<std::string>& existing);
 // Names the file that could not be written, and what was written before it.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "export/configuration_export.h"
+#include "export/export_texts.h"
 #include "mainwindow/idd_main.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
@@ -14,11 +15,11 @@
 namespace ferrolis::mainwindow {
 
 void IDD_Main::Mnu_Exporter_Click() {
-  const std::string title(exporting::kExportTitle);
+  const std::string title(exporting::texts::kExportTitle);
   // What is exported is what the registry holds: unsaved edits are saved
   // first, or left out, as the user says.
   if (IDCM_Save.enabled()) {
-    const int answer = runtime().MsgBox(std::string(exporting::kSaveFirstQuestion),
+    const int answer = runtime().MsgBox(exporting::texts::kSaveFirstQuestion,
                                         ui::kYesNoCancel + ui::kQuestion, title);
     if (answer == ui::kResultYes) {
       // The save has said why it could not complete.
@@ -28,7 +29,7 @@ void IDD_Main::Mnu_Exporter_Click() {
     }
   }
   const std::optional<std::string> folder =
-      services_.shell.PickFolder(hwnd(), std::string(exporting::kFolderDialogTitle));
+      services_.shell.PickFolder(hwnd(), exporting::texts::kFolderDialogTitle);
   if (!folder) return;
 
   const std::vector<exporting::ExportFile> files =

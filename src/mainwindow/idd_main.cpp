@@ -3,7 +3,14 @@
 #include <algorithm>
 #include <string>
 
+#include "about/about_texts.h"
+#include "access/access_texts.h"
+#include "autologon/autologon_texts.h"
+#include "export/export_texts.h"
+#include "mainwindow/main_window_texts.h"
+#include "restrictions/restrictions_texts.h"
 #include "ui/runtime.h"
+#include "uninstall/uninstall_texts.h"
 
 namespace ferrolis::mainwindow {
 namespace {
@@ -78,9 +85,9 @@ const ui::FontSpec kBold{.bold = true};
 }  // namespace
 
 IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
-    : ui::Form(services.runtime, "IDD_Main", "Ferrolis", kMainStyle),
+    : ui::Form(services.runtime, "IDD_Main", texts::kWindowCaption, kMainStyle),
       Frame1(Add(ui::ControlKind::Frame, "Frame1")
-                 .Caption("Mot de passe d'accès à Ferrolis")
+                 .Caption(access::texts::kPasswordFrameCaption)
                  .At(kMargin, kPasswordTop, 6495, kPasswordHeight)
                  .Tab(kPasswordTab)
                  .Font(kBold)),
@@ -88,25 +95,25 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                    .In(Frame1)
                    .At(5280, 780, 855, 615)
                    .Tab(kPasswordTab + 8)
-                   .ToolTip("Enregistrer le mot de passe sur disquette")
+                   .ToolTip(access::texts::kSaveToFloppyTip)
                    .Picture("FLOPPIES")
                    .Hidden()),
       Command3(Add(ui::ControlKind::CommandButton, "Command3")
                    .In(Frame1)
-                   .Caption("Valider && Enregistrer")
+                   .Caption(access::texts::kValidateAndSaveButton)
                    .At(3720, 840, 1335, 495)
                    .Tab(kPasswordTab + 7)
-                   .ToolTip("Valide le nouveau mot de pase")
+                   .ToolTip(access::texts::kValidateAndSaveTip)
                    .Hidden()),
       Command2(Add(ui::ControlKind::CommandButton, "Command2")
                    .In(Frame1)
                    .At(5280, 150, 855, 615)
                    .Tab(kPasswordTab + 6)
-                   .ToolTip("Lire le mot de passe à partir d'une disquette A")
+                   .ToolTip(access::texts::kReadFromFloppyATip)
                    .Picture("FLOPPY")),
       Command1(Add(ui::ControlKind::CommandButton, "Command1")
                    .In(Frame1)
-                   .Caption("Valider")
+                   .Caption(access::texts::kValidateButton)
                    .At(3720, 240, 1335, 495)
                    .Tab(kPasswordTab + 5)),
       Text2(Add(ui::ControlKind::TextBox, "Text2")
@@ -122,7 +129,7 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                 .PasswordChar('*')),
       Label2(Add(ui::ControlKind::Label, "Label2")
                  .In(Frame1)
-                 .Caption("Nouveau mot de passe :")
+                 .Caption(access::texts::kNewPasswordLabel)
                  .At(120, 960, 1815, 255)
                  .Tab(kPasswordTab + 3)
                  .Align(ui::Alignment::Right)
@@ -131,16 +138,16 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
       // in the faces that stand in for MS Sans Serif (Tahoma).
       Label1(Add(ui::ControlKind::Label, "Label1")
                  .In(Frame1)
-                 .Caption("Ancien mot de passe :")
+                 .Caption(access::texts::kOldPasswordLabel)
                  .At(120, 480, 1815, 255)
                  .Tab(kPasswordTab + 1)
                  .Align(ui::Alignment::Right)),
       cmdRefresh(Add(ui::ControlKind::CommandButton, "cmdRefresh")
-                     .Caption("Rafraîchir")
+                     .Caption(uninstall::texts::kRefreshButton)
                      .At(2040, kBottomRowTop, 1800, kButtonHeight)
                      .Tab(kListTab + 2)),
       cmdDelete(Add(ui::ControlKind::CommandButton, "cmdDelete")
-                    .Caption("Supprimer de la liste")
+                    .Caption(uninstall::texts::kDeleteButton)
                     .At(kMargin, kBottomRowTop, 1800, kButtonHeight)
                     .Tab(kListTab + 1)
                     .Disabled()),
@@ -149,18 +156,18 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                       .Tab(kListTab)
                       .ExtendedSelection()),
       IDFR_SystemSettings(Add(ui::ControlKind::Frame, "IDFR_SystemSettings")
-                              .Caption("Paramètres système")
+                              .Caption(restrictions::texts::kSettingsFrameCaption)
                               .At(kSettingsLeft, kSettingsTop, kSettingsWidth, kSettingsHeight)
                               .Tab(7)),
       IDCK_Disable{},
       IDOP_Current(Add(ui::ControlKind::OptionButton, "IDOP_Current")
                        .In(IDFR_SystemSettings)
-                       .Caption("Utilisateur courant")
+                       .Caption(restrictions::texts::kCurrentUserOption)
                        .At(kInnerLeft, 240 + kRowHeight, kInnerWidth, kRowHeight)
                        .Tab(9)),
       IDOP_All(Add(ui::ControlKind::OptionButton, "IDOP_All")
                    .In(IDFR_SystemSettings)
-                   .Caption("Tous les utilisateurs")
+                   .Caption(restrictions::texts::kAllUsersOption)
                    .At(kInnerLeft, 240, kInnerWidth, kRowHeight)
                    .Tab(8)),
       IDE_Shell(Add(ui::ControlKind::TextBox, "IDE_Shell")
@@ -169,7 +176,7 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                     .Tab(kShellBoxTab)),
       IDL_Shell(Add(ui::ControlKind::Label, "IDL_Shell")
                     .In(IDFR_SystemSettings)
-                    .Caption("Exécuter Shell")
+                    .Caption(autologon::texts::kShellLabel)
                     .At(kInnerLeft, kShellLabelTop, kInnerWidth, kLabelHeight)
                     .Tab(kShellLabelTab)),
       IDE_ReEnterPassword(Add(ui::ControlKind::TextBox, "IDE_ReEnterPassword")
@@ -177,15 +184,15 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                               .Tab(3)
                               .PasswordChar('*')),
       IDCM_Exit(Add(ui::ControlKind::CommandButton, "IDCM_Exit")
-                    .Caption("Quitter")
+                    .Caption(texts::kQuitButton)
                     .At(kClientWidth - kMargin - 1800, kBottomRowTop, 1800, kButtonHeight)
                     .Tab(6)
-                    .ToolTip("Quitter Ferrolis")),
+                    .ToolTip(texts::kQuitTip)),
       IDCM_Save(Add(ui::ControlKind::CommandButton, "IDCM_Save")
-                    .Caption("Enregistrer la configuration")
+                    .Caption(texts::kSaveButton)
                     .At(kMargin, kSaveTop, kColumnWidth, kButtonHeight)
                     .Tab(5)
-                    .ToolTip("Enregistrer les modifications système")),
+                    .ToolTip(texts::kSaveTip)),
       IDE_Username(Add(ui::ControlKind::TextBox, "IDE_Username")
                        .At(kMargin, FieldBoxTop(0), kColumnWidth, kTextHeight)
                        .Tab(1)),
@@ -197,46 +204,49 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                      .At(kMargin, FieldBoxTop(3), kColumnWidth, kTextHeight)
                      .Tab(4)),
       IDCK_AutoLogin(Add(ui::ControlKind::CheckBox, "IDCK_AutoLogin")
-                         .Caption("Utiliser  AutoLogin")
+                         .Caption(autologon::texts::kAutoLogonCheckBox)
                          .At(kMargin, 1050, kColumnWidth, 255)
                          .Tab(0)),
       IDL_AddRemove(
           Add(ui::ControlKind::Label, "IDL_AddRemove")
-              .Caption("Ajouter / Supprimer de la liste les informations de désinstallation")
+                        .Caption(uninstall::texts::kListLabel)
               .At(kMargin, kListLabelTop, kListWidth, kLabelHeight)),
       IDL_Message(Add(ui::ControlKind::Label, "IDL_Message")
-                      .Caption("Pour désactiver la fonction AutoLogin maintenez la touche SHIFT "
-                               "appuyée lors du démarrage du micro.")
+                      .Caption(autologon::texts::kShiftKeyNotice)
                       .At(kMargin, 345, kColumnWidth, 630)),
       IDL_Note(Add(ui::ControlKind::Label, "IDL_Note")
-                   .Caption("Note:")
+                   .Caption(texts::kNoteLabel)
                    .At(kMargin, kMargin, kColumnWidth, kLabelHeight)
                    .Font(kBold)),
       IDL_ReEnterPassword(Add(ui::ControlKind::Label, "IDL_ReEnterPassword")
-                              .Caption("Confirmer le mot de passe")
+                              .Caption(autologon::texts::kConfirmPasswordLabel)
                               .At(kMargin, FieldLabelTop(2), kColumnWidth, kLabelHeight)),
       IDL_Username(Add(ui::ControlKind::Label, "IDL_Username")
-                       .Caption("Nom utilisateur")
+                       .Caption(autologon::texts::kUserNameLabel)
                        .At(kMargin, FieldLabelTop(0), kColumnWidth, kLabelHeight)),
       IDL_Password(Add(ui::ControlKind::Label, "IDL_Password")
-                       .Caption("Mot de passe utilisateur")
+                       .Caption(autologon::texts::kUserPasswordLabel)
                        .At(kMargin, FieldLabelTop(1), kColumnWidth, kLabelHeight)),
       IDL_Domain(Add(ui::ControlKind::Label, "IDL_Domain")
-                     .Caption("Domaine")
+                     .Caption(autologon::texts::kDomainLabel)
                      .At(kMargin, FieldLabelTop(3), kColumnWidth, kLabelHeight)),
-      Mnu_Fichier(Add(ui::ControlKind::MenuItem, "Mnu_Fichier").Caption("&Fichier")),
+      Mnu_Fichier(
+          Add(ui::ControlKind::MenuItem, "Mnu_Fichier").Caption(exporting::texts::kFileMenu)),
       Mnu_Exporter(Add(ui::ControlKind::MenuItem, "Mnu_Exporter")
-                       .Caption("&Exporter la configuration...")
+                       .Caption(exporting::texts::kExportMenuItem)
                        .In(Mnu_Fichier)),
-      Mnu_Apropos(Add(ui::ControlKind::MenuItem, "Mnu_Apropos").Caption("A Propos")),
+      Mnu_Apropos(Add(ui::ControlKind::MenuItem, "Mnu_Apropos").Caption(about::texts::kAboutMenu)),
       IDM_About(Add(ui::ControlKind::MenuItem, "IDM_About")
-                    .Caption("Information système")
+                    .Caption(about::texts::kSystemInformationMenuItem)
                     .In(Mnu_Apropos)),
       sep1(Add(ui::ControlKind::MenuItem, "sep1").Caption("-").In(Mnu_Apropos)),
-      Mnu_Auteur(Add(ui::ControlKind::MenuItem, "Mnu_Auteur").Caption("Auteur").In(Mnu_Apropos)),
+      Mnu_Auteur(Add(ui::ControlKind::MenuItem, "Mnu_Auteur")
+                     .Caption(about::texts::kAuthorMenuItem)
+                     .In(Mnu_Apropos)),
       sep2(Add(ui::ControlKind::MenuItem, "sep2").Caption("-").In(Mnu_Apropos)),
-      Mnu_Quitter(
-          Add(ui::ControlKind::MenuItem, "Mnu_Quitter").Caption("&Quitter").In(Mnu_Apropos)),
+      Mnu_Quitter(Add(ui::ControlKind::MenuItem, "Mnu_Quitter")
+                      .Caption(texts::kQuitMenuItem)
+                      .In(Mnu_Apropos)),
       services_(services),
       module1_(module1),
       registry_(services.registry),

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "mainwindow/idd_main.h"
+#include "mainwindow/main_window_texts.h"
 #include "ui/form.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
@@ -13,9 +14,7 @@ namespace ferrolis::mainwindow {
 void IDD_Main::IDCM_Exit_Click() {
   // Everything the program writes takes effect at the next start; said every
   // time, whether or not anything was saved.
-  runtime().MsgBox(std::string("Vous devez redémarrer le micro-ordinateur") + ui::kLineBreak +
-                       "pour que les modifications soient prises en compte !",
-                   ui::kOkOnly + ui::kExclamation, "Quitter Ferrolis");
+  runtime().MsgBox(texts::kRestartReminder, ui::kOkOnly + ui::kExclamation, texts::kQuitTitle);
   Unload();
 }
 
@@ -25,8 +24,8 @@ void IDD_Main::Mnu_Quitter_Click() { IDCM_Exit_Click(); }
 // end of the session asks the same question.
 void IDD_Main::Form_QueryUnload(int& cancel, int unload_mode) {
   if (IDCM_Save.enabled()) {
-    const int answer = runtime().MsgBox("Voulez vous enregistrer les modifications ?",
-                                        ui::kYesNo + ui::kQuestion, "Quitter Ferrolis");
+    const int answer = runtime().MsgBox(texts::kSaveBeforeQuitQuestion, ui::kYesNo + ui::kQuestion,
+                                        texts::kQuitTitle);
     // A save that did not complete has shown why it stopped or what it could
     // not write; an answer that is neither Oui nor Non (Escape, where the box
     // allows it) decides nothing. Either way the window stays with its edits,

@@ -8,6 +8,7 @@
 
 #include "about/idbas_system_information.h"
 #include "mainwindow/idd_main.h"
+#include "mainwindow/main_window_texts.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
 
@@ -23,10 +24,9 @@ void TellOfAnotherAccount(platform::System& system, ui::Runtime& runtime) {
   if (session.empty()) return;
   const std::string program = system.ProgramAccount();
   if (program.empty() || program == session) return;
-  runtime.MsgBox("Ferrolis s'exécute sous le compte " + program +
-                     ", et non sous celui de la session (" + session +
-                     ") : « Utilisateur courant » désigne le compte " + program + ".",
-                 ui::kOkOnly + ui::kInformation, "Ferrolis");
+  runtime.MsgBox(texts::kAnotherAccountBefore + program + texts::kAnotherAccountSession + session +
+                     texts::kAnotherAccountMeaning + program + texts::kAnotherAccountEnd,
+                 ui::kOkOnly + ui::kInformation, texts::kAnotherAccountTitle);
 }
 
 }  // namespace
@@ -34,10 +34,7 @@ void TellOfAnotherAccount(platform::System& system, ui::Runtime& runtime) {
 void IDD_Main::Form_Load() {
   about::IDBAS_SystemInformation information(services_.system, runtime());
   if (information.GetWindowsPlatform() != about::kPlatformWindowsNT) {
-    runtime().MsgBox(std::string("Version Windows 95/98 détectée !") + ui::kLineBreak +
-                         "Ferrolis fonctionne uniquement sur Windows NT 4.0/2000 PRO." +
-                         ui::kLineBreak + "Voir Gardelis pour Windows 95/98.",
-                     ui::kOkOnly, "Erreur de version Windows - Quitter Ferrolis");
+    runtime().MsgBox(texts::kWindows9xDetected, ui::kOkOnly, texts::kWindowsVersionErrorTitle);
     runtime().End();
   }
 

@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "autologon/autologon_texts.h"
 #include "mainwindow/idd_main.h"
+#include "mainwindow/main_window_texts.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
 
@@ -15,13 +17,12 @@ namespace {
 // The settings the registry refused, one a line, each by the name the user
 // knows it by: a restriction's caption, a Winlogon value's name.
 std::string RefusedMessage(const std::vector<std::string>& refused) {
-  std::string text = "Windows a refusé d'enregistrer ces paramètres :";
+  std::string text = texts::kRefusedSettings;
   for (const std::string& name : refused) {
     text += ui::kLineBreak;
-    text += "• " + name;
+    text += texts::kRefusedBullet + name;
   }
-  return text + ui::kLineBreak +
-         "Ils sont restés tels qu'ils étaient. Les autres paramètres ont été enregistrés.";
+  return text + ui::kLineBreak + texts::kRefusedSettingsKept;
 }
 
 }  // namespace
@@ -32,16 +33,16 @@ bool IDD_Main::SaveConfiguration() {
   // Exact comparison: case, spaces and all. Checked whatever the logon
   // group's state, and before anything is written.
   if (IDE_Password.text() != IDE_ReEnterPassword.text()) {
-    runtime().MsgBox("Mot de passe incorrect !", ui::kOkOnly + ui::kCritical, "Erreur");
+    runtime().MsgBox(texts::kPasswordsDiffer, ui::kOkOnly + ui::kCritical,
+                     texts::kPasswordsDifferTitle);
     IDE_Password.SetFocus();
     return false;
   }
   // The first write is the rights test: a Winlogon key the user may not write
   // stops the save before anything else is written.
   if (!winlogon_.Write(autologon::kPowerdownAfterShutdown, "1")) {
-    runtime().MsgBox(
-        "Vous n'avez pas les droits administrateur pour modifier cette section du regsitre !",
-        ui::kOkOnly + ui::kCritical, "Erreur de sauvegarde");
+    runtime().MsgBox(texts::kNoAdministratorRights, ui::kOkOnly + ui::kCritical,
+                     texts::kSaveErrorTitle);
     return false;
   }
   // Past it, a refusal (a value that an ACL or Group Policy protects) stops
@@ -85,18 +86,17 @@ bool IDD_Main::SaveConfiguration() {
   // Written, but where every user can read it: said once, whatever else the
   // save has to say.
   if (password == autologon::PasswordWrite::ClearText) {
-    runtime().MsgBox(std::string(autologon::kClearTextPasswordMessage),
-                     ui::kOkOnly + ui::kExclamation, "Enregistrer la configuration");
+    runtime().MsgBox(autologon::texts::kClearTextPasswordMessage, ui::kOkOnly + ui::kExclamation,
+                     texts::kSaveTitle);
   }
   const std::string shell_message =
       autologon::ShellNotWrittenMessage(shell_write, shell, stored_shell);
   if (!shell_message.empty()) {
     runtime().MsgBox(shell_message, ui::kOkOnly + ui::kExclamation,
-                     std::string(autologon::kShellMessageTitle));
+                     autologon::texts::kShellMessageTitle);
   }
   if (!refused.empty()) {
-    runtime().MsgBox(RefusedMessage(refused), ui::kOkOnly + ui::kExclamation,
-                     "Enregistrer la configuration");
+    runtime().MsgBox(RefusedMessage(refused), ui::kOkOnly + ui::kExclamation, texts::kSaveTitle);
     return false;
   }
   return true;

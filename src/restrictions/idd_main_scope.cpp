@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "mainwindow/idd_main.h"
+#include "restrictions/restrictions_texts.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
 
@@ -30,13 +31,13 @@ void IDD_Main::LoadRestrictions() {
 }
 
 void IDD_Main::IDOP_All_Click() {
-  ScopeClick({"Voulez vous enregistrer les paramètres ?", platform::kHkeyLocalMachine, IDOP_Current,
-              true});
+  ScopeClick({restrictions::texts::kSaveCurrentUserQuestion, platform::kHkeyLocalMachine,
+              IDOP_Current, true});
 }
 
 void IDD_Main::IDOP_Current_Click() {
   ScopeClick(
-      {"Voulez vous enregistrer ces paramètres ?", platform::kHkeyCurrentUser, IDOP_All, false});
+      {restrictions::texts::kSaveAllUsersQuestion, platform::kHkeyCurrentUser, IDOP_All, false});
 }
 
 void IDD_Main::ScopeClick(const Scope& scope) {
@@ -46,8 +47,9 @@ void IDD_Main::ScopeClick(const Scope& scope) {
     return;
   }
   if (RestrictionsChanged != kFalse) {
-    const int answer = runtime().MsgBox(std::string(scope.question),
-                                        ui::kYesNoCancel + ui::kQuestion, "FerrolisNT");
+    const int answer =
+        runtime().MsgBox(std::string(scope.question), ui::kYesNoCancel + ui::kQuestion,
+                         restrictions::texts::kScopeQuestionTitle);
     // PolicyRoot still names the scope being left, so Yes saves the edits
     // there. A save that does not complete (mismatched passwords, a refused
     // write) calls the switch off as Cancel does, so the edits the user wanted

@@ -12,6 +12,7 @@
 #include "ui/runtime.h"
 #include "uninstall/backup.h"
 #include "uninstall/uninstall_list.h"
+#include "uninstall/uninstall_texts.h"
 
 namespace ferrolis::mainwindow {
 
@@ -27,26 +28,20 @@ void IDD_Main::lstPrograms_Click() { cmdDelete.SetEnabled(lstPrograms.SelCount()
 
 namespace {
 
-constexpr const char* kDeleteTitle = "Supprimer de la liste";
-
 // Why nothing was deleted: a name that the backup file cannot hold, or a
 // backup that could not be written into its folder.
 std::string BackupFailure(platform::Registry& registry, const uninstall::Backup& backup) {
   const std::string nothing_deleted =
-      std::string(1, ui::kLineBreak) + ui::kLineBreak + "Aucune entrée n'a été supprimée.";
+      std::string(1, ui::kLineBreak) + ui::kLineBreak + uninstall::texts::kNothingDeleted;
   if (backup.unwritable) {
-    return "L'entrée " + ui::QuoteForBox(uninstall::DisplayNameOf(registry, *backup.unwritable)) +
-           " contient un nom de clé ou de valeur que le fichier de sauvegarde ne peut pas "
-           "contenir (un saut de ligne, ou un caractère illisible)." +
-           nothing_deleted;
+    return uninstall::texts::kUnwritableEntryBefore +
+           ui::QuoteForBox(uninstall::DisplayNameOf(registry, *backup.unwritable)) +
+           uninstall::texts::kUnwritableEntryAfter + nothing_deleted;
   }
-  const std::string folder = backup.folder.empty()
-                                 ? std::string("(dossier des données locales introuvable)")
-                                 : backup.folder;
-  return std::string(
-             "La sauvegarde des entrées à supprimer n'a pas pu être écrite dans le "
-             "dossier :") +
-         ui::kLineBreak + folder + nothing_deleted;
+  const std::string folder =
+      backup.folder.empty() ? std::string(uninstall::texts::kNoLocalDataFolder) : backup.folder;
+  return uninstall::texts::kBackupNotWritten + std::string(1, ui::kLineBreak) + folder +
+         nothing_deleted;
 }
 
 }  // namespace
@@ -69,7 +64,7 @@ void IDD_Main::cmdDelete_Click() {
       // Nothing is deleted without its backup; the list and its selection stay
       // as they are, so the user can try again.
       services_.runtime.MsgBox(BackupFailure(services_.registry, backup),
-                               ui::kOkOnly | ui::kExclamation, kDeleteTitle);
+                               ui::kOkOnly | ui::kExclamation, uninstall::texts::kDeleteTitle);
       return;
     }
     backup_file = backup.file;
@@ -88,12 +83,11 @@ void IDD_Main::cmdDelete_Click() {
   cmdRefresh_Click();
   if (refused.empty()) return;
   // What was deleted below a refused entry stays deleted; the backup holds it.
-  std::string prompt = "Le registre a refusé de supprimer ces entrées, qui restent dans la liste :";
+  std::string prompt = uninstall::texts::kDeletionsRefused;
   for (const std::string& name : refused) prompt += ui::kLineBreak + ui::QuoteForBox(name);
-  prompt += std::string(1, ui::kLineBreak) + ui::kLineBreak +
-            "La sauvegarde faite avant la suppression se trouve dans :" + ui::kLineBreak +
-            backup_file;
-  services_.runtime.MsgBox(prompt, ui::kOkOnly | ui::kExclamation, kDeleteTitle);
+  prompt += std::string(1, ui::kLineBreak) + ui::kLineBreak + uninstall::texts::kBackupIsIn +
+            ui::kLineBreak + backup_file;
+  services_.runtime.MsgBox(prompt, ui::kOkOnly | ui::kExclamation, uninstall::texts::kDeleteTitle);
 }
 
 }  // namespace ferrolis::mainwindow

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "about/about_texts.h"
 #include "about/frm_about.h"
 #include "support/world.h"
 
@@ -39,7 +40,7 @@ TEST(FrmAbout, DetailsLinesAreJoinedByACarriageReturnAlone) {
   const testing::ShownBox& box = about.screen.boxes()[0];
   EXPECT_EQ(box.title + "|" + std::to_string(box.style) + "|" + box.prompt,
             "A propos|64|Ferrolis v1.1.0 - Protection sous Windows 2000 Pro - XP et NT\r\r" +
-                std::string(kAuthorNotice) +
+                std::string(texts::kAuthorNotice) +
                 "\rE-Mail : auteur@ferrolis.example.org\r"
                 "URL : http://ferrolis.example.org\r");
 }
