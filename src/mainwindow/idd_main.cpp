@@ -207,10 +207,9 @@ IDD_Main::IDD_Main(program::Services& services, access::Module1& module1)
                          .Caption(autologon::texts::kAutoLogonCheckBox)
                          .At(kMargin, 1050, kColumnWidth, 255)
                          .Tab(0)),
-      IDL_AddRemove(
-          Add(ui::ControlKind::Label, "IDL_AddRemove")
+      IDL_AddRemove(Add(ui::ControlKind::Label, "IDL_AddRemove")
                         .Caption(uninstall::texts::kListLabel)
-              .At(kMargin, kListLabelTop, kListWidth, kLabelHeight)),
+                        .At(kMargin, kListLabelTop, kListWidth, kLabelHeight)),
       IDL_Message(Add(ui::ControlKind::Label, "IDL_Message")
                       .Caption(autologon::texts::kShiftKeyNotice)
                       .At(kMargin, 345, kColumnWidth, 630)),
