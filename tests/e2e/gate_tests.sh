@@ -236,6 +236,7 @@ test_annuler_and_close_box_end_the_program() {
 
   # The access key of "&Annuler", from the real keyboard.
   open_gate
+  expect_focus "$GATE" "$PASSWORD_BOX" "the password box"
   xdotool key alt+a
   ended "$ferrolis_pid" 5
 }

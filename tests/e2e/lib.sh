@@ -146,9 +146,10 @@ expect_text() {
   fail "text of '$2' in '$1': expected [$3], got [$got]"
 }
 
-# expect_focus <title> <control> <what>: that control has the focus within two seconds.
+# expect_focus <title> <control> <what>: that control has the focus, in the foreground window,
+# within five seconds.
 expect_focus() {
-  for _ in $(seq 10); do
+  for _ in $(seq 25); do
     drv focused "$1" "$2" >/dev/null && return 0
     sleep 0.2
   done

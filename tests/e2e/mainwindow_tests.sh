@@ -50,6 +50,7 @@ expect_scope_question() {
 # Through the gate with the keyboard alone.
 open_main_window() {
   open_gate
+  expect_focus "$GATE" "$PASSWORD_BOX" "the password box"
   xdotool type "x"
   xdotool key Return
   expect_main_window

@@ -189,7 +189,11 @@ int CmdFocused(HWND window, const std::wstring* selector) {
   }
   WriteLine(Describe(info.hwndFocus));
   if (!selector) return kOk;
-  return driver::FindControl(window, *selector) == info.hwndFocus ? kOk : kNotFound;
+  // Keys typed through X go to the foreground window: until the window is that one, the
+  // control's focus is not yet where the user's keys land.
+  return driver::FindControl(window, *selector) == info.hwndFocus && GetForegroundWindow() == window
+             ? kOk
+             : kNotFound;
 }
 
 int CmdMessageBox(HWND box) {
@@ -263,7 +267,7 @@ int Usage() {
       "                               in the queue behind what the program has to handle\n"
       "  read <title> <control>       prints the control's text\n"
       "  focused <title> [control]    prints the focused control; with a control, exit 0\n"
-      "                               only when that one has the focus\n"
+      "                               only when that one has the focus in the foreground\n"
       "  msgbox <title> [ms]          waits for a message box, prints 'icon=0|1 buttons=ids'\n"
       "                               and its prompt\n"
       "  button <title> <id>          presses button <id> of a message box (1 OK, 2 Cancel,\n"
